@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/language.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dorvanta {
+
+// Texts for the status line: messages 2, 3, 5, 8, 9 and 10; any other number
+// gives "Undefined message" / "Mesaj nedefinit".
+std::string GetMessageText(int number, Language language);
+
+// Texts for the information box: messages 1 to 5; any other number gives
+// "Undefined" / "Nedefinit".
+std::string InfoMessageText(int number, Language language);
+
+// Caption of the information box, the same in both languages.
+inline constexpr const char* kInfoCaption = "Information";
+
+// "Found N records." / "Au fost gasite N inregistrari."
+std::string FoundRecordsText(std::size_t count, Language language);
+
+// The box shown when database.db cannot be opened for a search.
+std::string CannotOpenCompanyFileText(Language language);
+
+// Status after a business-ads update: "N records was added. Your database is updated."
+std::string AdsAddedText(std::size_t count, Language language);
+
+// Status after a company update: "N companies profiles was updated."
+std::string CompaniesUpdatedText(std::size_t count, Language language);
+
+// Information box of the company import when database.db is missing.
+inline constexpr const char* kDatabaseMissingText = "Database file does not exist";
+
+// Information box of Print when the view in front is unknown.
+inline constexpr const char* kCannotDeterminePrintText = "Could not determine which document to print.";
+
+}  // namespace dorvanta

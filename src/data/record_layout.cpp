@@ -1,0 +1,27 @@
+#include "data/record_layout.h"
+
+#include "data/scramble.h"
+
+#include <cstring>
+
+namespace dorvanta {
+
+std::string ReadField(const std::uint8_t* record, const FieldSpec& field)
+{
+    const std::size_t length = FieldLength(record, field);
+    std::string text(length, '\0');
+    UnscrambleInto(record + field.offset + 1, length, text.data());
+    return text;
+}
+
+void WriteField(std::uint8_t* record, const FieldSpec& field, std::string_view text)
+{
+    const std::size_t length = text.size() < field.maxLength ? text.size() : field.maxLength;
+    std::uint8_t* out = record + field.offset;
+    out[0] = static_cast<std::uint8_t>(length);
+    std::memcpy(out + 1, text.data(), length);
+    ScrambleBytes(reinterpret_cast<char*>(out + 1), length);
+    std::memset(out + 1 + length, 0, field.maxLength - length);
+}
+
+}  // namespace dorvanta

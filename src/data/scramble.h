@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dorvanta {
+
+// The two keys of the field scrambling. They are part of both record file
+// formats: every reader and writer of database.db and bursa.db uses them.
+inline constexpr std::array<std::uint8_t, 5> kScrambleKey5 = {0x4B, 0x1D, 0x93, 0x6E, 0xA7};
+inline constexpr std::array<std::uint8_t, 4> kScrambleKey4 = {0x35, 0xC8, 0x5A, 0x0F};
+
+// Longest field text (the length byte caps it at 255).
+inline constexpr std::size_t kMaxFieldLength = 255;
+
+// Combined mask for the byte at 0-based index i (1-based position p = i + 1):
+// key5[p mod 5] ^ key4[p mod 4]. The pattern repeats every 20 bytes.
+inline constexpr std::array<std::uint8_t, kMaxFieldLength> kScrambleMask = [] {
+    std::array<std::uint8_t, kMaxFieldLength> mask{};
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        const std::size_t p = i + 1;
+        mask[i] = static_cast<std::uint8_t>(kScrambleKey5[p % 5] ^ kScrambleKey4[p % 4]);
+    }
+    return mask;
+}();
+
+// Scrambles or unscrambles (the operation is its own inverse) `length` bytes in place.
+// The length must not exceed kMaxFieldLength.
+inline void ScrambleBytes(char* bytes, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        bytes[i] = static_cast<char>(static_cast<std::uint8_t>(bytes[i]) ^ kScrambleMask[i]);
+    }
+}
+
+// Copies `length` stored bytes to `out`, unscrambling them.
+inline void UnscrambleInto(const std::uint8_t* stored, std::size_t length, char* out)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        out[i] = static_cast<char>(stored[i] ^ kScrambleMask[i]);
+    }
+}
+
+// The field scrambling of a whole text. Texts longer than a field can hold keep
+// the key pattern going, so the result is defined for any length.
+std::string ScrambleField(std::string_view text);
+
+}  // namespace dorvanta

@@ -1,0 +1,126 @@
+#include "data/text.h"
+
+namespace dorvanta {
+
+std::string ToLowerAZ(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        c = ToLowerAZ(c);
+    }
+    return result;
+}
+
+std::string ToUpperAZ(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        c = ToUpperAZ(c);
+    }
+    return result;
+}
+
+std::string DotsToSpaces(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        if (c == '.') {
+            c = ' ';
+        }
+    }
+    return result;
+}
+
+std::string TitleCaseName(std::string_view text)
+{
+    std::string name = ToLowerAZ(text);
+    if (name.size() < 2) {
+        return name;
+    }
+    name[0] = ToUpperAZ(name[0]);
+    for (std::size_t i = 1; i < name.size(); ++i) {
+        const char before = name[i - 1];
+        if (before == ' ' || before == '&' || before == ',' || before == '-' || before == '.' || before == ';') {
+            name[i] = ToUpperAZ(name[i]);
+        }
+    }
+    name = ReplaceAll(name, " Srl", " SRL");
+    return ReplaceAll(name, " Sa ", " SA ");
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < text.size()) {
+        lines.emplace_back(text.substr(start));
+    }
+    return lines;
+}
+
+namespace {
+bool IsSpaceOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
+}  // namespace
+
+std::string_view TrimLeft(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin < text.size() && IsSpaceOrControl(text[begin])) {
+        ++begin;
+    }
+    return text.substr(begin);
+}
+
+std::string_view Trim(std::string_view text)
+{
+    text = TrimLeft(text);
+    std::size_t end = text.size();
+    while (end > 0 && IsSpaceOrControl(text[end - 1])) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+bool IsBlank(std::string_view text)
+{
+    return Trim(text).empty();
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix)
+{
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to)
+{
+    std::string result;
+    result.reserve(text.size());
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t hit = text.find(from, pos);
+        if (hit == std::string_view::npos || from.empty()) {
+            result.append(text.substr(pos));
+            return result;
+        }
+        result.append(text.substr(pos, hit - pos));
+        result.append(to);
+        pos = hit + from.size();
+    }
+}
+
+}  // namespace dorvanta

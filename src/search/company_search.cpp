@@ -1,0 +1,195 @@
+#include "search/company_search.h"
+
+#include "data/code_tables.h"
+#include "data/messages.h"
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "data/scramble.h"
+#include "data/text.h"
+#include "search/placeholders.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace dorvanta {
+
+namespace {
+namespace layout = company_layout;
+
+constexpr const FieldSpec& kName = layout::kFields[layout::Company];
+constexpr const FieldSpec& kCounty = layout::kFields[layout::County];
+constexpr std::array<const FieldSpec*, 4> kActivities = {
+    &layout::kFields[layout::Activity1], &layout::kFields[layout::Activity2],
+    &layout::kFields[layout::Activity3], &layout::kFields[layout::Activity4]};
+
+// The criteria in the form the record loop tests fastest: the county is
+// compared in its stored (scrambled) form, so no county is ever unscrambled.
+class CompanyMatcher
+{
+public:
+    explicit CompanyMatcher(const CompanyCriteria& criteria)
+        : name_(criteria.nameText), scrambledCounty_(ScrambleField(criteria.countyCode)),
+          hasCounty_(!criteria.countyCode.empty()), codes_(criteria.categoryCodes)
+    {
+        std::sort(codes_.begin(), codes_.end());
+        typeLetter_ = criteria.typeLetter.empty() ? '\0' : criteria.typeLetter[0];
+        hasType_ = !criteria.typeLetter.empty();
+    }
+
+    // True when the record passes the county, category, type and name tests.
+    // `lowerName` receives the lower-cased name of a passing record.
+    bool Matches(const std::uint8_t* record, char* lowerName, std::size_t& nameLength) const
+    {
+        if (hasCounty_) {
+            const std::size_t length = FieldLength(record, kCounty);
+            if (length != 0 && (length != scrambledCounty_.size() ||
+                                std::memcmp(record + kCounty.offset + 1, scrambledCounty_.data(), length) != 0)) {
+                return false;
+            }
+        }
+        if (!codes_.empty() && !MatchesCategory(record)) {
+            return false;
+        }
+        if (hasType_ && !MatchesType(record)) {
+            return false;
+        }
+        nameLength = FieldLength(record, kName);
+        if (nameLength == 0) {
+            return false;  // a deleted record
+        }
+        UnscrambleInto(record + kName.offset + 1, nameLength, lowerName);
+        for (std::size_t i = 0; i < nameLength; ++i) {
+            lowerName[i] = ToLowerAZ(lowerName[i]);
+        }
+        if (!name_.empty() && std::string_view(lowerName, nameLength).find(name_) == std::string_view::npos) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    bool MatchesCategory(const std::uint8_t* record) const
+    {
+        for (const FieldSpec* field : kActivities) {
+            const std::size_t length = FieldLength(record, *field);
+            if (length == 0) {
+                continue;
+            }
+            char entry[256];
+            UnscrambleInto(record + field->offset + 1, length, entry);
+            const std::string_view text(entry, length);
+            const std::size_t star = text.find('*');
+            if (star == std::string_view::npos) {
+                continue;
+            }
+            if (std::binary_search(codes_.begin(), codes_.end(), text.substr(0, star),
+                                   [](std::string_view a, std::string_view b) { return a < b; })) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool MatchesType(const std::uint8_t* record) const
+    {
+        for (const FieldSpec* field : kActivities) {
+            const std::size_t length = FieldLength(record, *field);
+            if (length == 0) {
+                return false;
+            }
+            const char last = static_cast<char>(record[field->offset + length] ^ kScrambleMask[length - 1]);
+            if (last == typeLetter_) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::string name_;
+    std::string scrambledCounty_;
+    bool hasCounty_;
+    std::vector<std::string> codes_;
+    char typeLetter_ = '\0';
+    bool hasType_ = false;
+};
+
+std::string MainTypeColumn(const std::uint8_t* record)
+{
+    const FieldSpec& field = *kActivities[0];
+    const std::size_t length = FieldLength(record, field);
+    if (length == 0) {
+        return {};
+    }
+    const char last = static_cast<char>(record[field.offset + length] ^ kScrambleMask[length - 1]);
+    return std::string(1, ToUpperAZ(last));
+}
+}  // namespace
+
+CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
+{
+    CompanyCriteria criteria;
+    if (!IsCompanyPlaceholder(choice.nameBox)) {
+        criteria.nameText = ToLowerAZ(choice.nameBox);
+    }
+    if (choice.countyIndex > 0) {
+        criteria.countyCode = CountyCode(choice.countyName);
+    }
+    if (choice.typeIndex > 0) {
+        criteria.typeLetter = TypeLetterOfBoxEntry(choice.typeEntry);
+    }
+    if (choice.subdomainIndex > 0) {
+        const auto k = static_cast<std::size_t>(choice.subdomainIndex - 1);
+        if (k < choice.subdomainCodes.size()) {
+            criteria.categoryCodes.push_back(ToLowerAZ(choice.subdomainCodes[k]));
+        }
+    } else if (choice.domainIndex > 0) {
+        criteria.categoryCodes = choice.subdomainCodes;
+    }
+    return criteria;
+}
+
+SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                             Language language)
+{
+    SearchResult result;
+    const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
+    std::optional<RecordFile> file;
+    try {
+        file.emplace(path, layout::kRecordSize);
+    } catch (const FileError&) {
+        result.outcome = SearchOutcome::CannotOpen;
+        result.errorMessage = CannotOpenCompanyFileText(language);
+        return result;
+    }
+
+    try {
+        const MappedRecords records(*file);
+        const CompanyMatcher matcher(criteria);
+        char lowerName[256];
+        std::size_t nameLength = 0;
+        for (std::uint64_t k = 0; k < records.count(); ++k) {
+            const std::uint8_t* record = records.record(k);
+            if (!matcher.Matches(record, lowerName, nameLength)) {
+                continue;
+            }
+            if (result.rows.size() == kResultLimit) {
+                result.outcome = SearchOutcome::LimitReached;
+                break;
+            }
+            result.rows.push_back(ResultRow{static_cast<std::int64_t>(k), MainTypeColumn(record),
+                                            TitleCaseName(std::string_view(lowerName, nameLength))});
+        }
+    } catch (const FileError& error) {
+        result.outcome = SearchOutcome::ReadError;
+        result.errorMessage = error.what();
+        return result;
+    }
+
+    result.status = result.outcome == SearchOutcome::LimitReached ? GetMessageText(2, language)
+                                                                  : FoundRecordsText(result.rows.size(), language);
+    result.showNoResult = result.rows.empty();
+    return result;
+}
+
+}  // namespace dorvanta

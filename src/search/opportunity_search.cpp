@@ -1,0 +1,115 @@
+#include "search/opportunity_search.h"
+
+#include "data/code_tables.h"
+#include "data/messages.h"
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "data/scramble.h"
+#include "data/text.h"
+#include "search/placeholders.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace dorvanta {
+
+namespace {
+namespace layout = opportunity_layout;
+
+// Compares a stored field with a criterion given in its scrambled form.
+bool StoredEquals(const std::uint8_t* record, const FieldSpec& field, const std::string& scrambled)
+{
+    const std::size_t length = FieldLength(record, field);
+    return length == scrambled.size() && std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
+}
+}  // namespace
+
+OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice)
+{
+    OpportunityCriteria criteria;
+    if (!IsKeywordPlaceholder(choice.keywordBox)) {
+        criteria.keyword = ToLowerAZ(choice.keywordBox);
+    }
+    if (choice.countyIndex > 0) {
+        criteria.countyCode = CountyCode(choice.countyName);
+    }
+    if (choice.domainIndex > 0) {
+        criteria.domainLetter = std::string(1, static_cast<char>('a' + choice.domainIndex - 1));
+    }
+    if (choice.typeIndex > 0) {
+        criteria.typeDigit = std::to_string(choice.typeIndex);
+    }
+    return criteria;
+}
+
+SearchResult SearchOpportunities(const std::filesystem::path& folder, const OpportunityCriteria& criteria,
+                                 Language language)
+{
+    SearchResult result;
+    const std::filesystem::path path = ResolveFile(folder, kOpportunityFileName);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        result.outcome = SearchOutcome::FileMissing;
+        result.status = GetMessageText(10, language);
+        result.showNoResult = true;
+        return result;
+    }
+
+    const FieldSpec& county = layout::kFields[layout::County];
+    const FieldSpec& domain = layout::kFields[layout::DomainLetter];
+    const FieldSpec& type = layout::kFields[layout::AdType];
+    const FieldSpec& subject = layout::kFields[layout::Subject];
+    const std::string scrambledCounty = ScrambleField(criteria.countyCode);
+    const std::string scrambledDomain = ScrambleField(criteria.domainLetter);
+    const std::string scrambledType = ScrambleField(criteria.typeDigit);
+
+    try {
+        RecordFile file(path, layout::kRecordSize);
+        const MappedRecords records(file);
+        char text[256];
+        for (std::uint64_t k = 0; k < records.count(); ++k) {
+            const std::uint8_t* record = records.record(k);
+            if (!criteria.countyCode.empty() && FieldLength(record, county) != 0 &&
+                !StoredEquals(record, county, scrambledCounty)) {
+                continue;
+            }
+            if (!criteria.domainLetter.empty() && !StoredEquals(record, domain, scrambledDomain)) {
+                continue;
+            }
+            if (!criteria.typeDigit.empty() && !StoredEquals(record, type, scrambledType)) {
+                continue;
+            }
+            const std::size_t length = FieldLength(record, subject);
+            UnscrambleInto(record + subject.offset + 1, length, text);
+            if (!criteria.keyword.empty() &&
+                ToLowerAZ(std::string_view(text, length)).find(criteria.keyword) == std::string::npos) {
+                continue;
+            }
+            if (result.rows.size() == kResultLimit) {
+                result.outcome = SearchOutcome::LimitReached;
+                break;
+            }
+            const std::string adType = ReadField(record, type);
+            result.rows.push_back(ResultRow{static_cast<std::int64_t>(k),
+                                            AdTypeWord(adType, language).value_or(std::string{}),
+                                            std::string(text, length)});
+        }
+    } catch (const FileError&) {
+        // The file could not be opened or read: the search ends quietly with
+        // what it found, and the status line keeps its text.
+        result.outcome = result.rows.empty() ? SearchOutcome::CannotOpen : SearchOutcome::ReadError;
+        std::reverse(result.rows.begin(), result.rows.end());
+        result.showNoResult = result.rows.empty();
+        return result;
+    }
+
+    // Every match goes to the top of the list, so the latest ad comes first.
+    std::reverse(result.rows.begin(), result.rows.end());
+    result.status = result.outcome == SearchOutcome::LimitReached ? GetMessageText(2, language)
+                                                                  : FoundRecordsText(result.rows.size(), language);
+    result.showNoResult = result.rows.empty();
+    return result;
+}
+
+}  // namespace dorvanta
