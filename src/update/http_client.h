@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace dorvanta {
+
+// Any failure of a request: no connection, a refused or broken connection,
+// a time-out, a body too large, or an answer status other than success.
+class HttpError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the updates need of an HTTP client. Every request is a plain GET.
+class HttpClient
+{
+public:
+    virtual ~HttpClient() = default;
+
+    // The body at `url`, as bytes. Throws HttpError.
+    virtual std::string Get(const std::string& url) = 0;
+
+    // Writes the body at `url` into `out`. Throws HttpError, also when writing fails.
+    virtual void GetToStream(const std::string& url, std::ostream& out) = 0;
+
+    // Whether a connection left by an earlier request is still open, and closing it.
+    virtual bool Connected() const = 0;
+    virtual void Disconnect() = 0;
+};
+
+struct HttpOptions
+{
+    // Called at least every 10 ms while a request waits, so a window can handle its events.
+    std::function<void()> idle;
+    std::chrono::milliseconds connectTimeout{15000};
+    std::chrono::milliseconds stallTimeout{60000};  // no byte received for this long
+    std::size_t maxBodyBytes = std::size_t{64} << 20;
+};
+
+// The libcurl client: HTTP/1.1, the program's Accept and User-Agent headers,
+// no proxy, no authentication.
+std::unique_ptr<HttpClient> MakeCurlHttpClient(HttpOptions options = {});
+
+inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
+
+// The publisher's base address: `override` when not empty, else the
+// environment variable DORVANTA_SERVER when set and not empty, else
+// kDefaultServer; without a trailing "/".
+std::string ServerBaseAddress(const std::string& override = {});
+
+}  // namespace dorvanta

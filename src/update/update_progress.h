@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace dorvanta {
+
+// Where the record import reports: the main window's gauge, its status line
+// and its information box.
+class ImportProgress
+{
+public:
+    virtual ~ImportProgress() = default;
+    virtual void SetGaugeMaximum(int maximum) = 0;
+    virtual void SetGaugePosition(int position) = 0;
+    virtual void SetStatus(const std::string& text) = 0;
+    // A modal information box (information icon, caption "Information", one OK button).
+    virtual void ShowInformation(const std::string& text) = 0;
+};
+
+// Where an update reports: besides the import's outlets, showing and hiding
+// the main window's gauge and the update dialog's own per-ad gauge.
+class UpdateProgress : public ImportProgress
+{
+public:
+    // Gauge position 0 and visible.
+    virtual void ShowUpdateProgress() = 0;
+    virtual void HideUpdateProgress() = 0;
+    virtual void SetDialogGaugeMaximum(int maximum) = 0;
+    virtual void SetDialogGaugePosition(int position) = 0;
+};
+
+}  // namespace dorvanta
