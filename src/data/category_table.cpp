@@ -22,7 +22,8 @@ CategoryTable::CategoryTable(std::string_view text)
         const std::size_t second = first == std::string::npos ? std::string::npos : line.find(',', first + 1);
         row.code = line.substr(0, first);
         if (first != std::string::npos) {
-            row.romanian = line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
+            row.romanian =
+                line.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
         }
         if (second != std::string::npos) {
             row.english = line.substr(second + 1);
@@ -67,4 +68,4 @@ std::vector<std::string> CategoryTable::SubdomainNames(std::string_view domainNa
     return names;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -55,4 +55,4 @@ private:
     std::vector<CategoryRow> rows_;
 };
 
-}  // namespace dorvanta
+} // namespace dorvanta

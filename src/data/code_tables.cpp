@@ -5,17 +5,49 @@
 namespace dorvanta {
 
 const std::array<County, 43> kCounties = {{
-    {"Alba", "AB"},          {"Arges", "AG"},       {"Arad", "AR"},          {"Bucuresti", "B"},
-    {"Bacau", "BC"},         {"Bihor", "BH"},       {"Bistrita Nasaud", "BN"}, {"Braila", "BR"},
-    {"Botosani", "BT"},      {"Brasov", "BV"},      {"Buzau", "BZ"},         {"Cluj", "CJ"},
-    {"Calarasi", "CL"},      {"Caras Severin", "CS"}, {"Constanta", "CT"},   {"Covasna", "CV"},
-    {"Dambovita", "DB"},     {"Dolj", "DJ"},        {"Gorj", "GJ"},          {"Galati", "GL"},
-    {"Giurgiu", "GR"},       {"Hunedoara", "HD"},   {"Harghita", "HG"},      {"Ilfov", "IF"},
-    {"Ialomita", "IL"},      {"Iasi", "IS"},        {"Mehedinti", "MH"},     {"Maramures", "MM"},
-    {"Mures", "MS"},         {"Neamt", "NT"},       {"Olt", "OT"},           {"Prahova", "PH"},
-    {"Sibiu", "SB"},         {"Salaj", "SJ"},       {"Satu Mare", "SM"},     {"Suceava", "SV"},
-    {"Tulcea", "TL"},        {"Timis", "TM"},       {"Teleorman", "TR"},     {"Valcea", "VL"},
-    {"Vrancea", "VN"},       {"Vaslui", "VS"},      {"Outside", "OU"},
+    {"Alba", "AB"},
+    {"Arges", "AG"},
+    {"Arad", "AR"},
+    {"Bucuresti", "B"},
+    {"Bacau", "BC"},
+    {"Bihor", "BH"},
+    {"Bistrita Nasaud", "BN"},
+    {"Braila", "BR"},
+    {"Botosani", "BT"},
+    {"Brasov", "BV"},
+    {"Buzau", "BZ"},
+    {"Cluj", "CJ"},
+    {"Calarasi", "CL"},
+    {"Caras Severin", "CS"},
+    {"Constanta", "CT"},
+    {"Covasna", "CV"},
+    {"Dambovita", "DB"},
+    {"Dolj", "DJ"},
+    {"Gorj", "GJ"},
+    {"Galati", "GL"},
+    {"Giurgiu", "GR"},
+    {"Hunedoara", "HD"},
+    {"Harghita", "HG"},
+    {"Ilfov", "IF"},
+    {"Ialomita", "IL"},
+    {"Iasi", "IS"},
+    {"Mehedinti", "MH"},
+    {"Maramures", "MM"},
+    {"Mures", "MS"},
+    {"Neamt", "NT"},
+    {"Olt", "OT"},
+    {"Prahova", "PH"},
+    {"Sibiu", "SB"},
+    {"Salaj", "SJ"},
+    {"Satu Mare", "SM"},
+    {"Suceava", "SV"},
+    {"Tulcea", "TL"},
+    {"Timis", "TM"},
+    {"Teleorman", "TR"},
+    {"Valcea", "VL"},
+    {"Vrancea", "VN"},
+    {"Vaslui", "VS"},
+    {"Outside", "OU"},
 }};
 
 std::string CountyCode(std::string_view name)
@@ -109,4 +141,4 @@ std::optional<std::string> AdTypeWord(std::string_view adType, Language language
     return std::nullopt;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -63,4 +63,4 @@ std::vector<std::string> AdTypeBoxItems(Language language);
 // The word of an AdType field text ("1" gives "Offer"); nothing for any other text.
 std::optional<std::string> AdTypeWord(std::string_view adType, Language language);
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -5,12 +5,15 @@ namespace dorvanta {
 namespace {
 using Member = std::string CompanyRecord::*;
 constexpr std::array<Member, company_layout::FieldCount> kMembers = {
-    &CompanyRecord::Company,   &CompanyRecord::County,    &CompanyRecord::Address,   &CompanyRecord::Representative,
-    &CompanyRecord::Mobile,    &CompanyRecord::Phone,     &CompanyRecord::Fax,       &CompanyRecord::Email,
-    &CompanyRecord::Web,       &CompanyRecord::Activity1, &CompanyRecord::Activity2, &CompanyRecord::Activity3,
+    &CompanyRecord::Company,   &CompanyRecord::County,
+    &CompanyRecord::Address,   &CompanyRecord::Representative,
+    &CompanyRecord::Mobile,    &CompanyRecord::Phone,
+    &CompanyRecord::Fax,       &CompanyRecord::Email,
+    &CompanyRecord::Web,       &CompanyRecord::Activity1,
+    &CompanyRecord::Activity2, &CompanyRecord::Activity3,
     &CompanyRecord::Activity4, &CompanyRecord::Description,
 };
-}  // namespace
+} // namespace
 
 std::string& CompanyRecord::Field(std::size_t index)
 {
@@ -56,4 +59,4 @@ char ActivityGroupLetter(std::string_view entry)
     return entry.empty() ? '\0' : entry.front();
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -33,7 +33,10 @@ struct CompanyRecord
     std::string& Field(std::size_t index);
     const std::string& Field(std::size_t index) const;
 
-    std::array<const std::string*, 4> Activities() const { return {&Activity1, &Activity2, &Activity3, &Activity4}; }
+    std::array<const std::string*, 4> Activities() const
+    {
+        return {&Activity1, &Activity2, &Activity3, &Activity4};
+    }
 
     static CompanyRecord Decode(const std::uint8_t* raw);
     Raw Encode() const;
@@ -51,4 +54,4 @@ char ActivityTypeLetter(std::string_view entry);
 // The domain group letter: the entry's first character (0 when empty).
 char ActivityGroupLetter(std::string_view entry);
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -30,4 +30,4 @@ inline std::string_view Pick(Language language, std::string_view english, std::s
     return language == Language::EN ? english : romanian;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

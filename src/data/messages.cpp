@@ -12,14 +12,16 @@ struct Message
 
 constexpr Message kMessages[] = {
     {1, "Your search did not return any result", "Cautarea nu a returnat nici o inregistrare."},
-    {2, "Over 2000 records found. Only first 2000 records are displayed.\rPlease redefine your search criteria.",
+    {2,
+     "Over 2000 records found. Only first 2000 records are displayed.\rPlease redefine your search criteria.",
      "Doar primele 2000 de inregistrari sunt afisate.\rRedefiniti modul de cautare."},
     {3, "Could not connect to web site.", "Nu m-am putut conecta la site-ul web."},
     {4, "Your database is up to date.", "Baza de date este updatata."},
     {5, "Errors occured while downloading informations. Please try again.",
      "Au existat erori in timpul descarcarii informatiei. Reluati updatarea."},
     {8, "No new opportunities.", "Nu sunt oportunitati noi."},
-    {9, "Query return an error. Please try again later.", "Cererea a returnat o eroare. Incercati mai tarziu."},
+    {9, "Query return an error. Please try again later.",
+     "Cererea a returnat o eroare. Incercati mai tarziu."},
     {10, "Opportunities database(bursa.db) does not exist. This file was moved or deleted.",
      "Baza de date cu oportunitati nu exista."},
 };
@@ -42,11 +44,12 @@ std::string Text(const Message* message, Language language, const char* englishF
     }
     return language == Language::EN ? message->english : message->romanian;
 }
-}  // namespace
+} // namespace
 
 std::string GetMessageText(int number, Language language)
 {
-    const bool known = number == 2 || number == 3 || number == 5 || number == 8 || number == 9 || number == 10;
+    const bool known =
+        number == 2 || number == 3 || number == 5 || number == 8 || number == 9 || number == 10;
     return Text(known ? Find(number) : nullptr, language, "Undefined message", "Mesaj nedefinit");
 }
 
@@ -86,4 +89,4 @@ std::string CompaniesUpdatedText(std::size_t count, Language language)
                                                              : " profile de companii au fost actualizate.");
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

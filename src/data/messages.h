@@ -36,4 +36,4 @@ inline constexpr const char* kDatabaseMissingText = "Database file does not exis
 // Information box of Print when the view in front is unknown.
 inline constexpr const char* kCannotDeterminePrintText = "Could not determine which document to print.";
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -5,13 +5,13 @@ namespace dorvanta {
 namespace {
 using Member = std::string OpportunityRecord::*;
 constexpr std::array<Member, opportunity_layout::FieldCount> kMembers = {
-    &OpportunityRecord::AdId,        &OpportunityRecord::DomainLetter, &OpportunityRecord::Company,
-    &OpportunityRecord::Reserved,    &OpportunityRecord::County,       &OpportunityRecord::Subject,
-    &OpportunityRecord::InsertDate,  &OpportunityRecord::Description,  &OpportunityRecord::AdType,
-    &OpportunityRecord::Representative, &OpportunityRecord::Phone,     &OpportunityRecord::Fax,
-    &OpportunityRecord::Email,       &OpportunityRecord::Web,
+    &OpportunityRecord::AdId,           &OpportunityRecord::DomainLetter, &OpportunityRecord::Company,
+    &OpportunityRecord::Reserved,       &OpportunityRecord::County,       &OpportunityRecord::Subject,
+    &OpportunityRecord::InsertDate,     &OpportunityRecord::Description,  &OpportunityRecord::AdType,
+    &OpportunityRecord::Representative, &OpportunityRecord::Phone,        &OpportunityRecord::Fax,
+    &OpportunityRecord::Email,          &OpportunityRecord::Web,
 };
-}  // namespace
+} // namespace
 
 std::string& OpportunityRecord::Field(std::size_t index)
 {
@@ -41,4 +41,4 @@ OpportunityRecord::Raw OpportunityRecord::Encode() const
     return raw;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

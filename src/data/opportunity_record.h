@@ -37,4 +37,4 @@ struct OpportunityRecord
     bool operator==(const OpportunityRecord&) const = default;
 };
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -14,7 +14,8 @@ namespace dorvanta {
 namespace fs = std::filesystem;
 
 FileError::FileError(const fs::path& path, const std::string& what, int error)
-    : std::runtime_error(what + " " + path.string() + (error ? std::string(": ") + std::strerror(error) : "")),
+    : std::runtime_error(what + " " + path.string() +
+                         (error ? std::string(": ") + std::strerror(error) : "")),
       path_(path), error_(error)
 {
 }
@@ -35,9 +36,12 @@ fs::path ResolveFile(const fs::path& folder, std::string_view name)
     return exact;
 }
 
-RecordFile::RecordFile(const fs::path& path, std::size_t recordSize, Open open) : path_(path), recordSize_(recordSize)
+RecordFile::RecordFile(const fs::path& path, std::size_t recordSize, Open open)
+    : path_(path), recordSize_(recordSize)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode)) {
             throw FileError(path, "Not a regular file:");
@@ -71,7 +75,9 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 
 std::uint64_t RecordFile::RecordCount() const
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd_, &info) != 0) {
         throw FileError(path_, "Cannot read the size of", errno);
     }
@@ -80,7 +86,8 @@ std::uint64_t RecordFile::RecordCount() const
 
 namespace {
 // Reads exactly `length` bytes at `offset` unless the file ends first; returns bytes read.
-std::size_t ReadFully(int fd, const fs::path& path, std::uint8_t* out, std::size_t length, std::uint64_t offset)
+std::size_t ReadFully(int fd, const fs::path& path, std::uint8_t* out, std::size_t length,
+                      std::uint64_t offset)
 {
     std::size_t done = 0;
     while (done < length) {
@@ -98,7 +105,7 @@ std::size_t ReadFully(int fd, const fs::path& path, std::uint8_t* out, std::size
     }
     return done;
 }
-}  // namespace
+} // namespace
 
 bool RecordFile::Read(std::uint64_t number, std::uint8_t* out) const
 {
@@ -185,4 +192,4 @@ MappedRecords::~MappedRecords()
     }
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

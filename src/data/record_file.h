@@ -38,8 +38,8 @@ class RecordFile
 public:
     enum class Open
     {
-        Existing,        // fail when the file is missing
-        CreateIfMissing  // create an empty file when it is missing
+        Existing,       // fail when the file is missing
+        CreateIfMissing // create an empty file when it is missing
     };
 
     RecordFile(const std::filesystem::path& path, std::size_t recordSize, Open open = Open::Existing);
@@ -102,4 +102,4 @@ private:
     std::uint64_t count_ = 0;
 };
 
-}  // namespace dorvanta
+} // namespace dorvanta

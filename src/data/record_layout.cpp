@@ -24,4 +24,4 @@ void WriteField(std::uint8_t* record, const FieldSpec& field, std::string_view t
     std::memset(out + 1 + length, 0, field.maxLength - length);
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -22,7 +22,8 @@ struct FieldSpec
 };
 
 template <std::size_t N>
-constexpr std::array<FieldSpec, N> LayFields(const std::array<std::pair<std::string_view, std::uint8_t>, N>& fields)
+constexpr std::array<FieldSpec, N>
+LayFields(const std::array<std::pair<std::string_view, std::uint8_t>, N>& fields)
 {
     std::array<FieldSpec, N> specs{};
     std::uint16_t offset = 0;
@@ -72,7 +73,7 @@ inline constexpr std::array<FieldSpec, FieldCount> kFields = LayFields<FieldCoun
 static_assert(kFields[County].offset == 81 && kFields[Address].offset == 84);
 static_assert(kFields[Web].offset == 475 && kFields[Activity1].offset == 529);
 static_assert(kFields[Description].offset == 565 && kFields[Description].end() == kRecordSize);
-}  // namespace company_layout
+} // namespace company_layout
 
 namespace opportunity_layout {
 inline constexpr std::size_t kRecordSize = 578;
@@ -114,7 +115,7 @@ static_assert(kFields[DomainLetter].offset == 7 && kFields[County].offset == 74)
 static_assert(kFields[Subject].offset == 78 && kFields[Description].offset == 135);
 static_assert(kFields[AdType].offset == 391 && kFields[Web].offset == 537);
 static_assert(kFields[Web].end() == kRecordSize);
-}  // namespace opportunity_layout
+} // namespace opportunity_layout
 
 // Reads one field of a raw record: the length byte, clamped to the field's
 // maximum so that a damaged file never makes us read past the field, then
@@ -132,4 +133,4 @@ inline std::size_t FieldLength(const std::uint8_t* record, const FieldSpec& fiel
 // field's maximum, with its length byte. Bytes after the text are cleared.
 void WriteField(std::uint8_t* record, const FieldSpec& field, std::string_view text);
 
-}  // namespace dorvanta
+} // namespace dorvanta

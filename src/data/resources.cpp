@@ -21,4 +21,4 @@ std::vector<std::string> ResourceLines(std::string_view name)
     return data ? SplitLines(*data) : std::vector<std::string>{};
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -22,4 +22,4 @@ std::optional<std::string_view> FindResource(std::string_view name);
 // The resource read as lines; empty when there is no such resource.
 std::vector<std::string> ResourceLines(std::string_view name);
 
-}  // namespace dorvanta
+} // namespace dorvanta

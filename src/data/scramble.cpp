@@ -13,4 +13,4 @@ std::string ScrambleField(std::string_view text)
     return result;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

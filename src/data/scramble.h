@@ -48,4 +48,4 @@ inline void UnscrambleInto(const std::uint8_t* stored, std::size_t length, char*
 // the key pattern going, so the result is defined for any length.
 std::string ScrambleField(std::string_view text);
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -40,7 +40,8 @@ std::string TitleCaseName(std::string_view text)
     name[0] = ToUpperAZ(name[0]);
     for (std::size_t i = 1; i < name.size(); ++i) {
         const char before = name[i - 1];
-        if (before == ' ' || before == '&' || before == ',' || before == '-' || before == '.' || before == ';') {
+        if (before == ' ' || before == '&' || before == ',' || before == '-' || before == '.' ||
+            before == ';') {
             name[i] = ToUpperAZ(name[i]);
         }
     }
@@ -75,7 +76,7 @@ bool IsSpaceOrControl(char c)
 {
     return static_cast<unsigned char>(c) <= 32;
 }
-}  // namespace
+} // namespace
 
 std::string_view TrimLeft(std::string_view text)
 {
@@ -123,4 +124,4 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     }
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -42,4 +42,4 @@ bool StartsWith(std::string_view text, std::string_view prefix);
 // Replaces every occurrence of `from` (not empty) by `to`, scanning left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -43,8 +43,9 @@ public:
     {
         if (hasCounty_) {
             const std::size_t length = FieldLength(record, kCounty);
-            if (length != 0 && (length != scrambledCounty_.size() ||
-                                std::memcmp(record + kCounty.offset + 1, scrambledCounty_.data(), length) != 0)) {
+            if (length != 0 &&
+                (length != scrambledCounty_.size() ||
+                 std::memcmp(record + kCounty.offset + 1, scrambledCounty_.data(), length) != 0)) {
                 return false;
             }
         }
@@ -56,7 +57,7 @@ public:
         }
         nameLength = FieldLength(record, kName);
         if (nameLength == 0) {
-            return false;  // a deleted record
+            return false; // a deleted record
         }
         UnscrambleInto(record + kName.offset + 1, nameLength, lowerName);
         for (std::size_t i = 0; i < nameLength; ++i) {
@@ -124,7 +125,7 @@ std::string MainTypeColumn(const std::uint8_t* record)
     const char last = static_cast<char>(record[field.offset + length] ^ kScrambleMask[length - 1]);
     return std::string(1, ToUpperAZ(last));
 }
-}  // namespace
+} // namespace
 
 CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
 {
@@ -186,10 +187,11 @@ SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyC
         return result;
     }
 
-    result.status = result.outcome == SearchOutcome::LimitReached ? GetMessageText(2, language)
-                                                                  : FoundRecordsText(result.rows.size(), language);
+    result.status = result.outcome == SearchOutcome::LimitReached
+                        ? GetMessageText(2, language)
+                        : FoundRecordsText(result.rows.size(), language);
     result.showNoResult = result.rows.empty();
     return result;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

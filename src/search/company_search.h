@@ -13,23 +13,23 @@ namespace dorvanta {
 // An empty member means no criterion of that kind.
 struct CompanyCriteria
 {
-    std::string nameText;                    // lower-cased, not trimmed
-    std::string countyCode;                  // stored county code
-    std::string typeLetter;                  // one lower-case letter
-    std::vector<std::string> categoryCodes;  // lower-case category codes
+    std::string nameText;                   // lower-cased, not trimmed
+    std::string countyCode;                 // stored county code
+    std::string typeLetter;                 // one lower-case letter
+    std::vector<std::string> categoryCodes; // lower-case category codes
 };
 
 // What the company panel shows when a search starts.
 struct CompanyPanelChoice
 {
-    std::string nameBox;          // text of the name box (a placeholder counts as empty)
-    int countyIndex = 0;          // 0 = "All"
-    std::string countyName;       // text of the chosen county entry
-    int typeIndex = 0;            // 0 = "All"
-    std::string typeEntry;        // text of the chosen type entry, such as "Trader (T)"
-    int domainIndex = 0;          // 0 = "All"
-    int subdomainIndex = 0;       // 0 = "All"
-    std::vector<std::string> subdomainCodes;  // the codes behind the subdomain entries after "All"
+    std::string nameBox;                     // text of the name box (a placeholder counts as empty)
+    int countyIndex = 0;                     // 0 = "All"
+    std::string countyName;                  // text of the chosen county entry
+    int typeIndex = 0;                       // 0 = "All"
+    std::string typeEntry;                   // text of the chosen type entry, such as "Trader (T)"
+    int domainIndex = 0;                     // 0 = "All"
+    int subdomainIndex = 0;                  // 0 = "All"
+    std::vector<std::string> subdomainCodes; // the codes behind the subdomain entries after "All"
 };
 
 CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice);
@@ -39,4 +39,4 @@ CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice);
 SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
                              Language language);
 
-}  // namespace dorvanta
+} // namespace dorvanta

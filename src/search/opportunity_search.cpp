@@ -21,9 +21,10 @@ namespace layout = opportunity_layout;
 bool StoredEquals(const std::uint8_t* record, const FieldSpec& field, const std::string& scrambled)
 {
     const std::size_t length = FieldLength(record, field);
-    return length == scrambled.size() && std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
+    return length == scrambled.size() &&
+           std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
 }
-}  // namespace
+} // namespace
 
 OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice)
 {
@@ -106,10 +107,11 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
 
     // Every match goes to the top of the list, so the latest ad comes first.
     std::reverse(result.rows.begin(), result.rows.end());
-    result.status = result.outcome == SearchOutcome::LimitReached ? GetMessageText(2, language)
-                                                                  : FoundRecordsText(result.rows.size(), language);
+    result.status = result.outcome == SearchOutcome::LimitReached
+                        ? GetMessageText(2, language)
+                        : FoundRecordsText(result.rows.size(), language);
     result.showNoResult = result.rows.empty();
     return result;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -11,20 +11,20 @@ namespace dorvanta {
 // Criteria of an opportunity search; an empty member means no criterion.
 struct OpportunityCriteria
 {
-    std::string keyword;       // lower-cased, not trimmed
-    std::string countyCode;    // stored county code
-    std::string domainLetter;  // "a" to "j"
-    std::string typeDigit;     // "1" offers, "2" requests, "3" services
+    std::string keyword;      // lower-cased, not trimmed
+    std::string countyCode;   // stored county code
+    std::string domainLetter; // "a" to "j"
+    std::string typeDigit;    // "1" offers, "2" requests, "3" services
 };
 
 // What the opportunity panel shows when a search starts.
 struct OpportunityPanelChoice
 {
-    std::string keywordBox;   // a placeholder counts as empty
-    int countyIndex = 0;      // 0 = "All"
+    std::string keywordBox; // a placeholder counts as empty
+    int countyIndex = 0;    // 0 = "All"
     std::string countyName;
-    int domainIndex = 0;      // 0 = "All", 1 to 10 the group lines
-    int typeIndex = 0;        // 0 = "All", else the digit
+    int domainIndex = 0; // 0 = "All", 1 to 10 the group lines
+    int typeIndex = 0;   // 0 = "All", else the digit
 };
 
 OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice);
@@ -34,4 +34,4 @@ OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice
 SearchResult SearchOpportunities(const std::filesystem::path& folder, const OpportunityCriteria& criteria,
                                  Language language);
 
-}  // namespace dorvanta
+} // namespace dorvanta

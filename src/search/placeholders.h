@@ -37,4 +37,4 @@ inline std::string_view PlaceholderAfterSwitch(std::string_view text, std::strin
     return (text.empty() || text == otherPlaceholder) ? newPlaceholder : text;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -14,29 +14,29 @@ inline constexpr std::size_t kResultLimit = 2000;
 struct ResultRow
 {
     std::int64_t recordNumber = 0;
-    std::string type;  // the "Type" column
-    std::string text;  // the "Company" or "Subject" column
+    std::string type; // the "Type" column
+    std::string text; // the "Company" or "Subject" column
 
     bool operator==(const ResultRow&) const = default;
 };
 
 enum class SearchOutcome
 {
-    Found,         // the whole file was read
-    LimitReached,  // reading stopped at the row limit
-    CannotOpen,    // the file exists but could not be opened for reading and writing
-    FileMissing,   // the file does not exist
-    ReadError      // reading failed part-way; the rows found so far stay
+    Found,        // the whole file was read
+    LimitReached, // reading stopped at the row limit
+    CannotOpen,   // the file exists but could not be opened for reading and writing
+    FileMissing,  // the file does not exist
+    ReadError     // reading failed part-way; the rows found so far stay
 };
 
 // What a search gives the panel to show. Texts are in the language of the search.
 struct SearchResult
 {
-    std::vector<ResultRow> rows;  // in list order
+    std::vector<ResultRow> rows; // in list order
     SearchOutcome outcome = SearchOutcome::Found;
     std::string status;        // new status line text; empty: leave the status line as it is
     std::string errorMessage;  // text of a box to show at once (open or read failure); empty: none
     bool showNoResult = false; // the action then shows message 1 in the information box
 };
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -10,7 +10,7 @@ void Add(SubdomainList& list, const CategoryRow& row, std::string_view section)
     list.names.push_back(DotsToSpaces(section));
     list.codes.push_back(ToLowerAZ(row.code));
 }
-}  // namespace
+} // namespace
 
 SubdomainList FillSubdomains(std::string_view domainEntry, const CategoryTable& table, Language language)
 {
@@ -50,4 +50,4 @@ SubdomainList FillSubdomains(std::string_view domainEntry, const CategoryTable& 
     return list;
 }
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -12,8 +12,8 @@ namespace dorvanta {
 // The entries of the subdomain box after its "All", with the category code behind each.
 struct SubdomainList
 {
-    std::vector<std::string> names;  // section names, dots shown as spaces
-    std::vector<std::string> codes;  // lower-case category codes, parallel to names
+    std::vector<std::string> names; // section names, dots shown as spaces
+    std::vector<std::string> codes; // lower-case category codes, parallel to names
 };
 
 // The categories behind one entry of the company domain box: a domain line
@@ -21,4 +21,4 @@ struct SubdomainList
 // line gives the categories of the whole group, and "All" gives every category.
 SubdomainList FillSubdomains(std::string_view domainEntry, const CategoryTable& table, Language language);
 
-}  // namespace dorvanta
+} // namespace dorvanta
