@@ -1,0 +1,115 @@
+// dorvanta-sample-data [--dir DIR] [--companies N] [--ads N] [--seed S]
+// Writes DIR/database.db and DIR/bursa.db with deterministic sample records.
+
+#include "sample_data.h"
+
+#include "data/record_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+namespace sample = dorvanta::sample_data;
+
+constexpr std::string_view kUsage =
+    "Usage: dorvanta-sample-data [--dir DIR] [--companies N] [--ads N] [--seed S]\n"
+    "Writes DIR/database.db and DIR/bursa.db with deterministic sample records.\n"
+    "  --dir DIR        folder to write to (default: the folder of this program)\n"
+    "  --companies N    number of company records (default 20000)\n"
+    "  --ads N          number of business ads, at most 999999 (default 3000)\n"
+    "  --seed S         seed of the generator (default 1); the same seed gives the same files\n";
+
+// The whole text must be a decimal number: "12abc" or "-3" are refused
+// rather than read as something the user did not mean.
+std::optional<std::uint64_t> ParseCount(std::string_view text)
+{
+    std::uint64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+fs::path ExecutableFolder()
+{
+    std::error_code ec;
+    const fs::path exe = fs::canonical("/proc/self/exe", ec);
+    return ec ? fs::current_path() : exe.parent_path();
+}
+
+int UsageError(const std::string& message)
+{
+    std::cerr << "dorvanta-sample-data: " << message << "\n\n" << kUsage;
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::optional<fs::path> dir;
+    std::uint64_t companies = sample::kDefaultCompanies;
+    std::uint64_t ads = sample::kDefaultAds;
+    std::uint64_t seed = sample::kDefaultSeed;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (option != "--dir" && option != "--companies" && option != "--ads" && option != "--seed") {
+            return UsageError("unknown argument '" + std::string(option) + "'");
+        }
+        if (i + 1 >= argc) {
+            return UsageError(std::string(option) + " needs a value");
+        }
+        const std::string_view value = argv[++i];
+        if (option == "--dir") {
+            if (value.empty()) {
+                return UsageError("--dir needs a folder");
+            }
+            dir = fs::path(value);
+            continue;
+        }
+        const std::optional<std::uint64_t> number = ParseCount(value);
+        if (!number) {
+            return UsageError(std::string(option) + " needs a whole number, not '" + std::string(value) +
+                              "'");
+        }
+        if (option == "--companies") {
+            companies = *number;
+        } else if (option == "--ads") {
+            if (*number > sample::kMaxAds) {
+                return UsageError("--ads can be at most " + std::to_string(sample::kMaxAds));
+            }
+            ads = *number;
+        } else {
+            seed = *number;
+        }
+    }
+
+    const fs::path folder = dir ? *dir : ExecutableFolder();
+    try {
+        const fs::path companyFile = folder / std::string(dorvanta::kCompanyFileName);
+        const fs::path adFile = folder / std::string(dorvanta::kOpportunityFileName);
+        sample::WriteSampleCompanies(companyFile, companies, seed);
+        sample::WriteSampleOpportunities(adFile, ads, seed);
+        std::cerr << "Wrote " << companies << " companies to " << companyFile.string() << " and " << ads
+                  << " ads to " << adFile.string() << "\n";
+    } catch (const std::exception& error) {
+        std::cerr << "dorvanta-sample-data: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
