@@ -1,0 +1,141 @@
+#include "data/opportunity_record.h"
+#include "data/record_file.h"
+#include "search/opportunity_search.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace dorvanta {
+namespace {
+
+using test::TempDir;
+
+OpportunityRecord Ad(const std::string& subject, const std::string& group, const std::string& type,
+                     const std::string& county = "")
+{
+    OpportunityRecord record;
+    record.Subject = subject;
+    record.DomainLetter = group;
+    record.AdType = type;
+    record.County = county;
+    record.Description = "description with keyword";
+    record.Company = "KEYWORD COMPANY";
+    return record;
+}
+
+void WriteAds(const TempDir& dir, const std::vector<OpportunityRecord>& records)
+{
+    RecordFile file(dir / "bursa.db", opportunity_layout::kRecordSize, RecordFile::Open::CreateIfMissing);
+    for (const OpportunityRecord& record : records) {
+        file.Append(record.Encode().data());
+    }
+    file.Close();
+}
+
+std::vector<std::int64_t> Numbers(const SearchResult& result)
+{
+    std::vector<std::int64_t> numbers;
+    for (const ResultRow& row : result.rows) {
+        numbers.push_back(row.recordNumber);
+    }
+    return numbers;
+}
+
+TEST(SearchOpportunities, NoCriteriaListsNewestFirst)
+{
+    TempDir dir;
+    WriteAds(dir, {Ad("Oferta lemn", "d", "1"), Ad("Caut camion", "g", "2"), Ad("Transport", "g", "3"),
+                   Ad("Odd type", "a", "7")});
+    const SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
+    EXPECT_EQ(Numbers(result), (std::vector<std::int64_t>{3, 2, 1, 0}));
+    EXPECT_EQ(result.rows[0].type, "");
+    EXPECT_EQ(result.rows[1], (ResultRow{2, "Service", "Transport"}));
+    EXPECT_EQ(result.rows[2].type, "Request");
+    EXPECT_EQ(SearchOpportunities(dir.path(), {}, Language::RO).rows[2].type, "Cerere");
+    EXPECT_EQ(result.status, "Found 4 records.");
+}
+
+TEST(SearchOpportunities, CriteriaTestCountyGroupTypeAndSubjectOnly)
+{
+    TempDir dir;
+    WriteAds(dir, {Ad("Cherestea", "c", "2", "CJ"), Ad("Mobila", "c", "2", ""), Ad("Mobila", "c", "1", "CJ"),
+                   Ad("Mobila", "", "2", "CJ"), Ad("Mobila", "cc", "2", "CJ"), Ad("Mobila", "c", "2", "B")});
+    OpportunityCriteria criteria;
+    criteria.domainLetter = "c";
+    criteria.typeDigit = "2";
+    criteria.countyCode = "CJ";
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1, 0}));
+    criteria.keyword = "mob";
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1}));
+    // Description and company are not searched.
+    OpportunityCriteria keywordOnly;
+    keywordOnly.keyword = "keyword";
+    const SearchResult none = SearchOpportunities(dir.path(), keywordOnly, Language::EN);
+    EXPECT_TRUE(none.rows.empty());
+    EXPECT_TRUE(none.showNoResult);
+}
+
+TEST(SearchOpportunities, LimitKeepsTheFirstMatchesShownLatestFirst)
+{
+    TempDir dir;
+    WriteAds(dir, std::vector<OpportunityRecord>(2001, Ad("Ad", "a", "1")));
+    SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
+    EXPECT_EQ(result.outcome, SearchOutcome::LimitReached);
+    ASSERT_EQ(result.rows.size(), 2000u);
+    EXPECT_EQ(result.rows.front().recordNumber, 1999);
+    EXPECT_EQ(result.rows.back().recordNumber, 0);
+    EXPECT_EQ(result.status, "Over 2000 records found. Only first 2000 records are displayed.\rPlease "
+                             "redefine your search criteria.");
+
+    std::filesystem::resize_file(dir / "bursa.db", 2000 * opportunity_layout::kRecordSize);
+    result = SearchOpportunities(dir.path(), {}, Language::EN);
+    EXPECT_EQ(result.rows.size(), 2000u);
+    EXPECT_EQ(result.status, "Found 2000 records.");
+}
+
+TEST(SearchOpportunities, MissingFileSetsMessageTenAndAsksForTheNoResultBox)
+{
+    TempDir dir;
+    const SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
+    EXPECT_EQ(result.outcome, SearchOutcome::FileMissing);
+    EXPECT_EQ(result.status,
+              "Opportunities database(bursa.db) does not exist. This file was moved or deleted.");
+    EXPECT_TRUE(result.showNoResult);
+}
+
+TEST(SearchOpportunities, UnopenableFileEndsQuietly)
+{
+    TempDir dir;
+    WriteAds(dir, {Ad("Ad", "a", "1")});
+    ::chmod((dir / "bursa.db").c_str(), 0444);
+    const SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
+    EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
+    EXPECT_TRUE(result.status.empty());
+    EXPECT_TRUE(result.errorMessage.empty());
+    EXPECT_TRUE(result.showNoResult);
+}
+
+TEST(MakeOpportunityCriteria, WorksOutTheBoxes)
+{
+    OpportunityPanelChoice choice;
+    choice.keywordBox = "Toate cuvintele?";
+    EXPECT_TRUE(MakeOpportunityCriteria(choice).keyword.empty());
+    choice.keywordBox = "Any keyword?";
+    EXPECT_TRUE(MakeOpportunityCriteria(choice).keyword.empty());
+    choice.keywordBox = "Lemn ";
+    choice.domainIndex = 3;
+    choice.typeIndex = 2;
+    choice.countyIndex = 43;
+    choice.countyName = "Outside";
+    const OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
+    EXPECT_EQ(criteria.keyword, "lemn ");
+    EXPECT_EQ(criteria.domainLetter, "c");
+    EXPECT_EQ(criteria.typeDigit, "2");
+    EXPECT_EQ(criteria.countyCode, "OU");
+}
+
+} // namespace
+} // namespace dorvanta
