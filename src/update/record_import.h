@@ -1,0 +1,72 @@
+#pragma once
+
+#include "data/language.h"
+#include "update/update_progress.h"
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Turning downloaded lines into records of bursa.db and database.db. The
+// files are found in the program's folder (file names without regard to case).
+namespace dorvanta {
+
+inline constexpr std::size_t kOpportunityLineFields = 13;
+inline constexpr std::size_t kCompanyLineFields = 14;
+
+// Appends to `ids` the unscrambled AdId of every record of bursa.db, in file
+// order. False when the file is missing, cannot be opened for reading and
+// writing, or a read fails; the identifiers read before a failure stay.
+bool LoadOpportunityIds(const std::filesystem::path& programFolder, std::vector<std::string>& ids);
+
+// Cuts a business-ad line into its 13 backtick-ended fields. Missing fields
+// are empty; text after the 13th backtick is ignored. Never fails.
+std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string_view line);
+
+// Appends one bursa.db record per line, creating the file when it is missing.
+// Drives the gauge (maximum = number of lines, position = index of the line
+// just written). False on any failure; the records written before it stay,
+// and the file never holds part of a record.
+bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
+                         ImportProgress& progress);
+
+enum class CompanyImportResult
+{
+    Applied,        // every line handled and the status text written
+    DatabaseMissing // database.db missing: the box was shown, nothing applied, no status text
+};
+
+// One company line: "!" (add or replace) or "@" (blank) followed by 14
+// backtick-ended fields, viewed inside the line. `valid` is false for a line
+// the import skips: shorter than 10 bytes, another first character, or fewer
+// than 14 backticks after the prefix.
+struct CompanyLine
+{
+    bool valid = false;
+    bool blank = false;
+    std::array<std::string_view, kCompanyLineFields> fields{};
+};
+CompanyLine ParseCompanyLine(std::string_view line);
+
+// Applies a company answer to database.db: an "!" line replaces the first
+// record whose name equals its field 1 (letters a to z compared as capitals)
+// or appends a new record; an "@" line blanks that record and does nothing for
+// an unknown name. Lines apply in order, so a line sees the records earlier
+// lines added or blanked. The gauge maximum is the number of lines and its
+// position the index of each line that wrote a record; at the end the status
+// line counts every line.
+//
+// When the first valid line finds no database.db, the information box
+// "Database file does not exist" is shown and nothing is applied. An answer
+// without valid lines does not look for the file.
+//
+// Throws FileError when database.db cannot be opened for reading and writing
+// or a read or write fails; the lines applied before stay applied.
+CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
+                                    const std::vector<std::string>& lines, ImportProgress& progress,
+                                    Language language);
+
+} // namespace dorvanta

@@ -1,0 +1,510 @@
+#include "update/record_import.h"
+
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "data/text.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+
+namespace dorvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+class RecordingProgress : public ImportProgress
+{
+public:
+    void SetGaugeMaximum(int maximum) override { maxima.push_back(maximum); }
+    void SetGaugePosition(int position) override { positions.push_back(position); }
+    void SetStatus(const std::string& text) override { statuses.push_back(text); }
+    void ShowInformation(const std::string& text) override { boxes.push_back(text); }
+
+    std::vector<int> maxima;
+    std::vector<int> positions;
+    std::vector<std::string> statuses;
+    std::vector<std::string> boxes;
+};
+
+using CompanyFields = std::array<std::string, kCompanyLineFields>;
+
+CompanyFields Company(const std::string& name, const std::string& county = "B")
+{
+    CompanyFields fields;
+    fields[0] = name;
+    fields[1] = county;
+    fields[2] = "Str. " + name;
+    fields[13] = "about " + name;
+    return fields;
+}
+
+std::string CompanyBytes(const CompanyFields& fields)
+{
+    std::string record(company_layout::kRecordSize, '\0');
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        WriteField(reinterpret_cast<std::uint8_t*>(record.data()), company_layout::kFields[k], fields[k]);
+    }
+    return record;
+}
+
+void WriteCompanies(const fs::path& path, const std::vector<CompanyFields>& companies)
+{
+    std::string bytes;
+    for (const auto& company : companies) {
+        bytes += CompanyBytes(company);
+    }
+    WriteBytes(path, bytes);
+}
+
+std::vector<CompanyFields> ReadCompanies(const fs::path& path)
+{
+    const std::string bytes = ReadBytes(path);
+    std::vector<CompanyFields> companies;
+    for (std::size_t at = 0; at + company_layout::kRecordSize <= bytes.size();
+         at += company_layout::kRecordSize) {
+        const auto* record = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
+        CompanyFields fields;
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            fields[k] = ReadField(record, company_layout::kFields[k]);
+        }
+        companies.push_back(fields);
+    }
+    return companies;
+}
+
+std::string Line(char prefix, const CompanyFields& fields)
+{
+    std::string line(1, prefix);
+    for (const auto& field : fields) {
+        line += field + "`";
+    }
+    return line;
+}
+
+std::vector<std::string> Names(const std::vector<CompanyFields>& companies)
+{
+    std::vector<std::string> names;
+    for (const auto& company : companies) {
+        names.push_back(company[0]);
+    }
+    return names;
+}
+
+using AdFields = std::array<std::string, opportunity_layout::FieldCount>;
+
+std::vector<AdFields> ReadAds(const fs::path& path)
+{
+    const std::string bytes = ReadBytes(path);
+    std::vector<AdFields> ads;
+    for (std::size_t at = 0; at + opportunity_layout::kRecordSize <= bytes.size();
+         at += opportunity_layout::kRecordSize) {
+        const auto* record = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
+        AdFields fields;
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            fields[k] = ReadField(record, opportunity_layout::kFields[k]);
+        }
+        ads.push_back(fields);
+    }
+    return ads;
+}
+
+// Lets the process write only `bytes` more to any file, so that a write in
+// the middle of an import fails the way a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit tight = old_;
+        tight.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &tight);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+// ---------------------------------------------------------------- business ads
+
+TEST(SplitOpportunityLine, CutsThirteenFieldsAndFillsMissingOnesEmpty)
+{
+    const auto full = SplitOpportunityLine("1`a`Firm`B`Subj`2004-01-02`Text`1`Ion`021`022`e@x.ro`www`tail");
+    EXPECT_EQ(full[0], "1");
+    EXPECT_EQ(full[3], "B");
+    EXPECT_EQ(full[12], "www");
+
+    const auto partial = SplitOpportunityLine("  7 `b`no end");
+    EXPECT_EQ(partial[0], "  7 ");
+    EXPECT_EQ(partial[1], "b");
+    for (std::size_t k = 2; k < partial.size(); ++k) {
+        EXPECT_EQ(partial[k], "") << k;
+    }
+    for (const auto& field : SplitOpportunityLine("")) {
+        EXPECT_EQ(field, "");
+    }
+}
+
+TEST(AppendOpportunities, CreatesTheFileAndMapsFieldsAroundTheReservedOne)
+{
+    TempDir dir;
+    RecordingProgress progress;
+    const std::string description(256, 'd');
+    ASSERT_TRUE(AppendOpportunities(dir.path(),
+                                    {"42`c`Firma SRL`CJ`Vand`2004-11-15`" + description +
+                                         "`1`Ion Pop`0264`0265`ion@firma.ro`www.firma.ro`",
+                                     ""},
+                                    progress));
+    const auto ads = ReadAds(dir / "bursa.db");
+    ASSERT_EQ(ads.size(), 2u);
+    namespace ol = opportunity_layout;
+    EXPECT_EQ(ads[0][ol::AdId], "42");
+    EXPECT_EQ(ads[0][ol::DomainLetter], "c");
+    EXPECT_EQ(ads[0][ol::Company], "Firma SRL");
+    EXPECT_EQ(ads[0][ol::Reserved], "");
+    EXPECT_EQ(ads[0][ol::County], "CJ");
+    EXPECT_EQ(ads[0][ol::Subject], "Vand");
+    EXPECT_EQ(ads[0][ol::InsertDate], "2004-11-15");
+    EXPECT_EQ(ads[0][ol::Description], description.substr(0, 255));
+    EXPECT_EQ(ads[0][ol::AdType], "1");
+    EXPECT_EQ(ads[0][ol::Representative], "Ion Pop");
+    EXPECT_EQ(ads[0][ol::Phone], "0264");
+    EXPECT_EQ(ads[0][ol::Fax], "0265");
+    EXPECT_EQ(ads[0][ol::Email], "ion@firma.ro");
+    EXPECT_EQ(ads[0][ol::Web], "www.firma.ro");
+    for (const auto& field : ads[1]) {
+        EXPECT_EQ(field, "");
+    }
+    EXPECT_EQ(progress.maxima, std::vector<int>{2});
+    EXPECT_EQ(progress.positions, (std::vector<int>{0, 1}));
+}
+
+TEST(AppendOpportunities, AppendsAfterExistingRecordsAndAcceptsAnEmptyList)
+{
+    TempDir dir;
+    RecordingProgress progress;
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {}, progress));
+    EXPECT_TRUE(fs::exists(dir / "bursa.db"));
+    EXPECT_EQ(fs::file_size(dir / "bursa.db"), 0u);
+
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+    // A torn tail left by some earlier crash is overwritten, not built upon.
+    {
+        std::ofstream out(dir / "bursa.db", std::ios::binary | std::ios::app);
+        out << "torn";
+    }
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {"2`b`", "3`c`"}, progress));
+    EXPECT_EQ(fs::file_size(dir / "bursa.db"), 3 * opportunity_layout::kRecordSize);
+
+    std::vector<std::string> ids;
+    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+}
+
+TEST(AppendOpportunities, FailsOnAReadOnlyFileAndKeepsWholeRecordsWhenAWriteFails)
+{
+    TempDir dir;
+    RecordingProgress progress;
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+
+    fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`"}, progress));
+    std::vector<std::string> ids;
+    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
+    fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::add);
+
+    {
+        // Room for one more record and a bit: the second write breaks off.
+        FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 100);
+        EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress));
+    }
+    EXPECT_EQ(fs::file_size(dir / "bursa.db"), 2 * opportunity_layout::kRecordSize);
+    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2"}));
+}
+
+TEST(LoadOpportunityIds, MissingFileGivesFalseAndNoIds)
+{
+    TempDir dir;
+    std::vector<std::string> ids{"kept"};
+    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_EQ(ids, std::vector<std::string>{"kept"});
+}
+
+TEST(LoadOpportunityIds, FindsTheFileWhateverTheCaseOfItsName)
+{
+    TempDir dir;
+    RecordingProgress progress;
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {"9`a`"}, progress));
+    fs::rename(dir / "bursa.db", dir / "Bursa.DB");
+    ASSERT_TRUE(AppendOpportunities(dir.path(), {"10`a`"}, progress));
+    EXPECT_FALSE(fs::exists(dir / "bursa.db"));
+    std::vector<std::string> ids;
+    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_EQ(ids, (std::vector<std::string>{"9", "10"}));
+}
+
+// ------------------------------------------------------------------ companies
+
+class ImportCompaniesTest : public ::testing::Test
+{
+protected:
+    fs::path Database() const { return dir_ / "database.db"; }
+
+    CompanyImportResult Import(const std::vector<std::string>& lines, Language language = Language::EN)
+    {
+        return ImportCompanies(dir_.path(), lines, progress_, language);
+    }
+
+    TempDir dir_;
+    RecordingProgress progress_;
+};
+
+TEST_F(ImportCompaniesTest, MatchesNamesIgnoringTheCaseOfAToZOnly)
+{
+    WriteCompanies(Database(), {Company("ALFA SRL"), Company("BETA SA"), Company("\xC2NTEC")});
+    ASSERT_EQ(Import({Line('!', Company("alfa srl", "CJ")), Line('!', Company("BETA SA ")),
+                      Line('!', Company("\xE2ntec"))}),
+              CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    // Only the first line matched: a trailing space and a non-ASCII capital
+    // make other names.
+    EXPECT_EQ(Names(companies),
+              (std::vector<std::string>{"alfa srl", "BETA SA", "\xC2NTEC", "BETA SA ", "\xE2ntec"}));
+    EXPECT_EQ(companies[0][1], "CJ");
+    EXPECT_EQ(progress_.positions, (std::vector<int>{0, 1, 2}));
+}
+
+TEST_F(ImportCompaniesTest, BlanksInPlaceAndIgnoresUnknownNames)
+{
+    WriteCompanies(Database(), {Company("A"), Company("B"), Company("C")});
+    ASSERT_EQ(Import({Line('@', Company("nobody")), Line('@', Company("b"))}), CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    ASSERT_EQ(companies.size(), 3u);
+    EXPECT_EQ(companies[0], Company("A"));
+    EXPECT_EQ(companies[1], CompanyFields{});
+    EXPECT_EQ(companies[2], Company("C"));
+    // The unknown name did not move the gauge.
+    EXPECT_EQ(progress_.positions, std::vector<int>{1});
+}
+
+TEST_F(ImportCompaniesTest, LaterLinesSeeWhatEarlierLinesAdded)
+{
+    WriteCompanies(Database(), {Company("A")});
+    ASSERT_EQ(Import({Line('!', Company("NEW", "B")), Line('!', Company("new", "CJ")),
+                      Line('!', Company("gone")), Line('@', Company("GONE"))}),
+              CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    ASSERT_EQ(companies.size(), 3u);
+    EXPECT_EQ(companies[1], Company("new", "CJ"));
+    EXPECT_EQ(companies[2], CompanyFields{});
+}
+
+TEST_F(ImportCompaniesTest, OnlyTheFirstOfDuplicateNamesIsTouchedUntilItIsBlanked)
+{
+    WriteCompanies(Database(), {Company("X", "B"), Company("x", "AB")});
+    ASSERT_EQ(Import({Line('!', Company("X", "CJ")), Line('@', Company("X")), Line('!', Company("X", "OT"))}),
+              CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    ASSERT_EQ(companies.size(), 2u);
+    EXPECT_EQ(companies[0], CompanyFields{});
+    EXPECT_EQ(companies[1], Company("X", "OT"));
+}
+
+TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
+{
+    WriteCompanies(Database(), {Company("A"), Company("B")});
+    ASSERT_EQ(Import({Line('@', Company("B")), Line('@', Company("A")), Line('!', Company(""))}),
+              CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    ASSERT_EQ(companies.size(), 2u);
+    EXPECT_EQ(companies[0], Company(""));
+    EXPECT_EQ(companies[1], CompanyFields{});
+}
+
+TEST_F(ImportCompaniesTest, SkipsMalformedLines)
+{
+    WriteCompanies(Database(), {Company("A")});
+    std::string thirteen = "!A`";
+    for (int k = 0; k < 12; ++k) {
+        thirteen += "x`";
+    }
+    ASSERT_EQ(Import({thirteen, "!A`B`", "#" + Line('!', Company("A")).substr(1), "", "@`````````````"}),
+              CompanyImportResult::Applied);
+    EXPECT_EQ(ReadCompanies(Database()), std::vector<CompanyFields>{Company("A")});
+    EXPECT_TRUE(progress_.positions.empty());
+}
+
+TEST_F(ImportCompaniesTest, CutsFieldsToTheirWidthAndMatchesLaterLinesOnTheCutName)
+{
+    WriteCompanies(Database(), {});
+    CompanyFields longFields = Company(std::string(100, 'N'));
+    longFields[1] = "ABCD";
+    longFields[13] = std::string(300, 'd');
+    CompanyFields cut = Company(std::string(80, 'n'), "XY");
+    ASSERT_EQ(Import({Line('!', longFields), Line('!', longFields), Line('!', cut)}),
+              CompanyImportResult::Applied);
+    const auto companies = ReadCompanies(Database());
+    // The 100-character name never equals the stored 80 characters, so it is
+    // added twice; the 80-character name then replaces the first of them.
+    ASSERT_EQ(companies.size(), 2u);
+    EXPECT_EQ(companies[0], cut);
+    EXPECT_EQ(companies[1][0], std::string(80, 'N'));
+    EXPECT_EQ(companies[1][1], "AB");
+    EXPECT_EQ(companies[1][13], std::string(200, 'd'));
+}
+
+TEST_F(ImportCompaniesTest, StatusCountsEveryLineInTheCurrentLanguage)
+{
+    WriteCompanies(Database(), {Company("A")});
+    std::vector<std::string> lines(22, "junk");
+    lines.push_back(Line('!', Company("B")));
+    lines.push_back(Line('@', Company("A")));
+    lines.push_back(Line('@', Company("unknown")));
+    ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+    EXPECT_EQ(progress_.maxima, std::vector<int>{25});
+    EXPECT_EQ(progress_.statuses, std::vector<std::string>{"25 companies profiles was updated."});
+
+    ASSERT_EQ(Import({}, Language::RO), CompanyImportResult::Applied);
+    EXPECT_EQ(progress_.statuses.back(), "0 profile de companii au fost actualizate.");
+}
+
+TEST_F(ImportCompaniesTest, MissingDatabaseShowsTheBoxOnceAtTheFirstValidLine)
+{
+    ASSERT_EQ(Import({"junk", "junk"}), CompanyImportResult::Applied);
+    EXPECT_TRUE(progress_.boxes.empty());
+    EXPECT_EQ(progress_.statuses, std::vector<std::string>{"2 companies profiles was updated."});
+
+    progress_ = {};
+    ASSERT_EQ(Import({"junk", Line('!', Company("A")), Line('!', Company("B"))}),
+              CompanyImportResult::DatabaseMissing);
+    EXPECT_EQ(progress_.boxes, std::vector<std::string>{"Database file does not exist"});
+    EXPECT_TRUE(progress_.statuses.empty());
+    EXPECT_TRUE(progress_.positions.empty());
+    EXPECT_FALSE(fs::exists(Database()));
+}
+
+TEST_F(ImportCompaniesTest, FindsTheDatabaseWhateverTheCaseOfItsName)
+{
+    WriteCompanies(dir_ / "Database.db", {Company("A")});
+    ASSERT_EQ(Import({Line('!', Company("B"))}), CompanyImportResult::Applied);
+    EXPECT_EQ(Names(ReadCompanies(dir_ / "Database.db")), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(ImportCompaniesTest, FileErrorsReachTheCallerAndKeepWhatWasApplied)
+{
+    WriteCompanies(Database(), {Company("A")});
+    fs::permissions(Database(), fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_THROW(Import({Line('!', Company("B"))}), FileError);
+    EXPECT_TRUE(progress_.statuses.empty());
+    fs::permissions(Database(), fs::perms::owner_write, fs::perm_options::add);
+
+    {
+        FileSizeLimit limit(2 * company_layout::kRecordSize + 100);
+        EXPECT_THROW(
+            Import({Line('!', Company("a", "CJ")), Line('!', Company("B")), Line('!', Company("C"))}),
+            FileError);
+    }
+    EXPECT_TRUE(progress_.statuses.empty());
+    const auto companies = ReadCompanies(Database());
+    EXPECT_EQ(fs::file_size(Database()), 2 * company_layout::kRecordSize);
+    EXPECT_EQ(companies, (std::vector<CompanyFields>{Company("a", "CJ"), Company("B")}));
+}
+
+// The import as the simplest reading of its rules: every line opens the file
+// and scans it from the start. The indexed import must give the same bytes.
+void NaiveImport(const fs::path& database, const std::vector<std::string>& lines)
+{
+    for (const std::string& text : lines) {
+        if (text.size() < 10 || (text[0] != '!' && text[0] != '@')) {
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::size_t start = 1;
+        for (int k = 0; k < 14; ++k) {
+            const std::size_t end = text.find('`', start);
+            if (end == std::string::npos) {
+                break;
+            }
+            fields.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        if (fields.size() != 14) {
+            continue;
+        }
+        std::string bytes = ReadBytes(database);
+        std::string record(company_layout::kRecordSize, '\0');
+        if (text[0] == '!') {
+            for (std::size_t k = 0; k < 14; ++k) {
+                WriteField(reinterpret_cast<std::uint8_t*>(record.data()), company_layout::kFields[k],
+                           fields[k]);
+            }
+        }
+        bool matched = false;
+        for (std::size_t at = 0; at + company_layout::kRecordSize <= bytes.size();
+             at += company_layout::kRecordSize) {
+            const auto* stored = reinterpret_cast<const std::uint8_t*>(bytes.data() + at);
+            if (ToUpperAZ(ReadField(stored, company_layout::kFields[0])) == ToUpperAZ(fields[0])) {
+                bytes.replace(at, record.size(), record);
+                matched = true;
+                break;
+            }
+        }
+        if (!matched && text[0] == '!') {
+            bytes += record;
+        }
+        WriteBytes(database, bytes);
+    }
+}
+
+TEST_F(ImportCompaniesTest, GivesTheSameFileAsAScanPerLine)
+{
+    std::mt19937 random(20240611);
+    const std::vector<std::string> pool = {
+        "",          "a",     "A",     "b",     "Beta SRL",           "BETA srl",
+        "beta srl ", "c\xE2", "C\xE2", "C\xC2", std::string(85, 'z'), std::string(80, 'Z')};
+    auto pick = [&] { return pool[random() % pool.size()]; };
+    for (int round = 0; round < 20; ++round) {
+        std::vector<CompanyFields> start;
+        const int records = static_cast<int>(random() % 12);
+        for (int r = 0; r < records; ++r) {
+            start.push_back(Company(random() % 4 == 0 ? std::string() : pick(), std::to_string(r)));
+        }
+        std::vector<std::string> lines;
+        const int count = static_cast<int>(random() % 40);
+        for (int l = 0; l < count; ++l) {
+            const int kind = static_cast<int>(random() % 10);
+            const std::string county = std::to_string(100 + l);
+            if (kind < 5) {
+                lines.push_back(Line('!', Company(pick(), county)));
+            } else if (kind < 9) {
+                lines.push_back(Line('@', Company(pick(), county)));
+            } else {
+                lines.push_back(Line('!', Company(pick(), county)).substr(0, 12));
+            }
+        }
+        const fs::path expected = dir_ / "expected.db";
+        WriteCompanies(expected, start);
+        WriteCompanies(Database(), start);
+        NaiveImport(expected, lines);
+        ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+        ASSERT_EQ(ReadBytes(Database()), ReadBytes(expected)) << "round " << round;
+    }
+}
+
+} // namespace
+} // namespace dorvanta
