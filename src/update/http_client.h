@@ -7,6 +7,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace dorvanta {
 
@@ -40,13 +41,27 @@ struct HttpOptions
     // Called at least every 10 ms while a request waits, so a window can handle its events.
     std::function<void()> idle;
     std::chrono::milliseconds connectTimeout{15000};
-    std::chrono::milliseconds stallTimeout{60000};  // no byte received for this long
+    std::chrono::milliseconds stallTimeout{60000}; // no byte received for this long
     std::size_t maxBodyBytes = std::size_t{64} << 20;
 };
 
 // The libcurl client: HTTP/1.1, the program's Accept and User-Agent headers,
-// no proxy, no authentication.
+// no proxy (proxy environment variables are ignored), no authentication (an
+// address with a user name fails), no redirect following, no compression,
+// plain http:// addresses only. A status other than 2xx fails without writing
+// the answer's body anywhere. GetToStream may have written part of the body
+// when it fails. Connected() tells whether the kept-alive connection of the
+// last request is still open and usable. One request at a time: a request
+// started from the idle callback of a running one fails with HttpError.
+// Addresses pass through EscapeRequestUrl.
 std::unique_ptr<HttpClient> MakeCurlHttpClient(HttpOptions options = {});
+
+// The address as it goes on the wire: bytes that cannot stand in a URL
+// (control characters, space, bytes 0x80-0xFF and " < > \ ^ ` { | }) and a "%"
+// not followed by two hex digits are percent-encoded; everything else,
+// "?", "&", "=", "#" and valid "%XX" included, is left as it is. So an
+// identifier " 42" appended to a query is sent as "%2042".
+std::string EscapeRequestUrl(std::string_view url);
 
 inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
 
@@ -55,4 +70,4 @@ inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
 // kDefaultServer; without a trailing "/".
 std::string ServerBaseAddress(const std::string& override = {});
 
-}  // namespace dorvanta
+} // namespace dorvanta

@@ -1,0 +1,355 @@
+#include "update/http_client.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <mutex>
+#include <utility>
+
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <poll.h>
+#endif
+
+namespace dorvanta {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWaitSliceMilliseconds = 10;
+
+void InitialiseCurlOnce()
+{
+    static std::once_flag once;
+    // A failure leaves the flag unset, so the next client tries again.
+    std::call_once(once, [] {
+        if (curl_global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
+            throw HttpError("libcurl cannot be initialised");
+        }
+    });
+}
+
+// Whether an idle kept-alive socket can still carry a request: nothing to read
+// on it (no end-of-file from the server, no stray bytes) and no error. libcurl
+// judges a cached connection the same way before reusing it.
+bool IdleSocketUsable(curl_socket_t socket)
+{
+#ifdef _WIN32
+    WSAPOLLFD descriptor{socket, POLLRDNORM, 0};
+    const int ready = WSAPoll(&descriptor, 1, 0);
+#else
+    pollfd descriptor{socket, POLLIN, 0};
+    const int ready = poll(&descriptor, 1, 0);
+#endif
+    return ready == 0;
+}
+
+struct CurlMultiDeleter
+{
+    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+struct CurlEasyDeleter
+{
+    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+struct CurlListDeleter
+{
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+using MultiHandle = std::unique_ptr<CURLM, CurlMultiDeleter>;
+using EasyHandle = std::unique_ptr<CURL, CurlEasyDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, CurlListDeleter>;
+
+using BodySink = std::function<void(const char* data, std::size_t size)>;
+
+// What the libcurl callbacks of one request share with the waiting loop.
+struct Transfer
+{
+    CURL* easy = nullptr;
+    BodySink* sink = nullptr;
+    std::size_t maxBodyBytes = 0;
+    std::size_t received = 0;
+    bool requestSent = false; // connected (or reusing a connection); the stall clock runs
+    Clock::time_point lastActivity = Clock::now();
+    long status = 0;
+    bool statusRejected = false;
+    bool tooLarge = false;
+    std::exception_ptr sinkError;
+};
+
+int OnRequestReady(void* user, char*, char*, int, int)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    transfer.requestSent = true;
+    transfer.lastActivity = Clock::now();
+    return CURL_PREREQFUNC_OK;
+}
+
+std::size_t OnHeader(char*, std::size_t size, std::size_t count, void* user)
+{
+    static_cast<Transfer*>(user)->lastActivity = Clock::now();
+    return size * count;
+}
+
+std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto& transfer = *static_cast<Transfer*>(user);
+    const std::size_t length = size * count;
+    transfer.lastActivity = Clock::now();
+    if (transfer.status == 0) {
+        curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &transfer.status);
+    }
+    // An error page must not end up in the caller's file.
+    if (transfer.status < 200 || transfer.status > 299) {
+        transfer.statusRejected = true;
+        return 0;
+    }
+    if (length > transfer.maxBodyBytes - transfer.received) {
+        transfer.tooLarge = true;
+        return 0;
+    }
+    try {
+        (*transfer.sink)(data, length);
+    } catch (...) {
+        transfer.sinkError = std::current_exception();
+        return 0;
+    }
+    transfer.received += length;
+    return length;
+}
+
+std::string Seconds(std::chrono::milliseconds duration)
+{
+    const auto tenths = (duration.count() + 50) / 100;
+    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "") + " s";
+}
+
+class CurlHttpClient final : public HttpClient
+{
+public:
+    explicit CurlHttpClient(HttpOptions options) : options_(std::move(options))
+    {
+        InitialiseCurlOnce();
+        curl_slist* list = curl_slist_append(nullptr, "Accept: text/html, */*");
+        if (!list) {
+            throw HttpError("libcurl cannot be set up");
+        }
+        headers_.reset(list);
+        CreateHandles();
+    }
+
+    std::string Get(const std::string& url) override
+    {
+        std::string body;
+        BodySink sink = [&body](const char* data, std::size_t size) { body.append(data, size); };
+        Run(url, sink);
+        return body;
+    }
+
+    void GetToStream(const std::string& url, std::ostream& out) override
+    {
+        if (!out) {
+            throw HttpError("GET " + url + ": the output stream cannot be written");
+        }
+        BodySink sink = [&out](const char* data, std::size_t size) {
+            out.write(data, static_cast<std::streamsize>(size));
+            if (!out) {
+                throw HttpError("writing the body failed");
+            }
+        };
+        Run(url, sink);
+        out.flush();
+        if (!out) {
+            throw HttpError("GET " + url + ": writing the body failed");
+        }
+    }
+
+    bool Connected() const override
+    {
+        return !running_ && socket_ != CURL_SOCKET_BAD && IdleSocketUsable(socket_);
+    }
+
+    void Disconnect() override
+    {
+        if (running_) {
+            return; // called from the idle callback: the running request owns the connection
+        }
+        // The connection cache belongs to the multi handle; dropping it closes the connection.
+        CreateHandles();
+    }
+
+private:
+    void CreateHandles()
+    {
+        socket_ = CURL_SOCKET_BAD;
+        easy_.reset();
+        multi_.reset(curl_multi_init());
+        easy_.reset(curl_easy_init());
+        if (!multi_ || !easy_) {
+            throw HttpError("libcurl cannot be set up");
+        }
+    }
+
+    void Configure(const std::string& url, Transfer& transfer)
+    {
+        CURL* easy = easy_.get();
+        curl_easy_reset(easy);
+        errorBuffer_[0] = '\0';
+        const auto connectMs = static_cast<long>(options_.connectTimeout.count());
+        // A Content-Length above the limit fails before any byte of the body arrives.
+        const auto maxAnnounced = static_cast<curl_off_t>(
+            std::min<std::uintmax_t>(options_.maxBodyBytes, std::numeric_limits<curl_off_t>::max()));
+        const bool ok =
+            curl_easy_setopt(easy, CURLOPT_URL, url.c_str()) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer_) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http") == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)) ==
+                CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers_.get()) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)") == CURLE_OK &&
+            // An empty proxy also overrides http_proxy and the other environment variables.
+            curl_easy_setopt(easy, CURLOPT_PROXY, "") == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_DISALLOW_USERNAME_IN_URL, 1L) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_NETRC, static_cast<long>(CURL_NETRC_IGNORED)) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, connectMs > 0 ? connectMs : 1L) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, maxAnnounced) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &OnRequestReady) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &OnHeader) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &OnBody) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer) == CURLE_OK;
+        if (!ok) {
+            throw HttpError("GET " + url + ": libcurl rejected the request settings");
+        }
+    }
+
+    void Run(const std::string& rawUrl, BodySink& sink)
+    {
+        const std::string url = EscapeRequestUrl(rawUrl);
+        if (running_) {
+            throw HttpError("GET " + url + ": another request is still waiting for its answer");
+        }
+        Transfer transfer;
+        transfer.easy = easy_.get();
+        transfer.sink = &sink;
+        transfer.maxBodyBytes = options_.maxBodyBytes;
+        Configure(url, transfer);
+
+        socket_ = CURL_SOCKET_BAD;
+        if (curl_multi_add_handle(multi_.get(), easy_.get()) != CURLM_OK) {
+            throw HttpError("GET " + url + ": libcurl cannot start the request");
+        }
+        running_ = true;
+        // Whatever leaves the loop (an answer, a failure, an exception from the idle
+        // callback), the handle goes back; an unfinished transfer closes its connection.
+        struct Detach
+        {
+            CurlHttpClient& client;
+            ~Detach()
+            {
+                curl_multi_remove_handle(client.multi_.get(), client.easy_.get());
+                client.running_ = false;
+            }
+        } detach{*this};
+
+        const CURLcode result = Wait(url, transfer);
+        if (result == CURLE_OK) {
+            // The kept-alive connection, while the handle still belongs to the multi
+            // handle whose cache holds it; CURL_SOCKET_BAD when it was closed.
+            curl_easy_getinfo(easy_.get(), CURLINFO_ACTIVESOCKET, &socket_);
+        }
+        Check(url, result, transfer);
+    }
+
+    CURLcode Wait(const std::string& url, Transfer& transfer)
+    {
+        for (;;) {
+            int running = 0;
+            if (const CURLMcode code = curl_multi_perform(multi_.get(), &running); code != CURLM_OK) {
+                throw HttpError("GET " + url + ": " + curl_multi_strerror(code));
+            }
+            int pending = 0;
+            while (CURLMsg* message = curl_multi_info_read(multi_.get(), &pending)) {
+                if (message->msg == CURLMSG_DONE && message->easy_handle == easy_.get()) {
+                    return message->data.result;
+                }
+            }
+            if (options_.idle) {
+                options_.idle();
+            }
+            if (transfer.requestSent && Clock::now() - transfer.lastActivity > options_.stallTimeout) {
+                throw HttpError("GET " + url + ": no data received for " + Seconds(options_.stallTimeout));
+            }
+            if (const CURLMcode code =
+                    curl_multi_poll(multi_.get(), nullptr, 0, kWaitSliceMilliseconds, nullptr);
+                code != CURLM_OK) {
+                throw HttpError("GET " + url + ": " + curl_multi_strerror(code));
+            }
+        }
+    }
+
+    void Check(const std::string& url, CURLcode result, const Transfer& transfer)
+    {
+        const std::string request = "GET " + url + ": ";
+        if (transfer.sinkError) {
+            try {
+                std::rethrow_exception(transfer.sinkError);
+            } catch (const std::exception& error) {
+                throw HttpError(request + error.what());
+            } catch (...) {
+                throw HttpError(request + "writing the body failed");
+            }
+        }
+        if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
+            throw HttpError(request + "the answer is larger than " + std::to_string(options_.maxBodyBytes) +
+                            " bytes");
+        }
+        long status = transfer.status;
+        if (result == CURLE_OK || transfer.statusRejected) {
+            curl_easy_getinfo(easy_.get(), CURLINFO_RESPONSE_CODE, &status);
+            if (status < 200 || status > 299) {
+                throw HttpError(request + "the server answered with status " + std::to_string(status));
+            }
+        }
+        switch (result) {
+        case CURLE_OK:
+            return;
+        case CURLE_PARTIAL_FILE:
+            throw HttpError(request + "the connection closed before the whole answer arrived");
+        case CURLE_OPERATION_TIMEDOUT:
+            throw HttpError(request + "no connection within " + Seconds(options_.connectTimeout));
+        case CURLE_COULDNT_CONNECT:
+            throw HttpError(request + "cannot connect to the server" +
+                            (errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string()));
+        default:
+            throw HttpError(request + curl_easy_strerror(result) +
+                            (errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string()));
+        }
+    }
+
+    HttpOptions options_;
+    HeaderList headers_;
+    MultiHandle multi_;
+    EasyHandle easy_;
+    curl_socket_t socket_ = CURL_SOCKET_BAD;
+    bool running_ = false;
+    char errorBuffer_[CURL_ERROR_SIZE] = {};
+};
+
+} // namespace
+
+std::unique_ptr<HttpClient> MakeCurlHttpClient(HttpOptions options)
+{
+    return std::make_unique<CurlHttpClient>(std::move(options));
+}
+
+} // namespace dorvanta
