@@ -18,6 +18,16 @@ namespace {
 namespace layout = company_layout;
 
 constexpr const FieldSpec& kName = layout::kFields[layout::Company];
+constexpr std::size_t kNameWords = kName.maxLength / 8;
+static_assert(kName.maxLength % 8 == 0, "the name is unscrambled in whole words");
+// The scrambling mask of the name field, padded so that it can be read in words.
+constexpr std::array<std::uint8_t, kName.maxLength> kNameMask = [] {
+    std::array<std::uint8_t, kName.maxLength> mask{};
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        mask[i] = kScrambleMask[i];
+    }
+    return mask;
+}();
 constexpr const FieldSpec& kCounty = layout::kFields[layout::County];
 constexpr std::array<const FieldSpec*, 4> kActivities = {
     &layout::kFields[layout::Activity1], &layout::kFields[layout::Activity2],
@@ -59,10 +69,7 @@ public:
         if (nameLength == 0) {
             return false; // a deleted record
         }
-        UnscrambleInto(record + kName.offset + 1, nameLength, lowerName);
-        for (std::size_t i = 0; i < nameLength; ++i) {
-            lowerName[i] = ToLowerAZ(lowerName[i]);
-        }
+        LowerName(record + kName.offset + 1, lowerName);
         if (!name_.empty() && std::string_view(lowerName, nameLength).find(name_) == std::string_view::npos) {
             return false;
         }
@@ -70,6 +77,28 @@ public:
     }
 
 private:
+    // Unscrambles and lower-cases the whole name field, whatever its length,
+    // eight bytes at a time: this is what keeps the search as fast as reading
+    // the file. Only A to Z change; bytes of 128 and above stay as they are.
+    static void LowerName(const std::uint8_t* stored, char* out)
+    {
+        constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+        constexpr std::uint64_t kAddA = 0x3F3F3F3F3F3F3F3Full; // 0x80 - 'A': high bit set from 'A' up
+        constexpr std::uint64_t kAddZ = 0x2525252525252525ull; // 0x80 - 'Z' - 1: high bit set above 'Z'
+        for (std::size_t i = 0; i < kNameWords; ++i) {
+            std::uint64_t word;
+            std::uint64_t mask;
+            std::memcpy(&word, stored + i * 8, 8);
+            std::memcpy(&mask, kNameMask.data() + i * 8, 8);
+            word ^= mask;
+            const std::uint64_t low = word & kLow7;
+            const std::uint64_t upper = (low + kAddA) & ~(low + kAddZ) & ~word & kHigh;
+            word |= upper >> 2;
+            std::memcpy(out + i * 8, &word, 8);
+        }
+    }
+
     bool MatchesCategory(const std::uint8_t* record) const
     {
         for (const FieldSpec* field : kActivities) {

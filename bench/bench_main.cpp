@@ -1,0 +1,232 @@
+// Speed of the core on a large company file: the selective name search
+// against one plain pass over the file, the page of the last record, and the
+// import of a company answer. Run: dorvanta-bench [--dir DIR] [--companies N].
+
+#include "data/category_table.h"
+#include "data/company_record.h"
+#include "data/record_file.h"
+#include "pages/pages.h"
+#include "sample_data.h"
+#include "search/company_search.h"
+#include "update/record_import.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Heap use of the whole program, so the search's own allocations can be read off.
+std::atomic<std::size_t> gHeapNow{0};
+std::atomic<std::size_t> gHeapPeak{0};
+
+void NoteAllocation(std::size_t size)
+{
+    const std::size_t now = gHeapNow.fetch_add(size) + size;
+    std::size_t peak = gHeapPeak.load();
+    while (now > peak && !gHeapPeak.compare_exchange_weak(peak, now)) {
+    }
+}
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    void* block = std::malloc(size + 16);
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    *static_cast<std::size_t*>(block) = size;
+    NoteAllocation(size);
+    return static_cast<char*>(block) + 16;
+}
+
+void operator delete(void* pointer) noexcept
+{
+    if (!pointer) {
+        return;
+    }
+    void* block = static_cast<char*>(pointer) - 16;
+    gHeapNow.fetch_sub(*static_cast<std::size_t*>(block));
+    std::free(block);
+}
+
+void operator delete(void* pointer, std::size_t) noexcept
+{
+    operator delete(pointer);
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+namespace fs = std::filesystem;
+
+double Seconds(Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+template <typename Work> double BestOf(int runs, Work&& work)
+{
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        best = std::min(best, Seconds(Clock::now() - start));
+    }
+    return best;
+}
+
+// One pass that reads every byte of the file in 1 MiB blocks.
+std::uint64_t ReadWholeFile(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        std::perror("open");
+        std::exit(2);
+    }
+    std::vector<char> block(1 << 20);
+    std::uint64_t total = 0;
+    std::uint64_t checksum = 0;
+    for (;;) {
+        const ssize_t got = ::read(fd, block.data(), block.size());
+        if (got <= 0) {
+            break;
+        }
+        total += static_cast<std::uint64_t>(got);
+        checksum += static_cast<unsigned char>(block[static_cast<std::size_t>(got) - 1]);
+    }
+    ::close(fd);
+    return total + (checksum & 1);
+}
+
+class NullProgress : public dorvanta::ImportProgress
+{
+public:
+    void SetGaugeMaximum(int) override {}
+    void SetGaugePosition(int) override {}
+    void SetStatus(const std::string& text) override { status = text; }
+    void ShowInformation(const std::string& text) override { status = text; }
+    std::string status;
+};
+
+// A company answer line: "!" and 14 backtick-ended fields.
+std::string CompanyLine(const std::string& name, int serial)
+{
+    std::string line = "!" + name + "`CJ`Str. Memorandumului nr. " + std::to_string(serial) +
+                       "`Ion Popescu`0722 111222`0264 123456``office@firma.ro`www.firma.ro`a.a.1*t`";
+    line += "````Actualizat de benchmark`";
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    fs::path dir = fs::temp_directory_path() / "dorvanta-bench";
+    std::uint64_t companies = 1000000;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--dir") {
+            dir = argv[i + 1];
+        } else if (option == "--companies") {
+            companies = std::stoull(argv[i + 1]);
+        }
+    }
+    fs::create_directories(dir);
+    const fs::path file = dir / "database.db";
+    const std::uint64_t expectedSize = companies * dorvanta::company_layout::kRecordSize;
+    if (!fs::exists(file) || fs::file_size(file) != expectedSize) {
+        std::printf("writing %llu companies to %s ...\n", static_cast<unsigned long long>(companies),
+                    file.c_str());
+        const auto start = Clock::now();
+        dorvanta::sample_data::WriteSampleCompanies(file, companies, dorvanta::sample_data::kDefaultSeed);
+        std::printf("  written in %.2f s\n", Seconds(Clock::now() - start));
+    }
+    std::printf("file: %s, %.0f MB, %llu records\n", file.c_str(), fs::file_size(file) / 1e6,
+                static_cast<unsigned long long>(companies));
+
+    ReadWholeFile(file); // the page cache holds the file from here on, for both measurements
+    const double floor = BestOf(5, [&] { ReadWholeFile(file); });
+
+    dorvanta::CompanyCriteria criteria;
+    criteria.nameText = std::string(dorvanta::sample_data::kRareNameWord);
+    std::size_t rows = 0;
+    std::size_t heapBefore = 0;
+    std::size_t searchPeak = 0;
+    const double search = BestOf(5, [&] {
+        heapBefore = gHeapNow.load();
+        gHeapPeak = heapBefore;
+        const auto result = dorvanta::SearchCompanies(dir, criteria, dorvanta::Language::EN);
+        rows = result.rows.size();
+        searchPeak = std::max(searchPeak, gHeapPeak.load() - heapBefore);
+    });
+
+    const auto& table = dorvanta::CategoryTable::Builtin();
+    const int pageRuns = 2000;
+    std::size_t pageBytes = 0;
+    const double pages = BestOf(3, [&] {
+        for (int i = 0; i < pageRuns; ++i) {
+            pageBytes = dorvanta::CompanyPage(dir, static_cast<std::int64_t>(companies - 1),
+                                              dorvanta::Language::EN, table)
+                            .value_or("")
+                            .size();
+        }
+    });
+
+    std::printf("\ncompany search, name \"%s\": %zu rows\n", criteria.nameText.c_str(), rows);
+    std::printf("  floor (read every byte, 1 MiB blocks): %8.1f ms\n", floor * 1e3);
+    std::printf("  search:                                %8.1f ms\n", search * 1e3);
+    std::printf("  ratio search / floor:                  %8.2f\n", search / floor);
+    std::printf("  peak heap allocated by the search:     %8.2f MB\n", searchPeak / 1e6);
+    std::printf("page of the last record (%zu bytes):     %8.1f us\n", pageBytes, pages / pageRuns * 1e6);
+
+    // Import of 10,000 company lines, half replacing existing companies (named
+    // in other letter case), half adding new ones, into a copy of the file.
+    const fs::path importDir = dir / "import";
+    fs::create_directories(importDir);
+    const fs::path copy = importDir / "database.db";
+    fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
+    std::vector<std::string> lines;
+    {
+        dorvanta::RecordFile records(copy, dorvanta::company_layout::kRecordSize);
+        dorvanta::CompanyRecord::Raw raw{};
+        for (int i = 0; lines.size() < 5000; ++i) {
+            const std::uint64_t number = (static_cast<std::uint64_t>(i) * 7919u * 13u) % companies;
+            records.Read(number, raw.data());
+            const auto record = dorvanta::CompanyRecord::Decode(raw.data());
+            if (!record.Company.empty()) {
+                std::string name = record.Company;
+                for (char& c : name) {
+                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                }
+                lines.push_back(CompanyLine(name, i));
+            }
+        }
+        for (int i = 0; i < 5000; ++i) {
+            lines.push_back(CompanyLine("BENCHMARK NEW COMPANY " + std::to_string(i) + " SRL", i));
+        }
+    }
+    ReadWholeFile(copy);
+    const double copyRead = BestOf(3, [&] { ReadWholeFile(copy); });
+    NullProgress progress;
+    const auto start = Clock::now();
+    dorvanta::ImportCompanies(importDir, lines, progress, dorvanta::Language::EN);
+    const double import = Seconds(Clock::now() - start);
+    std::printf("\nimport of %zu company lines (half new, half replacing): %s\n", lines.size(),
+                progress.status.c_str());
+    std::printf("  one sequential read of the file:       %8.1f ms\n", copyRead * 1e3);
+    std::printf("  import:                                %8.1f ms\n", import * 1e3);
+    std::printf("  ratio import / read:                   %8.2f\n", import / copyRead);
+    fs::remove_all(importDir);
+    return 0;
+}
