@@ -19,7 +19,7 @@ std::string GroupName(const std::string& domainLetter, const std::vector<std::st
     if (domainLetter.empty()) {
         return {};
     }
-    // Through unsigned char: bytes above 127 must not turn into negative positions by chance.
+    // Read as unsigned, so that a byte above 127 counts by its code like any other character.
     const long position = static_cast<long>(static_cast<unsigned char>(domainLetter[0])) - 'a' + 1;
     if (position < 0 || position >= static_cast<long>(domainList.size())) {
         return domainLetter;

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-// The fixed pieces both pages are assembled from. The pages are compared byte
-// for byte with what earlier releases produced, so every text here is exact,
-// odd spots included (the doubled "</b></b>" of the activity cell).
+// The fixed pieces both pages are assembled from, exact to the byte. The odd
+// spots (the doubled "</b></b>" of the activity cell) belong to the page
+// format and are kept on purpose.
 namespace dorvanta::page {
 
 inline constexpr std::string_view kFontOpen =
