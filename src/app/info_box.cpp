@@ -1,0 +1,66 @@
+#include "app/info_box.h"
+
+#include <QMessageBox>
+
+namespace dorvanta {
+
+namespace {
+
+struct InfoBoxState
+{
+    bool autoAnswer = false;
+    QStringList shown;
+};
+
+InfoBoxState& State()
+{
+    static InfoBoxState state;
+    return state;
+}
+
+// Our texts break lines with a lone carriage return, as the Windows box did; Qt's
+// label only breaks at a line feed.
+QString DisplayForm(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace
+
+void ShowInformation(QWidget* parent, const QString& text)
+{
+    State().shown.append(text);
+    if (State().autoAnswer) {
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), DisplayForm(text),
+                    QMessageBox::Ok, parent);
+    // Texts may come from the databases; they are never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("InformationBox"));
+    box.exec();
+}
+
+void InfoBox::SetAutoAnswer(bool on)
+{
+    State().autoAnswer = on;
+}
+
+bool InfoBox::AutoAnswer()
+{
+    return State().autoAnswer;
+}
+
+const QStringList& InfoBox::ShownTexts()
+{
+    return State().shown;
+}
+
+void InfoBox::ClearShownTexts()
+{
+    State().shown.clear();
+}
+
+} // namespace dorvanta

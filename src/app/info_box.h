@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace dorvanta {
+
+// The modal information box: information icon, caption "Information", one OK
+// button. Returns when the user presses OK.
+void ShowInformation(QWidget* parent, const QString& text);
+
+// Test hooks, so window tests never block on a box and can see what it said.
+class InfoBox
+{
+public:
+    // With auto answer on, ShowInformation records the text and returns at once.
+    static void SetAutoAnswer(bool on);
+    static bool AutoAnswer();
+    // Every text shown (or answered automatically) since the last clear, oldest first.
+    static const QStringList& ShownTexts();
+    static void ClearShownTexts();
+};
+
+} // namespace dorvanta

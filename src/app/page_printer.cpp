@@ -1,0 +1,184 @@
+#include "app/page_printer.h"
+
+#include "app/html_view.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <memory>
+
+namespace dorvanta {
+
+namespace {
+
+QString& Redirect()
+{
+    static QString path;
+    return path;
+}
+
+// Header and footer type: small, as the page-setup lines of a browser print.
+QFont FrameFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.0);
+    return font;
+}
+
+void DrawLine(QPainter& painter, const QRectF& band, const PrintLine& line)
+{
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal rightWidth = metrics.horizontalAdvance(line.right);
+    const qreal centreWidth = metrics.horizontalAdvance(line.centre);
+    const qreal gap = metrics.averageCharWidth() * 2;
+    // The left part (a title, an address) gives way when the line is too short.
+    qreal leftRoom = band.width() - rightWidth - gap;
+    if (!line.centre.isEmpty()) {
+        leftRoom = std::min(leftRoom, (band.width() - centreWidth) / 2 - gap);
+    }
+    const QString left = metrics.elidedText(line.left, Qt::ElideRight, std::max<qreal>(leftRoom, 0));
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter, left);
+    painter.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, line.centre);
+    painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter, line.right);
+}
+
+} // namespace
+
+PrintLine ExpandPrintCodes(const QString& codes, const PrintContext& context, int page, int pageCount)
+{
+    QStringList parts{QString()};
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const QChar c = codes[i];
+        if (c != QLatin1Char('&') || i + 1 == codes.size()) {
+            parts.back() += c;
+            continue;
+        }
+        const QChar code = codes[++i];
+        switch (code.unicode()) {
+        case 'w':
+            parts.back() += context.windowTitle;
+            break;
+        case 'u':
+            parts.back() += context.address;
+            break;
+        case 'd':
+            parts.back() += context.date;
+            break;
+        case 'p':
+            parts.back() += QString::number(page);
+            break;
+        case 'P':
+            parts.back() += QString::number(pageCount);
+            break;
+        case 'b':
+            parts.append(QString());
+            break;
+        case '&':
+            parts.back() += QLatin1Char('&');
+            break;
+        default:
+            parts.back() += c;
+            parts.back() += code;
+            break;
+        }
+    }
+    PrintLine line;
+    line.left = parts.value(0);
+    if (parts.size() == 2) {
+        line.right = parts[1];
+    } else if (parts.size() >= 3) {
+        line.centre = parts[1];
+        // Further "&b" have nowhere else to go: the rest stays at the right.
+        line.right = parts.mid(2).join(QString());
+    }
+    return line;
+}
+
+int PrintDocument(const QTextDocument& document, QPagedPaintDevice& device, const PrintContext& context)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return 0;
+    }
+    painter.setFont(FrameFont());
+    const QFontMetricsF metrics(painter.font(), &device);
+    const qreal bandHeight = metrics.height();
+    const qreal spacing = metrics.height();
+
+    const QRectF area(QPointF(0, 0), QSizeF(painter.viewport().size()));
+    const QSizeF bodySize(area.width(),
+                          std::max<qreal>(area.height() - 2 * (bandHeight + spacing), bandHeight));
+
+    // A copy laid out for the device: fonts, table widths and pictures take the
+    // device's resolution, and the pages break at whole lines and rows.
+    const std::unique_ptr<QTextDocument> copy(document.clone());
+    copy->documentLayout()->setPaintDevice(&device);
+    copy->setPageSize(bodySize);
+    const int pageCount = std::max(1, copy->pageCount());
+
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0) {
+            device.newPage();
+        }
+        const QRectF header(0, 0, area.width(), bandHeight);
+        const QRectF footer(0, area.height() - bandHeight, area.width(), bandHeight);
+        DrawLine(painter, header,
+                 ExpandPrintCodes(QString::fromLatin1(kPrintHeader), context, page + 1, pageCount));
+        DrawLine(painter, footer,
+                 ExpandPrintCodes(QString::fromLatin1(kPrintFooter), context, page + 1, pageCount));
+
+        painter.save();
+        const qreal top = bandHeight + spacing;
+        painter.translate(0, top - page * bodySize.height());
+        const QRectF visible(0, page * bodySize.height(), bodySize.width(), bodySize.height());
+        painter.setClipRect(visible);
+        QAbstractTextDocumentLayout::PaintContext paint;
+        paint.clip = visible;
+        paint.palette.setColor(QPalette::Text, Qt::black);
+        copy->documentLayout()->draw(&painter, paint);
+        painter.restore();
+    }
+    painter.end();
+    return pageCount;
+}
+
+bool PrintView(HtmlView& view, const QString& windowTitle)
+{
+    if (!view.HasDocument()) {
+        return false;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    const QString redirect = Redirect();
+    if (!redirect.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(redirect);
+    } else {
+        const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
+        if (printerInfo.isNull()) {
+            return false;
+        }
+        printer.setPrinterName(printerInfo.printerName());
+    }
+    printer.setDocName(windowTitle);
+
+    PrintContext context;
+    context.windowTitle = windowTitle;
+    context.address = view.DocumentAddress().toString();
+    context.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return PrintDocument(*view.document(), printer, context) > 0;
+}
+
+void SetPrintRedirect(const QString& pdfPath)
+{
+    Redirect() = pdfPath;
+}
+
+} // namespace dorvanta

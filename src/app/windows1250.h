@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+// The stored texts and the generated pages are Windows-1250 bytes (Romanian).
+// These two helpers are the window's edge between those bytes and Qt's text.
+namespace dorvanta {
+
+QString Windows1250ToQString(std::string_view bytes);
+
+// Characters that have no Windows-1250 byte become "?".
+std::string QStringToWindows1250(const QString& text);
+
+// The conversion through the table of our own, used where Qt's converter has no
+// Windows-1250 (a Qt built without ICU); public so tests can hold it against Qt's.
+QString Windows1250ToQStringByTable(std::string_view bytes);
+std::string QStringToWindows1250ByTable(const QString& text);
+
+} // namespace dorvanta

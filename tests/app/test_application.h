@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QApplication>
+#include <QtGlobal>
+
+namespace dorvanta::test {
+
+// The one QApplication of the window tests, made on first use (GoogleTest's own
+// main() runs the tests). Without a display named, the tests draw off screen.
+inline QApplication& EnsureApplication()
+{
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        return *existing;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+} // namespace dorvanta::test
