@@ -1,0 +1,121 @@
+#include "cli/commands.h"
+#include "cli/cp1250.h"
+
+#include "data/messages.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <system_error>
+
+namespace dorvanta::cli {
+
+namespace fs = std::filesystem;
+
+fs::path ExecutableFolder()
+{
+    std::error_code ec;
+    const fs::path exe = fs::canonical("/proc/self/exe", ec);
+    if (ec) {
+        // Without /proc (a chroot, another system) the working folder is the
+        // best guess; the commands then report a missing file clearly.
+        return fs::current_path(ec);
+    }
+    return exe.parent_path();
+}
+
+fs::path DataFolder(const GlobalOptions& globals)
+{
+    std::error_code ec;
+    fs::path folder = fs::absolute(globals.dir.empty() ? fs::path(".") : globals.dir, ec);
+    if (ec) {
+        folder = globals.dir;
+    }
+    return folder.lexically_normal();
+}
+
+CLI::Validator Cp1250Text()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::optional<std::string> converted = Utf8ToCp1250(text);
+            if (!converted) {
+                return "the text holds a character that Windows-1250 (the code page of the database "
+                       "files) cannot hold, or is not valid UTF-8";
+            }
+            text = *converted;
+            return {};
+        },
+        "TEXT");
+}
+
+std::string TerminalText(std::string_view stored)
+{
+    std::string clean(stored);
+    for (char& c : clean) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            c = ' ';
+        }
+    }
+    return Cp1250ToUtf8(clean);
+}
+
+void WriteOutput(std::string_view bytes)
+{
+    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) {
+        throw std::runtime_error(std::string("Cannot write to standard output: ") + std::strerror(errno));
+    }
+}
+
+void PrintMessage(std::string_view message)
+{
+    std::string text;
+    text.reserve(message.size() + 1);
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        const char c = message[i];
+        if (c == '\r') {
+            // The status texts join their sentences with a lone carriage
+            // return, which would overwrite the first sentence on a terminal.
+            text += '\n';
+            if (i + 1 < message.size() && message[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            text += c;
+        }
+    }
+    text += '\n';
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+std::string CannotOpenOpportunityFileText(Language language)
+{
+    return std::string(
+        Pick(language, "Could not open bursa.db file. Make sure that file exists and is not read-only",
+             "Nu am putut deschide fisierul bursa.db. Daca fisierul exista, verificati sa nu aiba "
+             "atributul read-only."));
+}
+
+std::string FileProblemText(const FileError& error, std::string_view fileName, Language language)
+{
+    if (fileName == kOpportunityFileName) {
+        std::error_code ec;
+        if (!fs::exists(error.path(), ec)) {
+            return GetMessageText(10, language);
+        }
+        return CannotOpenOpportunityFileText(language) + "\n" + error.what();
+    }
+    return CannotOpenCompanyFileText(language) + "\n" + error.what();
+}
+
+void ExitWith(int code)
+{
+    std::fflush(stdout);
+    throw CLI::RuntimeError(code);
+}
+
+} // namespace dorvanta::cli

@@ -1,0 +1,113 @@
+// export-companies and export-opportunities: every record in use as CSV
+// (RFC 4180, CRLF line ends, UTF-8), the record number first.
+
+#include "cli/commands.h"
+#include "cli/cp1250.h"
+
+#include "data/record_file.h"
+#include "data/record_layout.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace dorvanta::cli {
+
+namespace {
+
+// Records read per block: a few megabytes, so a large file takes few reads.
+constexpr std::size_t kRecordsPerBlock = 4096;
+// Output is handed on in pieces of about this size.
+constexpr std::size_t kOutputChunk = 1u << 20;
+
+void AppendCsvField(std::string& out, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
+struct ExportFormat
+{
+    std::string_view fileName;
+    std::size_t recordSize;
+    std::span<const FieldSpec> fields;
+    // A record whose field of this index is empty is deleted and left out.
+    std::optional<std::size_t> requiredField;
+};
+
+void Export(const ExportFormat& format, const GlobalOptions& globals)
+{
+    std::string out = "RecordNumber";
+    for (const FieldSpec& field : format.fields) {
+        out += ',';
+        AppendCsvField(out, field.name);
+    }
+    out += "\r\n";
+
+    try {
+        const RecordFile file(ResolveFile(DataFolder(globals), format.fileName), format.recordSize);
+        std::vector<std::uint8_t> block(kRecordsPerBlock * format.recordSize);
+        std::uint64_t number = 0;
+        while (true) {
+            const std::size_t count = file.ReadBlock(number, kRecordsPerBlock, block.data());
+            if (count == 0) {
+                break;
+            }
+            for (std::size_t i = 0; i < count; ++i, ++number) {
+                const std::uint8_t* record = block.data() + i * format.recordSize;
+                if (format.requiredField && FieldLength(record, format.fields[*format.requiredField]) == 0) {
+                    continue;
+                }
+                out += std::to_string(number);
+                for (const FieldSpec& field : format.fields) {
+                    out += ',';
+                    AppendCsvField(out, Cp1250ToUtf8(ReadField(record, field)));
+                }
+                out += "\r\n";
+                if (out.size() >= kOutputChunk) {
+                    WriteOutput(out);
+                    out.clear();
+                }
+            }
+        }
+    } catch (const FileError& error) {
+        // What was read before a failure is still handed on; the exit code
+        // and the message say that the export is incomplete.
+        WriteOutput(out);
+        PrintMessage(FileProblemText(error, format.fileName, globals.lang));
+        ExitWith(kExitFileError);
+    }
+    WriteOutput(out);
+}
+
+} // namespace
+
+void RegisterExportCommands(CLI::App& app, const GlobalOptions& globals)
+{
+    app.add_subcommand("export-companies", "Write every company (deleted records left out) as CSV")
+        ->callback([&globals] {
+            Export(ExportFormat{kCompanyFileName, company_layout::kRecordSize, company_layout::kFields,
+                                company_layout::Company},
+                   globals);
+        });
+    app.add_subcommand("export-opportunities", "Write every business ad as CSV")->callback([&globals] {
+        Export(ExportFormat{kOpportunityFileName, opportunity_layout::kRecordSize,
+                            opportunity_layout::kFields, std::nullopt},
+               globals);
+    });
+}
+
+} // namespace dorvanta::cli

@@ -1,0 +1,59 @@
+// dorvanta-cli: the searches, pages and exports of Dorvanta on the command line.
+
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    using namespace dorvanta::cli;
+
+    GlobalOptions globals;
+    globals.dir = ExecutableFolder();
+
+    CLI::App app{
+        "Searches, pages and exports of the Dorvanta directory of Romanian companies and business ads.",
+        "dorvanta-cli"};
+    app.require_subcommand(1);
+    // Global options may also follow the command.
+    app.fallthrough();
+    app.add_option_function<std::string>(
+           "--dir", [&globals](const std::string& dir) { globals.dir = dir; },
+           "Folder holding database.db and bursa.db (default: the folder of this program)")
+        ->type_name("DIR");
+    app.add_option_function<std::string>(
+           "--lang",
+           [&globals](const std::string& code) { globals.lang = dorvanta::NormaliseLanguage(code); },
+           "Language of the texts and pages (default EN)")
+        ->transform(CLI::IsMember({"EN", "RO"}, CLI::ignore_case));
+    app.add_option("--server", globals.server, "Address of the publisher's web server, for the updates")
+        ->type_name("URL");
+
+    RegisterSearchCommands(app, globals);
+    RegisterPageCommands(app, globals);
+    RegisterExportCommands(app, globals);
+    RegisterUpdateCommands(app, globals);
+
+    int code = kExitSuccess;
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        code = app.exit(error);
+    } catch (const std::exception& error) {
+        std::cerr << "dorvanta-cli: " << error.what() << "\n";
+        code = kExitFileError;
+    }
+    // A failure to write the output must not pass for success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "dorvanta-cli: cannot write to standard output\n";
+        if (code == kExitSuccess || code == kExitNothingFound) {
+            code = kExitFileError;
+        }
+    }
+    return code;
+}

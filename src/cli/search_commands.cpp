@@ -1,0 +1,213 @@
+// search-companies and search-opportunities: the two searches of the window,
+// with the result rows on standard output and the status on standard error.
+
+#include "cli/commands.h"
+
+#include "data/category_table.h"
+#include "data/code_tables.h"
+#include "data/messages.h"
+#include "data/text.h"
+#include "search/company_search.h"
+#include "search/opportunity_search.h"
+#include "search/placeholders.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorvanta::cli {
+
+namespace {
+
+struct CompanyArguments
+{
+    std::string name;
+    std::string county;
+    std::vector<std::string> categories;
+    std::string domain;
+    std::string type;
+};
+
+struct OpportunityArguments
+{
+    std::string keyword;
+    std::string county;
+    std::string group;
+    std::string type;
+};
+
+// The county criterion of a county box entry: none for "All" (in any case,
+// since no county has that name) or nothing, otherwise its code; a name the
+// box does not list passes through unchanged, as it would in the window.
+std::string CountyCriterion(const std::string& countyName)
+{
+    if (countyName.empty() || ToLowerAZ(countyName) == "all") {
+        return {};
+    }
+    return CountyCode(countyName);
+}
+
+// The lower-case codes of every category of a group ("a") or of one domain
+// of a group ("a.A"), in table order.
+std::vector<std::string> DomainCodes(std::string_view domain)
+{
+    const std::string prefix = ToLowerAZ(domain) + ".";
+    std::vector<std::string> codes;
+    for (const CategoryRow& row : CategoryTable::Builtin().rows()) {
+        std::string code = ToLowerAZ(row.code);
+        if (StartsWith(code, prefix)) {
+            codes.push_back(std::move(code));
+        }
+    }
+    return codes;
+}
+
+// Checks the form of --domain and that the table has categories under it:
+// an empty list of codes would mean "no category criterion" and list every
+// company, the opposite of what was asked.
+CLI::Validator DomainValidator()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::string lower = ToLowerAZ(text);
+            const bool groupForm = lower.size() == 1;
+            const bool domainForm = lower.size() == 3 && lower[1] == '.';
+            if ((!groupForm && !domainForm) || lower[0] < 'a' || lower[0] > 'j') {
+                return "expected a group letter a to j, or a group and a domain such as a.A";
+            }
+            if (DomainCodes(text).empty()) {
+                return "no category belongs to the domain " + text;
+            }
+            return {};
+        },
+        "CODE");
+}
+
+// What both searches print: the rows, then the texts the window would show.
+void Report(const SearchResult& result, std::string_view fileProblem, Language language)
+{
+    std::string out;
+    for (const ResultRow& row : result.rows) {
+        out += std::to_string(row.recordNumber);
+        out += '\t';
+        out += TerminalText(row.type);
+        out += '\t';
+        out += TerminalText(row.text);
+        out += '\n';
+    }
+    WriteOutput(out);
+
+    if (!fileProblem.empty()) {
+        PrintMessage(fileProblem);
+    }
+    if (!result.status.empty()) {
+        PrintMessage(result.status);
+    }
+    if (result.showNoResult) {
+        PrintMessage(InfoMessageText(1, language));
+    }
+
+    switch (result.outcome) {
+    case SearchOutcome::Found:
+    case SearchOutcome::LimitReached:
+        if (result.rows.empty()) {
+            ExitWith(kExitNothingFound);
+        }
+        return;
+    case SearchOutcome::CannotOpen:
+    case SearchOutcome::FileMissing:
+    case SearchOutcome::ReadError:
+        ExitWith(kExitFileError);
+    }
+}
+
+void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& globals)
+{
+    CompanyCriteria criteria;
+    // A placeholder of the name box counts as no name, as in the window.
+    if (!IsCompanyPlaceholder(arguments.name)) {
+        criteria.nameText = ToLowerAZ(arguments.name);
+    }
+    criteria.countyCode = CountyCriterion(arguments.county);
+    criteria.typeLetter = ToLowerAZ(arguments.type);
+    if (!arguments.domain.empty()) {
+        criteria.categoryCodes = DomainCodes(arguments.domain);
+    }
+    for (const std::string& code : arguments.categories) {
+        criteria.categoryCodes.push_back(ToLowerAZ(code));
+    }
+
+    const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
+    // The search itself names the problem of a file it could not open or read.
+    Report(result, result.errorMessage, globals.lang);
+}
+
+void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOptions& globals)
+{
+    OpportunityCriteria criteria;
+    if (!IsKeywordPlaceholder(arguments.keyword)) {
+        criteria.keyword = ToLowerAZ(arguments.keyword);
+    }
+    criteria.countyCode = CountyCriterion(arguments.county);
+    criteria.domainLetter = ToLowerAZ(arguments.group);
+    criteria.typeDigit = arguments.type;
+
+    const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
+    // The window ends quietly when bursa.db exists but cannot be opened or
+    // read; a command must not look successful then, so it says so.
+    std::string problem;
+    if (result.outcome == SearchOutcome::CannotOpen) {
+        problem = CannotOpenOpportunityFileText(globals.lang);
+    } else if (result.outcome == SearchOutcome::ReadError) {
+        problem = std::string(Pick(globals.lang, "Could not read bursa.db file to its end.",
+                                   "Nu am putut citi fisierul bursa.db pana la capat."));
+    }
+    Report(result, problem, globals.lang);
+}
+
+} // namespace
+
+void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
+{
+    auto companyArguments = std::make_shared<CompanyArguments>();
+    CLI::App* companies = app.add_subcommand(
+        "search-companies", "List the companies that meet every criterion given, in file order");
+    companies
+        ->add_option("--name", companyArguments->name, "Text to find anywhere in the company name (any case)")
+        ->transform(Cp1250Text());
+    companies
+        ->add_option("--county", companyArguments->county, "County name as the county box lists it, or All")
+        ->transform(Cp1250Text());
+    CLI::Option* category = companies
+                                ->add_option("--category", companyArguments->categories,
+                                             "Category code such as a.A.1 (repeatable)")
+                                ->take_all()
+                                ->type_name("CODE");
+    companies
+        ->add_option("--domain", companyArguments->domain,
+                     "Every category of a group (a) or of one domain of a group (a.A)")
+        ->check(DomainValidator())
+        ->excludes(category);
+    companies->add_option("--type", companyArguments->type, "Company type letter")
+        ->transform(CLI::IsMember({"t", "s", "i", "h", "o", "p"}, CLI::ignore_case));
+    companies->callback([companyArguments, &globals] { RunCompanySearch(*companyArguments, globals); });
+
+    auto opportunityArguments = std::make_shared<OpportunityArguments>();
+    CLI::App* opportunities = app.add_subcommand(
+        "search-opportunities", "List the business ads that meet every criterion given, the latest first");
+    opportunities
+        ->add_option("--keyword", opportunityArguments->keyword, "Text to find in the subject (any case)")
+        ->transform(Cp1250Text());
+    opportunities
+        ->add_option("--county", opportunityArguments->county,
+                     "County name as the county box lists it, or All")
+        ->transform(Cp1250Text());
+    opportunities->add_option("--group", opportunityArguments->group, "Domain group letter")
+        ->transform(CLI::IsMember({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, CLI::ignore_case));
+    opportunities->add_option("--type", opportunityArguments->type, "1 offers, 2 requests, 3 services")
+        ->check(CLI::IsMember({"1", "2", "3"}));
+    opportunities->callback(
+        [opportunityArguments, &globals] { RunOpportunitySearch(*opportunityArguments, globals); });
+}
+
+} // namespace dorvanta::cli
