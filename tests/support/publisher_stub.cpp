@@ -131,6 +131,10 @@ PublisherStub::PublisherStub() : server_(std::make_unique<httplib::Server>())
     server_->Delete(".*", handler);
     server_->Options(".*", handler);
 
+    // A worker serving a kept-alive connection only notices stop() when the
+    // connection idles out, so the destructor waits that long for a client that
+    // still holds one: keep it short.
+    server_->set_keep_alive_timeout(1);
     port_ = server_->bind_to_any_port("127.0.0.1");
     if (port_ <= 0) {
         throw std::runtime_error("the publisher stand-in cannot bind a port on 127.0.0.1");
@@ -280,6 +284,7 @@ void PublisherStub::Handle(const httplib::Request& request, httplib::Response& r
     Request record;
     record.method = request.method;
     record.version = request.version;
+    record.remotePort = request.remote_port;
     record.target = request.target;
     const auto question = record.target.find('?');
     record.path = PercentDecode(std::string_view(record.target).substr(0, question));

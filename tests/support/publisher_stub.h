@@ -84,6 +84,7 @@ public:
         std::string decodedTarget; // the target percent-decoded ("+" stays "+")
         std::string version;       // "HTTP/1.1"
         std::multimap<std::string, std::string> headers; // as sent (names as spelled by the client)
+        int remotePort = 0; // the client's port: equal for requests on one kept-alive connection
 
         // The first header of that name, compared without regard to case; "" when absent.
         std::string Header(std::string_view name) const;
