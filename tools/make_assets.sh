@@ -1255,3 +1255,459 @@ HTML
 note "$f" '<b>Aveti ceva de oferit?</b> Publicati propriul anunt de afaceri: vedeti meniul <b>Adauga</b>
 sau scrieti la <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>.'
 html_end "$f"
+
+###########################################################################
+# 4. Help pages
+###########################################################################
+
+# help_nav OUT CONTENTS_PAGE LABEL: link back to the contents page
+help_nav() {
+  cat >> "$1" <<HTML
+<p align="right"><a href="$2">&laquo; $3</a></p>
+HTML
+}
+
+# profile_rows OUT LANG: table of the profile icons and what they mean
+profile_rows() {
+  local rows
+  if [ "$2" = en ]; then
+    rows='company|Company name
+1activity|Main activity
+2activity|Other activities
+postal|Postal address
+county|County
+representative|Representative
+phone|Phone
+mobile|Mobile phone
+fax|Fax
+email|E-mail address
+web|Web page
+story|Description of the company'
+  else
+    rows='company|Denumirea firmei
+1activity|Activitatea principala
+2activity|Alte activitati
+postal|Adresa postala
+county|Judet
+representative|Reprezentant
+phone|Telefon
+mobile|Telefon mobil
+fax|Fax
+email|Adresa de e-mail
+web|Pagina web
+story|Descrierea firmei'
+  fi
+  echo '<table border="0" cellspacing="0" cellpadding="3">' >> "$1"
+  while IFS='|' read -r icon text; do
+    echo "<tr><td><img src=\"../icon/$icon.gif\" width=\"18\" height=\"18\" alt=\"\"></td><td>$text</td></tr>" >> "$1"
+  done <<< "$rows"
+  echo '</table>' >> "$1"
+}
+
+# groups_list OUT LANG: the ten domain groups
+groups_list() {
+  local g
+  echo '<ul>' >> "$1"
+  if [ "$2" = en ]; then
+    for g in "${BANNER_GROUPS[@]}"; do echo "<li>${g#*|}</li>" >> "$1"; done
+  else
+    for g in 'Afaceri - Mass media - Publicitate' 'Agricultura - Alimentatie - Bauturi' \
+             'Casa - Recreere - Sport - Turism' 'Chimie - Lemn - Mase plastice - Sticla' \
+             'Comert - Servicii' 'Calculatoare - Comunicatii - Electrice - Electronice' \
+             'Constructii - Transport - Auto' 'Imbracaminte - Incaltaminte' \
+             'Echipamente - Industrie - Aparatura - Masini' \
+             'Cultura - Institutii - Educatie - Sanatate'; do
+      echo "<li>$g</li>" >> "$1"
+    done
+  fi
+  echo '</ul>' >> "$1"
+}
+
+# --- index_en.htm ---------------------------------------------------------
+f="$HELP/index_en.htm"
+html_start "$f" 'Dorvanta Romania - Help' 'Help contents'
+cat >> "$f" <<'HTML'
+<h2>Contents</h2>
+<table border="0" cellspacing="0" cellpadding="2">
+<tr><td>1.</td><td><a href="#companies">Searching companies</a></td></tr>
+<tr><td>2.</td><td><a href="#profile">Reading a company profile</a></td></tr>
+<tr><td>3.</td><td><a href="#ads">Searching business ads</a></td></tr>
+<tr><td>4.</td><td><a href="#update">Updating companies and ads from the Internet</a></td></tr>
+<tr><td>5.</td><td><a href="#language">Changing the language</a></td></tr>
+<tr><td>6.</td><td><a href="#print">Printing</a></td></tr>
+<tr><td>7.</td><td><a href="#submit">Submitting your company, business ad or banner</a></td></tr>
+</table>
+
+<a name="companies"></a><h2>1. Searching companies</h2>
+<p>Press <b>Companies</b> in the menu bar. Fill in one or more search fields and
+press <b>Search</b>:</p>
+<ul>
+<li><b>Company name</b> - the whole name or a part of it;</li>
+<li><b>Domain</b> and <b>section</b> - the field of activity;</li>
+<li><b>County</b> - where the company is located;</li>
+<li><b>Type</b> - Trader, Services, Importer-Exporter, Headquarter, Organization or Manufacturer.</li>
+</ul>
+<p>Leave a field empty to search without it. The companies found are listed;
+click one to open its profile.</p>
+
+<a name="profile"></a><h2>2. Reading a company profile</h2>
+<p>The profile shows everything known about a company, one item a row:</p>
+HTML
+profile_rows "$f" en
+cat >> "$f" <<'HTML'
+<p>Click the e-mail address to write to the company, or the web page to visit it.</p>
+
+<a name="ads"></a><h2>3. Searching business ads</h2>
+<p>Press <b>Opportunities</b> in the menu bar. Business ads are offers, requests and
+services. Search them by a <b>keyword</b> in the subject, by <b>domain group</b>,
+by <b>county</b> and by <b>type</b>, then press <b>Search</b>. The newest ads come
+first; click one to read its description and the contact details.</p>
+
+<a name="update"></a><h2>4. Updating companies and ads from the Internet</h2>
+<p>The directory is updated regularly. Connect to the Internet, open the
+<b>Update</b> menu and choose to update the companies or the business ads. The new
+data is downloaded from www.dorvanta.ro and is available at once; your searches
+then include the newest companies and ads.</p>
+
+<a name="language"></a><h2>5. Changing the language</h2>
+<p>The program speaks English and Romanian. Choose <b>Settings &gt; Language</b>
+to switch between them; menus, lists and pages change at once.</p>
+
+<a name="print"></a><h2>6. Printing</h2>
+<p>Open the company profile or business ad you want on paper and choose
+<b>Settings &gt; Print</b>.</p>
+
+<a name="submit"></a><h2>7. Submitting your company, business ad or banner</h2>
+<p>Be present in Dorvanta Romania too:</p>
+<ul>
+<li><a href="einserare_companie.htm">How to submit your company</a></li>
+<li><a href="eanunt.htm">How to submit a business ad</a></li>
+<li><a href="ebanner.htm">How to order a banner</a></li>
+</ul>
+HTML
+note "$f" 'Questions? Write to <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>
+or visit <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.'
+html_end "$f"
+
+# --- index_ro.htm ---------------------------------------------------------
+f="$HELP/index_ro.htm"
+html_start "$f" 'Dorvanta Romania - Ajutor' 'Cuprinsul ajutorului'
+cat >> "$f" <<'HTML'
+<h2>Cuprins</h2>
+<table border="0" cellspacing="0" cellpadding="2">
+<tr><td>1.</td><td><a href="#firme">Cautarea firmelor</a></td></tr>
+<tr><td>2.</td><td><a href="#profil">Citirea profilului unei firme</a></td></tr>
+<tr><td>3.</td><td><a href="#anunturi">Cautarea anunturilor de afaceri</a></td></tr>
+<tr><td>4.</td><td><a href="#actualizare">Actualizarea firmelor si anunturilor de pe Internet</a></td></tr>
+<tr><td>5.</td><td><a href="#limba">Schimbarea limbii</a></td></tr>
+<tr><td>6.</td><td><a href="#tiparire">Tiparirea</a></td></tr>
+<tr><td>7.</td><td><a href="#trimitere">Trimiterea firmei, a unui anunt sau a unui banner</a></td></tr>
+</table>
+
+<a name="firme"></a><h2>1. Cautarea firmelor</h2>
+<p>Apasati <b>Companii</b> in bara de meniu. Completati unul sau mai multe campuri
+de cautare si apasati <b>Cauta</b>:</p>
+<ul>
+<li><b>Denumirea firmei</b> - numele intreg sau o parte din el;</li>
+<li><b>Domeniu</b> si <b>sectiune</b> - domeniul de activitate;</li>
+<li><b>Judet</b> - unde se afla firma;</li>
+<li><b>Tip</b> - Comerciant, Servicii, Importator-Exportator, Sediu central, Organizatie sau Producator.</li>
+</ul>
+<p>Lasati un camp gol pentru a cauta fara el. Firmele gasite sunt afisate intr-o
+lista; dati clic pe una pentru a-i deschide profilul.</p>
+
+<a name="profil"></a><h2>2. Citirea profilului unei firme</h2>
+<p>Profilul arata tot ce se stie despre o firma, cate o informatie pe rand:</p>
+HTML
+profile_rows "$f" ro
+cat >> "$f" <<'HTML'
+<p>Dati clic pe adresa de e-mail pentru a scrie firmei sau pe pagina web pentru a o vizita.</p>
+
+<a name="anunturi"></a><h2>3. Cautarea anunturilor de afaceri</h2>
+<p>Apasati <b>Oportunitati</b> in bara de meniu. Anunturile de afaceri sunt oferte,
+cereri si servicii. Cautati-le dupa un <b>cuvant cheie</b> din subiect, dupa
+<b>grupa de domenii</b>, dupa <b>judet</b> si dupa <b>tip</b>, apoi apasati
+<b>Cauta</b>. Cele mai noi anunturi apar primele; dati clic pe unul pentru a-i citi
+descrierea si datele de contact.</p>
+
+<a name="actualizare"></a><h2>4. Actualizarea firmelor si anunturilor de pe Internet</h2>
+<p>Catalogul este actualizat periodic. Conectati-va la Internet, deschideti meniul
+<b>Actualizare</b> si alegeti actualizarea firmelor sau a anunturilor de afaceri.
+Datele noi sunt descarcate de pe www.dorvanta.ro si sunt disponibile imediat;
+cautarile includ apoi cele mai noi firme si anunturi.</p>
+
+<a name="limba"></a><h2>5. Schimbarea limbii</h2>
+<p>Programul vorbeste romana si engleza. Alegeti <b>Setari &gt; Limba</b> pentru a
+trece de la una la alta; meniurile, listele si paginile se schimba imediat.</p>
+
+<a name="tiparire"></a><h2>6. Tiparirea</h2>
+<p>Deschideti profilul firmei sau anuntul de afaceri pe care il doriti pe hartie si
+alegeti <b>Setari &gt; Tiparire</b>.</p>
+
+<a name="trimitere"></a><h2>7. Trimiterea firmei, a unui anunt sau a unui banner</h2>
+<p>Fiti si dumneavoastra prezenti in Dorvanta Romania:</p>
+<ul>
+<li><a href="inserare_companie.htm">Cum va inscrieti firma</a></li>
+<li><a href="anunt.htm">Cum trimiteti un anunt de afaceri</a></li>
+<li><a href="banner.htm">Cum comandati un banner</a></li>
+</ul>
+HTML
+note "$f" 'Intrebari? Scrieti la <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>
+sau vizitati <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.'
+html_end "$f"
+
+# --- einserare_companie.htm / inserare_companie.htm -----------------------
+f="$HELP/einserare_companie.htm"
+html_start "$f" 'Dorvanta Romania - Submit your company' 'Help: submit your company'
+help_nav "$f" index_en.htm 'Help contents'
+cat >> "$f" <<'HTML'
+<h2>How to submit your company</h2>
+<p>Present your company to customers and partners all over Romania. Send us the
+data below and your company appears in the directory at the next update.</p>
+
+<h3>The data we need</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><b>Company name</b></td><td>the full name, with its legal form (SRL, SA, PFA ...)</td></tr>
+<tr><td valign="top"><b>County</b></td><td>the county of the company's seat</td></tr>
+<tr><td valign="top"><b>Address</b></td><td>street, number, town, postal code</td></tr>
+<tr><td valign="top"><b>Representative</b></td><td>name and position of the contact person</td></tr>
+<tr><td valign="top"><b>Phones</b></td><td>phone and mobile phone numbers</td></tr>
+<tr><td valign="top"><b>Fax</b></td><td>fax number, if any</td></tr>
+<tr><td valign="top"><b>E-mail</b></td><td>the e-mail address of the company</td></tr>
+<tr><td valign="top"><b>Web page</b></td><td>the address of your web site, if any</td></tr>
+<tr><td valign="top"><b>Activities</b></td><td>up to four activities (domain and section), each with its type:
+Trader, Services, Importer-Exporter, Headquarter, Organization or Manufacturer</td></tr>
+<tr><td valign="top"><b>Description</b></td><td>a few lines about the company, its products and services</td></tr>
+</table>
+
+<h3>Example</h3>
+<pre>
+Company name:    Example Trading SRL
+County:          Cluj
+Address:         Str. Exemplului 10, Cluj-Napoca, 400000
+Representative:  Ion Popescu, manager
+Phone / mobile:  0264 000 000 / 0740 000 000
+Fax:             0264 000 001
+E-mail:          contact@example.ro
+Web page:        www.example.ro
+Activity 1:      Constructions - building materials (Trader)
+Activity 2:      Transport - goods transport (Services)
+Description:     Building materials and their delivery in Transylvania.
+</pre>
+
+<h3>Where to send it</h3>
+<p>By e-mail to <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>,
+or through our web site <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+note "$f" 'Keep your data up to date: when something changes, write to us and the
+profile is corrected at the next update.'
+help_nav "$f" index_en.htm 'Help contents'
+html_end "$f"
+
+f="$HELP/inserare_companie.htm"
+html_start "$f" 'Dorvanta Romania - Inscrierea firmei' 'Ajutor: inscrierea firmei'
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+cat >> "$f" <<'HTML'
+<h2>Cum va inscrieti firma</h2>
+<p>Prezentati-va firma clientilor si partenerilor din toata Romania. Trimiteti-ne
+datele de mai jos si firma dumneavoastra apare in catalog la urmatoarea actualizare.</p>
+
+<h3>Datele de care avem nevoie</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><b>Denumirea firmei</b></td><td>numele complet, cu forma juridica (SRL, SA, PFA ...)</td></tr>
+<tr><td valign="top"><b>Judet</b></td><td>judetul in care se afla sediul firmei</td></tr>
+<tr><td valign="top"><b>Adresa</b></td><td>strada, numarul, localitatea, codul postal</td></tr>
+<tr><td valign="top"><b>Reprezentant</b></td><td>numele si functia persoanei de contact</td></tr>
+<tr><td valign="top"><b>Telefoane</b></td><td>numerele de telefon si de telefon mobil</td></tr>
+<tr><td valign="top"><b>Fax</b></td><td>numarul de fax, daca exista</td></tr>
+<tr><td valign="top"><b>E-mail</b></td><td>adresa de e-mail a firmei</td></tr>
+<tr><td valign="top"><b>Pagina web</b></td><td>adresa site-ului dumneavoastra, daca exista</td></tr>
+<tr><td valign="top"><b>Activitati</b></td><td>cel mult patru activitati (domeniu si sectiune), fiecare cu tipul ei:
+Comerciant, Servicii, Importator-Exportator, Sediu central, Organizatie sau Producator</td></tr>
+<tr><td valign="top"><b>Descriere</b></td><td>cateva randuri despre firma, produsele si serviciile ei</td></tr>
+</table>
+
+<h3>Exemplu</h3>
+<pre>
+Denumirea firmei: Exemplu Comert SRL
+Judet:            Cluj
+Adresa:           Str. Exemplului 10, Cluj-Napoca, 400000
+Reprezentant:     Ion Popescu, administrator
+Telefon / mobil:  0264 000 000 / 0740 000 000
+Fax:              0264 000 001
+E-mail:           contact@exemplu.ro
+Pagina web:       www.exemplu.ro
+Activitatea 1:    Constructii - materiale de constructii (Comerciant)
+Activitatea 2:    Transport - transport marfa (Servicii)
+Descriere:        Materiale de constructii si livrarea lor in Transilvania.
+</pre>
+
+<h3>Unde le trimiteti</h3>
+<p>Prin e-mail la <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>
+sau prin site-ul nostru <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+note "$f" 'Pastrati datele la zi: cand ceva se schimba, scrieti-ne si profilul este
+corectat la urmatoarea actualizare.'
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+html_end "$f"
+
+# --- eanunt.htm / anunt.htm ---------------------------------------------------
+f="$HELP/eanunt.htm"
+html_start "$f" 'Dorvanta Romania - Submit a business ad' 'Help: submit a business ad'
+help_nav "$f" index_en.htm 'Help contents'
+cat >> "$f" <<'HTML'
+<h2>How to submit a business ad</h2>
+<p>A business ad tells everybody using Dorvanta Romania what you sell, what you are
+looking for or what services you provide. Ads are listed newest first, so yours is
+seen right after it is published.</p>
+
+<h3>Choose the type</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><font color="#808040"><b>Offer</b></font></td><td>you sell products or goods</td></tr>
+<tr><td valign="top"><font color="#808040"><b>Request</b></font></td><td>you are looking for products, goods or partners</td></tr>
+<tr><td valign="top"><font color="#808040"><b>Service</b></font></td><td>you provide a service</td></tr>
+</table>
+
+<h3>Write the ad</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><b>Subject</b></td><td>a short title, <b>up to 45 characters</b>; buyers search by the words in it</td></tr>
+<tr><td valign="top"><b>Description</b></td><td>the details, <b>up to 255 characters</b>: quantities, prices, conditions</td></tr>
+<tr><td valign="top"><b>Domain group</b></td><td>the group of domains the ad belongs to (see the list below)</td></tr>
+<tr><td valign="top"><b>County</b></td><td>where you are located</td></tr>
+<tr><td valign="top"><b>Contact</b></td><td>company or person, phone, e-mail</td></tr>
+</table>
+
+<h3>Example</h3>
+<pre>
+Type:         Offer
+Subject:      Oak firewood, delivery in Bihor
+Description:  Dry oak firewood, cut at 33 cm, minimum 5 cubic
+              metres. Delivery within 48 hours in Bihor county.
+Domain group: Chemistry - Wood - Plastics - Glass
+County:       Bihor
+Contact:      Example Wood SRL, 0259 000 000, sales@example.ro
+</pre>
+
+<h3>Domain groups</h3>
+HTML
+groups_list "$f" en
+cat >> "$f" <<'HTML'
+<h3>Where to send it</h3>
+<p>By e-mail to <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>,
+or through our web site <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+help_nav "$f" index_en.htm 'Help contents'
+html_end "$f"
+
+f="$HELP/anunt.htm"
+html_start "$f" 'Dorvanta Romania - Trimiterea unui anunt' 'Ajutor: trimiterea unui anunt de afaceri'
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+cat >> "$f" <<'HTML'
+<h2>Cum trimiteti un anunt de afaceri</h2>
+<p>Un anunt de afaceri le spune tuturor celor care folosesc Dorvanta Romania ce
+vindeti, ce cautati sau ce servicii oferiti. Anunturile sunt afisate de la cel mai
+nou, deci al dumneavoastra este vazut imediat dupa publicare.</p>
+
+<h3>Alegeti tipul</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><font color="#808040"><b>Oferta</b></font></td><td>vindeti produse sau marfuri</td></tr>
+<tr><td valign="top"><font color="#808040"><b>Cerere</b></font></td><td>cautati produse, marfuri sau parteneri</td></tr>
+<tr><td valign="top"><font color="#808040"><b>Serviciu</b></font></td><td>oferiti un serviciu</td></tr>
+</table>
+
+<h3>Scrieti anuntul</h3>
+<table border="0" cellspacing="0" cellpadding="3">
+<tr><td valign="top"><b>Subiect</b></td><td>un titlu scurt, <b>cel mult 45 de caractere</b>; cumparatorii cauta dupa cuvintele lui</td></tr>
+<tr><td valign="top"><b>Descriere</b></td><td>detaliile, <b>cel mult 255 de caractere</b>: cantitati, preturi, conditii</td></tr>
+<tr><td valign="top"><b>Grupa de domenii</b></td><td>grupa careia ii apartine anuntul (vedeti lista de mai jos)</td></tr>
+<tr><td valign="top"><b>Judet</b></td><td>unde va aflati</td></tr>
+<tr><td valign="top"><b>Contact</b></td><td>firma sau persoana, telefon, e-mail</td></tr>
+</table>
+
+<h3>Exemplu</h3>
+<pre>
+Tip:              Oferta
+Subiect:          Lemne de foc stejar, livrare in Bihor
+Descriere:        Lemne de foc uscate de stejar, taiate la 33 cm,
+                  minimum 5 metri cubi. Livrare in 48 de ore in Bihor.
+Grupa de domenii: Chimie - Lemn - Mase plastice - Sticla
+Judet:            Bihor
+Contact:          Exemplu Lemn SRL, 0259 000 000, vanzari@exemplu.ro
+</pre>
+
+<h3>Grupele de domenii</h3>
+HTML
+groups_list "$f" ro
+cat >> "$f" <<'HTML'
+<h3>Unde il trimiteti</h3>
+<p>Prin e-mail la <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a>
+sau prin site-ul nostru <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+html_end "$f"
+
+# --- ebanner.htm / banner.htm -------------------------------------------------
+f="$HELP/ebanner.htm"
+html_start "$f" 'Dorvanta Romania - Order a banner' 'Help: order a banner'
+help_nav "$f" index_en.htm 'Help contents'
+cat >> "$f" <<'HTML'
+<h2>How to order a banner</h2>
+<p>A banner is a picture of <b>472 x 70 pixels</b> shown at the top of the company
+profiles and business ad pages. It is the most visible place in Dorvanta Romania for
+your brand, your products or your special offer.</p>
+<p align="center"><img src="../Internet/a1.png" width="472" height="70" alt="Sample banner"></p>
+
+<h3>Where it is shown</h3>
+<p>Banners are ordered for one group of domains and are shown on the company and
+business ad pages of that group:</p>
+HTML
+groups_list "$f" en
+cat >> "$f" <<'HTML'
+<h3>Your banner</h3>
+<ul>
+<li>size: exactly 472 pixels wide and 70 pixels high;</li>
+<li>format: PNG, GIF or JPEG;</li>
+<li>content: your company name and a short, legible message.</li>
+</ul>
+<p>No banner of your own? Send us your logo and the text you want, and we prepare it
+for you.</p>
+
+<h3>How to order</h3>
+<p>Write to <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a> with the
+group of domains and the period you want, and attach the banner. Prices and free
+places are on <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+help_nav "$f" index_en.htm 'Help contents'
+html_end "$f"
+
+f="$HELP/banner.htm"
+html_start "$f" 'Dorvanta Romania - Comandarea unui banner' 'Ajutor: comandarea unui banner'
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+cat >> "$f" <<'HTML'
+<h2>Cum comandati un banner</h2>
+<p>Un banner este o imagine de <b>472 x 70 pixeli</b> afisata in partea de sus a
+profilurilor firmelor si a paginilor cu anunturi de afaceri. Este locul cel mai
+vizibil din Dorvanta Romania pentru marca, produsele sau oferta dumneavoastra speciala.</p>
+<p align="center"><img src="../Internet/a1.png" width="472" height="70" alt="Exemplu de banner"></p>
+
+<h3>Unde este afisat</h3>
+<p>Bannerele se comanda pentru o grupa de domenii si sunt afisate in paginile
+firmelor si anunturilor din acea grupa:</p>
+HTML
+groups_list "$f" ro
+cat >> "$f" <<'HTML'
+<h3>Bannerul dumneavoastra</h3>
+<ul>
+<li>dimensiune: exact 472 de pixeli latime si 70 de pixeli inaltime;</li>
+<li>format: PNG, GIF sau JPEG;</li>
+<li>continut: numele firmei si un mesaj scurt, usor de citit.</li>
+</ul>
+<p>Nu aveti un banner? Trimiteti-ne sigla si textul dorit si il realizam noi.</p>
+
+<h3>Cum comandati</h3>
+<p>Scrieti la <a href="mailto:office@dorvanta.ro">office@dorvanta.ro</a> precizand
+grupa de domenii si perioada dorita si atasati bannerul. Preturile si locurile libere
+sunt pe <a href="http://www.dorvanta.ro">www.dorvanta.ro</a>.</p>
+HTML
+help_nav "$f" index_ro.htm 'Cuprinsul ajutorului'
+html_end "$f"
