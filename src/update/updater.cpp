@@ -1,0 +1,336 @@
+#include "update/updater.h"
+
+#include "data/messages.h"
+#include "data/record_file.h"
+#include "data/text.h"
+#include "update/manifest.h"
+#include "update/record_import.h"
+
+#include <cstdio>
+#include <fstream>
+#include <unordered_set>
+
+namespace dorvanta {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kManifestPath = "/ro/update.txt";
+constexpr const char* kIdListPath = "/ro/select_o.php?option=all";
+constexpr const char* kAdPath = "/ro/select_o.php?option=one&id=";
+constexpr const char* kCompaniesPath = "/ro/select_c.php?LastUpdate=";
+
+constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
+
+} // namespace
+
+std::string FormatUpdateDate(const LocalDateTime& when)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%d-%02d-%02d", when.year, when.month, when.day);
+    return text;
+}
+
+std::string OneAdLine(std::string_view body)
+{
+    std::string line;
+    line.reserve(body.size());
+    for (const char c : body) {
+        if (c == '\n') {
+            continue;
+        }
+        line += c == '\r' ? ' ' : c;
+    }
+    return std::string(Trim(line));
+}
+
+std::string IdentifierInQuery(std::string_view identifier)
+{
+    std::string encoded;
+    encoded.reserve(identifier.size());
+    for (const char c : identifier) {
+        if (c == '%') {
+            encoded += "%25";
+        } else if (c == '#') {
+            encoded += "%23";
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
+}
+
+// Marks the updater as running for its lifetime; with `gauge`, shows the
+// main window's gauge at the start and hides it at every end.
+class Updater::RunningScope
+{
+public:
+    RunningScope(Updater& updater, bool gauge) : updater_(updater), gauge_(gauge)
+    {
+        updater_.running_ = true;
+        if (gauge_) {
+            updater_.progress_.ShowUpdateProgress();
+        }
+    }
+    ~RunningScope()
+    {
+        try {
+            if (gauge_) {
+                updater_.progress_.HideUpdateProgress();
+            }
+        } catch (...) {
+            // Hiding a gauge must not turn an ending update into a crash.
+        }
+        updater_.running_ = false;
+    }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+    Updater& updater_;
+    bool gauge_;
+};
+
+Updater::Updater(fs::path programFolder, std::string serverBase, HttpClient& http, SettingsStore& settings,
+                 UpdateProgress& progress, Clock clock, LanguageSource language)
+    : folder_(std::move(programFolder)), server_(std::move(serverBase)), http_(http), settings_(settings),
+      progress_(progress), clock_(std::move(clock)), language_(std::move(language))
+{
+}
+
+void Updater::SetStatus(const std::string& text)
+{
+    progress_.SetStatus(text);
+}
+
+void Updater::SetMessage(int number)
+{
+    SetStatus(GetMessageText(number, language_()));
+}
+
+void Updater::CloseConnection()
+{
+    try {
+        if (http_.Connected()) {
+            http_.Disconnect();
+        }
+    } catch (...) {
+        // A connection that does not close cleanly is gone all the same.
+    }
+}
+
+RefreshReport Updater::RefreshInternetFiles()
+{
+    if (running_) {
+        return {};
+    }
+    RunningScope scope(*this, false);
+    return Refresh();
+}
+
+RefreshReport Updater::Refresh()
+{
+    RefreshReport report;
+    fs::path tempFolder;
+    std::string manifest;
+    try {
+        tempFolder = ResolveFile(folder_, "Temp");
+        fs::create_directories(tempFolder);
+        CloseConnection();
+        manifest = http_.Get(server_ + kManifestPath);
+    } catch (const std::exception&) {
+        // Without a manifest there is nothing to refresh; the caller goes on.
+        return report;
+    }
+    report.manifestFetched = true;
+
+    for (const std::string& line : SplitLines(manifest)) {
+        if (line.size() < 2 || line[0] != '!') {
+            continue;
+        }
+        const std::optional<ManifestEntry> entry = ParseManifestLine(line);
+        if (!entry) {
+            continue;
+        }
+        // A version that is not a number cannot be compared with anything, and
+        // a name that leaves Internet/ must never be written.
+        const std::optional<int> version = ParseVersion(entry->version);
+        if (!version || !IsSafeFileName(entry->name)) {
+            continue;
+        }
+        if (ReadFileVersion(settings_, entry->name) >= *version) {
+            continue;
+        }
+        if (Install(tempFolder, entry->name, entry->address)) {
+            WriteFileVersion(settings_, entry->version, entry->name);
+            ++report.installed;
+        } else {
+            ++report.failed;
+        }
+    }
+    return report;
+}
+
+bool Updater::Install(const fs::path& tempFolder, const std::string& name, const std::string& address)
+{
+    const fs::path temp = tempFolder / "temp.tmp";
+    try {
+        {
+            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            if (!out) {
+                return false;
+            }
+            CloseConnection();
+            http_.GetToStream(address, out);
+            out.close();
+            if (out.fail()) {
+                throw FileError(temp, "Cannot write");
+            }
+        }
+        // One rename replaces the old file, so a reader sees either the old
+        // file or the whole new one. A missing Internet/ makes it fail.
+        fs::rename(temp, ResolveFile(ResolveFile(folder_, "Internet"), name));
+        return true;
+    } catch (const std::exception&) {
+        std::error_code ec;
+        fs::remove(temp, ec);
+        return false;
+    }
+}
+
+UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
+{
+    if (running_) {
+        return UpdateOutcome::Refused;
+    }
+    lastError_.clear();
+    RunningScope scope(*this, true);
+    try {
+        Refresh();
+
+        std::string path = kIdListPath;
+        bool anyChecked = false;
+        for (std::size_t i = 0; i < checkedGroups.size(); ++i) {
+            if (checkedGroups[i]) {
+                path += "&a" + std::to_string(i + 1) + "=1";
+                anyChecked = true;
+            }
+        }
+        if (!anyChecked) {
+            return UpdateOutcome::NothingChecked;
+        }
+
+        std::string list;
+        try {
+            list = http_.Get(server_ + path);
+        } catch (const HttpError&) {
+            SetMessage(3);
+            return UpdateOutcome::ConnectionFailed;
+        }
+        std::vector<std::string> ids;
+        for (std::string& line : SplitLines(list)) {
+            if (!IsBlank(line)) {
+                ids.push_back(std::move(line));
+            }
+        }
+        if (ids.empty() || ids.front()[0] == '!') {
+            SetMessage(8);
+            return UpdateOutcome::NoNewAds;
+        }
+
+        std::vector<std::string> held;
+        if (!LoadOpportunityIds(folder_, held)) {
+            std::error_code ec;
+            if (fs::exists(ResolveFile(folder_, kOpportunityFileName), ec)) {
+                // Fetching "everything" again would add duplicates of the ads
+                // the file already holds, or fail to write them anyway.
+                SetMessage(5);
+                return UpdateOutcome::DownloadErrors;
+            }
+        }
+        std::unordered_set<std::string> heldKeys;
+        for (const std::string& id : held) {
+            heldKeys.insert(ToUpperAZ(id));
+        }
+        std::erase_if(ids, [&](const std::string& id) { return heldKeys.count(ToUpperAZ(id)) != 0; });
+
+        progress_.SetDialogGaugeMaximum(static_cast<int>(ids.size()));
+        std::vector<std::string> ads;
+        bool errors = false;
+        for (std::size_t k = 0; k < ids.size(); ++k) {
+            try {
+                ads.push_back(OneAdLine(http_.Get(server_ + kAdPath + IdentifierInQuery(ids[k]))));
+            } catch (const std::exception&) {
+                errors = true;
+            }
+            progress_.SetDialogGaugePosition(static_cast<int>(k + 1));
+        }
+
+        if (!AppendOpportunities(folder_, ads, progress_)) {
+            errors = true;
+        }
+        if (errors) {
+            SetMessage(5);
+            return UpdateOutcome::DownloadErrors;
+        }
+        SetStatus(AdsAddedText(ads.size(), language_()));
+        return UpdateOutcome::Done;
+    } catch (const std::exception& error) {
+        lastError_ = error.what();
+        return UpdateOutcome::Failed;
+    }
+}
+
+LocalDateTime Updater::ReadLastUpdate() const
+{
+    try {
+        const auto bytes = settings_.ReadBinary(kSettingsKey, kLastUpdateValue);
+        if (bytes) {
+            if (const auto value = OleDateFromBytes(*bytes)) {
+                if (const auto when = FromOleDate(*value)) {
+                    return *when;
+                }
+            }
+        }
+    } catch (const std::exception&) {
+        // An unreadable value means: ask for everything since the first day.
+    }
+    return kNoUpdateYet;
+}
+
+UpdateOutcome Updater::UpdateCompanies()
+{
+    if (running_) {
+        return UpdateOutcome::Refused;
+    }
+    lastError_.clear();
+    RunningScope scope(*this, true);
+    try {
+        const std::string path = kCompaniesPath + FormatUpdateDate(ReadLastUpdate());
+        std::string answer;
+        try {
+            answer = http_.Get(server_ + path);
+        } catch (const HttpError&) {
+            SetMessage(3);
+            return UpdateOutcome::ConnectionFailed;
+        }
+        if (ImportCompanies(folder_, SplitLines(answer), progress_, language_()) ==
+            CompanyImportResult::DatabaseMissing) {
+            // Nothing was applied: the next update must ask from the same date.
+            return UpdateOutcome::DatabaseMissing;
+        }
+        try {
+            settings_.WriteBinary(kSettingsKey, kLastUpdateValue, OleDateBytes(ToOleDate(clock_())));
+        } catch (const std::exception&) {
+            // The changes are applied; an old date only makes the next update
+            // ask for some of them again, which gives the same records.
+        }
+        return UpdateOutcome::Done;
+    } catch (const std::exception& error) {
+        lastError_ = error.what();
+        return UpdateOutcome::Failed;
+    }
+}
+
+} // namespace dorvanta
