@@ -1,0 +1,361 @@
+// The update procedures with the real HTTP client against the publisher
+// stand-in on 127.0.0.1: what goes over the wire, and what a misbehaving
+// server leaves behind.
+#include "update/updater.h"
+
+#include "data/record_layout.h"
+#include "support/publisher_stub.h"
+#include "support/temp_dir.h"
+#include "update/record_import.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace dorvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using test::PublisherStub;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+using Fault = PublisherStub::Fault;
+
+class MemorySettings : public SettingsStore
+{
+public:
+    std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
+    {
+        const auto it = strings.find(std::string(key) + std::string(name));
+        return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view key, std::string_view name) override
+    {
+        const auto it = binaries.find(std::string(key) + std::string(name));
+        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
+    }
+    void WriteString(std::string_view key, std::string_view name, std::string_view value) override
+    {
+        strings[std::string(key) + std::string(name)] = std::string(value);
+    }
+    void WriteBinary(std::string_view key, std::string_view name,
+                     const std::vector<std::uint8_t>& value) override
+    {
+        binaries[std::string(key) + std::string(name)] = value;
+    }
+
+    std::string Version(const std::string& name) const
+    {
+        const auto it = strings.find(std::string(kInternetSettingsKey) + name);
+        return it == strings.end() ? "<none>" : it->second;
+    }
+    std::optional<std::vector<std::uint8_t>> LastUpdate() const
+    {
+        const auto it = binaries.find(std::string(kSettingsKey) + std::string(kLastUpdateValue));
+        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
+    }
+
+    std::map<std::string, std::string> strings;
+    std::map<std::string, std::vector<std::uint8_t>> binaries;
+};
+
+class StatusProgress : public UpdateProgress
+{
+public:
+    void SetGaugeMaximum(int) override {}
+    void SetGaugePosition(int) override {}
+    void SetStatus(const std::string& text) override { status = text; }
+    void ShowInformation(const std::string& text) override { boxes.push_back(text); }
+    void ShowUpdateProgress() override { ++shown; }
+    void HideUpdateProgress() override { ++hidden; }
+    void SetDialogGaugeMaximum(int) override {}
+    void SetDialogGaugePosition(int) override {}
+
+    std::string status = "<untouched>";
+    std::vector<std::string> boxes;
+    int shown = 0;
+    int hidden = 0;
+};
+
+std::string Ad(const std::string& id)
+{
+    return id + "`b`Firma " + id + "`CJ`Subject`2005-01-01`Text`2`Ion`0264`0265`a@b.ro`www.b.ro`";
+}
+
+std::string CompanyLine(char prefix, const std::string& name)
+{
+    return std::string(1, prefix) + name + "`B`Str. 1`Ion`07``````a.c.21*s````about`";
+}
+
+const std::vector<bool> kAllGroups(10, true);
+const char* const kAllGroupsTarget =
+    "/ro/select_o.php?option=all&a1=1&a2=1&a3=1&a4=1&a5=1&a6=1&a7=1&a8=1&a9=1&a10=1";
+const char* const kFiveErrors = "Errors occured while downloading informations. Please try again.";
+const char* const kNoConnection = "Could not connect to web site.";
+
+class UpdaterServerTest : public ::testing::Test
+{
+protected:
+    UpdaterServerTest()
+    {
+        HttpOptions options;
+        // A slow answer must fail within the test, not after a minute.
+        options.stallTimeout = 300ms;
+        options.idle = [this] {
+            if (onIdle) {
+                onIdle();
+            }
+        };
+        http_ = MakeCurlHttpClient(options);
+        updater_ = std::make_unique<Updater>(
+            dir_.path(), stub_.BaseUrl(), *http_, settings_, progress_,
+            [] { return LocalDateTime{2005, 6, 7, 8, 9, 10}; }, [] { return Language::EN; });
+        fs::create_directory(dir_ / "Internet");
+    }
+
+    std::vector<std::string> StoredIds() const
+    {
+        std::vector<std::string> ids;
+        LoadOpportunityIds(dir_.path(), ids);
+        return ids;
+    }
+
+    void AddAds(const std::vector<std::string>& lines)
+    {
+        StatusProgress quiet;
+        ASSERT_TRUE(AppendOpportunities(dir_.path(), lines, quiet));
+    }
+
+    std::uintmax_t Size(const std::string& name) const { return fs::file_size(dir_ / name); }
+
+    TempDir dir_;
+    PublisherStub stub_;
+    MemorySettings settings_;
+    StatusProgress progress_;
+    std::function<void()> onIdle;
+    std::unique_ptr<HttpClient> http_;
+    std::unique_ptr<Updater> updater_;
+};
+
+TEST_F(UpdaterServerTest, OneBusinessAdsUpdateSendsExactlyTheseRequests)
+{
+    settings_.WriteString(kInternetSettingsKey, "same.htm", "2");
+    settings_.WriteString(kInternetSettingsKey, "banner.swf", "2");
+    WriteBytes(dir_ / "Internet" / "banner.swf", "old banner");
+    stub_.SetManifest("!2;same.htm;" + stub_.BaseUrl() + "/files/same.htm\r\n" + //
+                      "!3;banner.swf;" + stub_.BaseUrl() + "/files/banner.swf\r\n" + "!1;companies_EN.htm;" +
+                      stub_.BaseUrl() + "/files/start.htm?lang=en;v=1\r\n");
+    stub_.SetFile("/files/banner.swf", "new banner");
+    stub_.SetFile("/files/start.htm", "<html>start</html>");
+    AddAds({Ad("7")});
+    stub_.SetIdList("1\r\n 42\r\n7\r\n");
+    stub_.SetAd("1", Ad("1") + "\r\n");
+    stub_.SetAd(" 42", Ad("42"));
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::Done);
+
+    EXPECT_EQ(stub_.DecodedTargets(),
+              (std::vector<std::string>{"/ro/update.txt", "/files/banner.swf", "/files/start.htm?lang=en;v=1",
+                                        kAllGroupsTarget, "/ro/select_o.php?option=one&id=1",
+                                        "/ro/select_o.php?option=one&id= 42"}));
+    const auto requests = stub_.Requests();
+    EXPECT_EQ(requests.back().target, "/ro/select_o.php?option=one&id=%2042");
+    for (const auto& request : requests) {
+        EXPECT_EQ(request.method, "GET");
+        EXPECT_EQ(request.Header("Accept"), "text/html, */*");
+        EXPECT_EQ(request.Header("User-Agent"), "Mozilla/3.0 (compatible; Indy Library)");
+    }
+    EXPECT_EQ(ReadBytes(dir_ / "Internet" / "banner.swf"), "new banner");
+    EXPECT_EQ(ReadBytes(dir_ / "Internet" / "companies_EN.htm"), "<html>start</html>");
+    EXPECT_EQ(settings_.Version("banner.swf"), "3");
+    EXPECT_EQ(settings_.Version("companies_EN.htm"), "1");
+    EXPECT_EQ(StoredIds(), (std::vector<std::string>{"7", "1", "42"}));
+    EXPECT_EQ(progress_.status, "2 records was added. Your database is updated.");
+    EXPECT_EQ(progress_.shown, 1);
+    EXPECT_EQ(progress_.hidden, 1);
+}
+
+TEST_F(UpdaterServerTest, OneCompanyUpdateSendsOneRequestWithTheDate)
+{
+    WriteBytes(dir_ / "database.db", "");
+    settings_.WriteBinary(kSettingsKey, kLastUpdateValue, OleDateBytes(ToOleDate({2004, 11, 15, 9, 0, 0})));
+    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA") + "\r\n" + CompanyLine('!', "alfa") + "\r\n");
+
+    EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::Done);
+
+    const auto requests = stub_.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].target, "/ro/select_c.php?LastUpdate=2004-11-15");
+    EXPECT_EQ(requests[0].Header("Accept"), "text/html, */*");
+    EXPECT_EQ(requests[0].Header("User-Agent"), "Mozilla/3.0 (compatible; Indy Library)");
+    EXPECT_EQ(Size("database.db"), company_layout::kRecordSize);
+    EXPECT_EQ(progress_.status, "2 companies profiles was updated.");
+    EXPECT_EQ(settings_.LastUpdate(), OleDateBytes(ToOleDate({2005, 6, 7, 8, 9, 10})));
+}
+
+TEST_F(UpdaterServerTest, ABrokenIdentifierListLeavesTheAdsAlone)
+{
+    AddAds({Ad("1")});
+    const std::string before = ReadBytes(dir_ / "bursa.db");
+    stub_.SetIdList("2\r\n3\r\n");
+    for (const Fault fault : {Fault::Status500, Fault::DropMidBody, Fault::Slow, Fault::NotFound}) {
+        stub_.SetFault("/ro/select_o.php?option=all", fault, 2s);
+        progress_.status.clear();
+        EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::ConnectionFailed);
+        EXPECT_EQ(progress_.status, kNoConnection);
+        EXPECT_EQ(ReadBytes(dir_ / "bursa.db"), before);
+    }
+    for (const auto& target : stub_.DecodedTargets()) {
+        EXPECT_EQ(target.find("option=one"), std::string::npos) << target;
+    }
+}
+
+TEST_F(UpdaterServerTest, AGarbageIdentifierListIsJustAnOddIdentifier)
+{
+    stub_.SetFault("/ro/select_o.php?option=all", Fault::Garbage);
+    const std::string& garbage = PublisherStub::GarbageBody();
+
+    const UpdateOutcome outcome = updater_->UpdateAds(kAllGroups);
+
+    const auto targets = stub_.DecodedTargets();
+    if (garbage[0] == '!') {
+        EXPECT_EQ(outcome, UpdateOutcome::NoNewAds);
+    } else {
+        // The whole body is one line, so one identifier of 4096 odd bytes. The
+        // stand-in refuses a request target that long, as real servers do;
+        // the update ends with errors and appends nothing.
+        EXPECT_EQ(targets.size(), 2u);
+        EXPECT_EQ(outcome, UpdateOutcome::DownloadErrors);
+        EXPECT_EQ(progress_.status, kFiveErrors);
+        EXPECT_EQ(Size("bursa.db"), 0u);
+    }
+}
+
+TEST_F(UpdaterServerTest, OddIdentifiersReachTheServerExactly)
+{
+    const std::vector<std::string> odd = {"a#b", "%41", "\xE2\xEE", "x y\t", "\"<^>\""};
+    std::string list;
+    for (const auto& id : odd) {
+        list += id + "\r\n";
+        stub_.SetAd(id, Ad("ok"));
+    }
+    stub_.SetIdList(list);
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::Done);
+
+    const auto targets = stub_.DecodedTargets();
+    ASSERT_EQ(targets.size(), 2 + odd.size());
+    for (std::size_t i = 0; i < odd.size(); ++i) {
+        EXPECT_EQ(targets[2 + i], "/ro/select_o.php?option=one&id=" + odd[i]);
+    }
+    EXPECT_EQ(StoredIds().size(), odd.size());
+}
+
+TEST_F(UpdaterServerTest, AdsThatFailKeepTheOthersAndTheFileWhole)
+{
+    AddAds({Ad("0")});
+    stub_.SetIdList("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n");
+    for (const char* id : {"1", "2", "3", "4", "5", "6"}) {
+        stub_.SetAd(id, Ad(id));
+    }
+    stub_.SetFault("/ro/select_o.php?option=one&id=2", Fault::Status500);
+    stub_.SetFault("/ro/select_o.php?option=one&id=3", Fault::DropMidBody);
+    stub_.SetFault("/ro/select_o.php?option=one&id=4", Fault::Slow, 3s);
+    stub_.SetFault("/ro/select_o.php?option=one&id=5", Fault::Garbage);
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::DownloadErrors);
+
+    EXPECT_EQ(progress_.status, kFiveErrors);
+    EXPECT_EQ(stub_.DecodedTargets().size(), 8u);
+    // The garbage answer came with status 200, so it is an ad like any other.
+    const auto ids = StoredIds();
+    ASSERT_EQ(ids.size(), 4u);
+    EXPECT_EQ(ids[0], "0");
+    EXPECT_EQ(ids[1], "1");
+    EXPECT_EQ(ids[3], "6");
+    EXPECT_EQ(Size("bursa.db"), 4 * opportunity_layout::kRecordSize);
+    EXPECT_EQ(progress_.hidden, 1);
+}
+
+TEST_F(UpdaterServerTest, AnAuxiliaryFileThatBreaksOffKeepsTheOldOne)
+{
+    settings_.WriteString(kInternetSettingsKey, "a.htm", "1");
+    WriteBytes(dir_ / "Internet" / "a.htm", "old a");
+    stub_.SetManifest("!2;a.htm;" + stub_.BaseUrl() + "/files/a.htm\n!2;b.htm;" + stub_.BaseUrl() +
+                      "/files/b.htm\n");
+    stub_.SetFile("/files/a.htm", std::string(100000, 'a'));
+    stub_.SetFile("/files/b.htm", "b");
+    stub_.SetFault("/files/a.htm", Fault::DropMidBody);
+    stub_.SetIdList("!\r\n");
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::NoNewAds);
+
+    EXPECT_EQ(ReadBytes(dir_ / "Internet" / "a.htm"), "old a");
+    EXPECT_EQ(settings_.Version("a.htm"), "1");
+    EXPECT_EQ(ReadBytes(dir_ / "Internet" / "b.htm"), "b");
+    EXPECT_EQ(settings_.Version("b.htm"), "2");
+    EXPECT_FALSE(fs::exists(dir_ / "Temp" / "temp.tmp"));
+
+    // A manifest that cannot be fetched does not stop the update.
+    stub_.SetFault("/ro/update.txt", Fault::Status500);
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::NoNewAds);
+    EXPECT_EQ(stub_.DecodedTargets().back(), kAllGroupsTarget);
+}
+
+TEST_F(UpdaterServerTest, ABrokenCompanyAnswerChangesNothing)
+{
+    WriteBytes(dir_ / "database.db", "");
+    StatusProgress quiet;
+    ImportCompanies(dir_.path(), {CompanyLine('!', "KEPT")}, quiet, Language::EN);
+    const std::string before = ReadBytes(dir_ / "database.db");
+    const auto lastUpdate = OleDateBytes(ToOleDate({2004, 11, 15, 9, 0, 0}));
+    settings_.WriteBinary(kSettingsKey, kLastUpdateValue, lastUpdate);
+    stub_.SetCompanyAnswer(CompanyLine('@', "KEPT") + "\r\n" + std::string(5000, 'x'));
+
+    for (const Fault fault : {Fault::Status500, Fault::DropMidBody, Fault::Slow, Fault::NotFound}) {
+        stub_.SetFault("/ro/select_c.php", fault, 2s);
+        progress_.status.clear();
+        EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::ConnectionFailed);
+        EXPECT_EQ(progress_.status, kNoConnection);
+        EXPECT_EQ(ReadBytes(dir_ / "database.db"), before);
+        EXPECT_EQ(settings_.LastUpdate(), lastUpdate);
+    }
+    EXPECT_EQ(progress_.shown, progress_.hidden);
+}
+
+TEST_F(UpdaterServerTest, AGarbageCompanyAnswerIsOneLine)
+{
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetFault("/ro/select_c.php", Fault::Garbage);
+    EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::Done);
+    EXPECT_EQ(progress_.status, "1 companies profiles was updated.");
+    EXPECT_EQ(Size("database.db") % company_layout::kRecordSize, 0u);
+    EXPECT_LE(Size("database.db"), company_layout::kRecordSize);
+    EXPECT_TRUE(settings_.LastUpdate());
+}
+
+TEST_F(UpdaterServerTest, UpdateCommandsAreRefusedWhileARequestWaits)
+{
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetCompanyAnswer("");
+    stub_.SetFault("/ro/select_c.php", Fault::Slow, 150ms);
+    std::vector<UpdateOutcome> nested;
+    onIdle = [&] {
+        if (nested.empty()) {
+            nested.push_back(updater_->UpdateAds(kAllGroups));
+            nested.push_back(updater_->UpdateCompanies());
+        }
+    };
+
+    EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::Done);
+
+    EXPECT_EQ(nested, (std::vector<UpdateOutcome>{UpdateOutcome::Refused, UpdateOutcome::Refused}));
+    EXPECT_EQ(stub_.Requests().size(), 1u);
+    EXPECT_EQ(progress_.shown, 1);
+    EXPECT_EQ(progress_.hidden, 1);
+}
+
+} // namespace
+} // namespace dorvanta
