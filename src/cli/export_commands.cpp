@@ -50,6 +50,14 @@ struct ExportFormat
 
 void Export(const ExportFormat& format, const GlobalOptions& globals)
 {
+    std::optional<RecordFile> file;
+    try {
+        file.emplace(ResolveFile(DataFolder(globals), format.fileName), format.recordSize);
+    } catch (const FileError& error) {
+        PrintMessage(FileProblemText(error, format.fileName, globals.lang));
+        ExitWith(kExitFileError);
+    }
+
     std::string out = "RecordNumber";
     for (const FieldSpec& field : format.fields) {
         out += ',';
@@ -58,11 +66,10 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
     out += "\r\n";
 
     try {
-        const RecordFile file(ResolveFile(DataFolder(globals), format.fileName), format.recordSize);
         std::vector<std::uint8_t> block(kRecordsPerBlock * format.recordSize);
         std::uint64_t number = 0;
         while (true) {
-            const std::size_t count = file.ReadBlock(number, kRecordsPerBlock, block.data());
+            const std::size_t count = file->ReadBlock(number, kRecordsPerBlock, block.data());
             if (count == 0) {
                 break;
             }
