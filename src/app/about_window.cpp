@@ -32,8 +32,8 @@ struct TextLine
 // The ownership notice, bold.
 constexpr TextLine kOwnership[] = {
     {"Label2", 192, 71, "Dorvanta Romania"},
-    {"Label3", 180, 88, "(c) 2026 Dorvanta SRL"},
-    {"Label4", 209, 105, "All rights reserved"},
+    {"Label3", 180, 88, "Copyright (c) 2026"},
+    {"Label4", 209, 105, "Dorvanta SRL"},
 };
 
 // The copying warning, one label per line, top to bottom.

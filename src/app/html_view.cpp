@@ -12,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <algorithm>
 
@@ -221,6 +223,57 @@ QString ReplaceMovies(const QString& html, const QString& baseFolder)
     return replaceAll(withoutObjects, embedPattern, movieOf);
 }
 
+// Brings the laid-out tables closer to what a browser shows.
+//
+// The pages give their two columns 15% and 75%. A browser spreads the rest of
+// the table over them and never makes a column narrower than its longest
+// word; Qt leaves the rest empty and, once a label no longer fits its share,
+// breaks every word of the table anywhere. Letting the widest column take
+// whatever the others leave gives the browser's result.
+void AdjustTables(QTextFrame* frame)
+{
+    if (auto* table = qobject_cast<QTextTable*>(frame)) {
+        QTextTableFormat format = table->format();
+        QList<QTextLength> columns = format.columnWidthConstraints();
+        qreal total = 0;
+        qsizetype widest = -1;
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            if (columns[i].type() != QTextLength::PercentageLength) {
+                widest = -1;
+                break;
+            }
+            total += columns[i].rawValue();
+            if (widest < 0 || columns[i].rawValue() > columns[widest].rawValue()) {
+                widest = i;
+            }
+        }
+        if (columns.size() > 1 && widest >= 0 && total < 100) {
+            columns[widest] = QTextLength(QTextLength::VariableLength, 0);
+            format.setColumnWidthConstraints(columns);
+            table->setFormat(format);
+        }
+        // A browser centres a cell's content vertically unless told otherwise;
+        // Qt puts it at the top, which leaves each row label above its value.
+        for (int row = 0; row < table->rows(); ++row) {
+            for (int column = 0; column < table->columns(); ++column) {
+                QTextTableCell cell = table->cellAt(row, column);
+                if (cell.row() != row || cell.column() != column) {
+                    continue; // the covered part of a spanning cell
+                }
+                QTextCharFormat cellFormat = cell.format();
+                if (!cellFormat.hasProperty(QTextFormat::TextVerticalAlignment)) {
+                    cellFormat.setVerticalAlignment(QTextCharFormat::AlignMiddle);
+                    cell.setFormat(cellFormat);
+                }
+            }
+        }
+    }
+    const QList<QTextFrame*> children = frame->childFrames();
+    for (QTextFrame* child : children) {
+        AdjustTables(child);
+    }
+}
+
 } // namespace
 
 QString FindLocalFile(const QString& path, const QString& baseFolder)
@@ -265,6 +318,11 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), address_(BlankAddres
     // Links are ours to judge: nothing is followed or opened by Qt itself.
     setOpenLinks(false);
     setOpenExternalLinks(false);
+    document()->setUndoRedoEnabled(false);
+    // Break lines between words only, as a browser does. Qt's default also
+    // breaks inside words, and falls back to it for a whole table as soon as
+    // a full-width table is laid out, cutting the row labels apart.
+    setWordWrapMode(QTextOption::WordWrap);
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::OnAnchorClicked);
 }
 
@@ -282,8 +340,13 @@ void HtmlView::LoadPageIntoBrowser(const std::string& html)
 
 void HtmlView::NavigateToFile(const QString& path)
 {
-    const QString found = FindLocalFile(path);
-    const QFileInfo info(found.isEmpty() ? path : found);
+    if (path.isEmpty()) {
+        ShowHtml(QString(), BlankAddress(), QString());
+        return;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    const QString found = FindLocalFile(absolute);
+    const QFileInfo info(found.isEmpty() ? absolute : found);
     const QString folder = info.absolutePath();
     QString html;
     if (!found.isEmpty()) {
@@ -304,6 +367,7 @@ void HtmlView::ShowHtml(const QString& html, const QUrl& address, const QString&
     document()->setResourceProvider(
         [baseFolder](const QUrl& name) { return LoadLocalResource(name, baseFolder); });
     setHtml(html);
+    AdjustTables(document()->rootFrame());
     // Also keeps Qt's own last-resort lookup away from the working folder.
     document()->setMetaInformation(QTextDocument::DocumentUrl, address.toString());
     hasDocument_ = true;
@@ -364,9 +428,16 @@ void HtmlView::OnAnchorClicked(const QUrl& url)
         return;
     }
     // A web address written without a scheme, as the pages' web rows are.
+    // Only what starts with a host name: "../x.htm" or "/etc" must not become
+    // an address.
+    static const QRegularExpression hostStart(
+        QStringLiteral(R"re(^[A-Za-z0-9-]+(\.[A-Za-z0-9-]+)+(:[0-9]+)?([/?#]|$))re"));
     QString text = url.toString();
-    while (text.startsWith(QLatin1Char('/'))) {
-        text.remove(0, 1);
+    if (text.startsWith(QStringLiteral("//"))) {
+        text.remove(0, 2);
+    }
+    if (!hostStart.match(text).hasMatch()) {
+        return;
     }
     const QUrl web(QStringLiteral("http://") + text, QUrl::TolerantMode);
     if (web.isValid() && !web.host().isEmpty()) {

@@ -1,8 +1,8 @@
 #include "app/windows1250.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
+#include <algorithm>
 #include <array>
 
 namespace dorvanta {
@@ -45,31 +45,10 @@ QString Windows1250ToQStringByTable(std::string_view bytes)
     return text;
 }
 
-std::string QStringToWindows1250ByTable(const QString& text)
-{
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) {
-        const char16_t unicode = c.unicode();
-        if (unicode < 0x80) {
-            bytes.push_back(static_cast<char>(unicode));
-            continue;
-        }
-        char found = '?';
-        for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
-            if (kHighHalf[i] == unicode) {
-                found = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        bytes.push_back(found);
-    }
-    return bytes;
-}
-
 QString Windows1250ToQString(std::string_view bytes)
 {
-    QStringDecoder decoder(kCodecName);
+    // One converter per thread, kept: the lists convert thousands of short texts.
+    thread_local QStringDecoder decoder(kCodecName, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid()) {
         return Windows1250ToQStringByTable(bytes);
     }
@@ -78,12 +57,41 @@ QString Windows1250ToQString(std::string_view bytes)
 
 std::string QStringToWindows1250(const QString& text)
 {
-    QStringEncoder encoder(kCodecName, QStringEncoder::Flag::Stateless);
-    if (!encoder.isValid()) {
-        return QStringToWindows1250ByTable(text);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char16_t unicode = text[i].unicode();
+        if (unicode < 0x80) {
+            bytes.push_back(static_cast<char>(unicode));
+            continue;
+        }
+        // Romanian keyboards type s and t with a comma below, which the code
+        // page lacks; its s and t with a cedilla are the same letters to a reader.
+        switch (unicode) {
+        case 0x0218:
+            unicode = 0x015E;
+            break;
+        case 0x0219:
+            unicode = 0x015F;
+            break;
+        case 0x021A:
+            unicode = 0x0162;
+            break;
+        case 0x021B:
+            unicode = 0x0163;
+            break;
+        default:
+            break;
+        }
+        const auto found = std::find(kHighHalf.begin(), kHighHalf.end(), unicode);
+        bytes.push_back(found == kHighHalf.end() ? '?'
+                                                 : static_cast<char>(0x80 + (found - kHighHalf.begin())));
+        // A character outside the basic plane is one "?", not two.
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            ++i;
+        }
     }
-    const QByteArray bytes = encoder.encode(text);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return bytes;
 }
 
 } // namespace dorvanta

@@ -11,12 +11,12 @@ namespace dorvanta {
 
 QString Windows1250ToQString(std::string_view bytes);
 
-// Characters that have no Windows-1250 byte become "?".
+// Characters that have no Windows-1250 byte become "?"; the Romanian s and t
+// with a comma below become the code page's s and t with a cedilla.
 std::string QStringToWindows1250(const QString& text);
 
-// The conversion through the table of our own, used where Qt's converter has no
+// The decoding through a table of our own, used where Qt's converter has no
 // Windows-1250 (a Qt built without ICU); public so tests can hold it against Qt's.
 QString Windows1250ToQStringByTable(std::string_view bytes);
-std::string QStringToWindows1250ByTable(const QString& text);
 
 } // namespace dorvanta

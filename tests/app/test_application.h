@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QString>
 #include <QtGlobal>
+
+#include <ostream>
 
 namespace dorvanta::test {
 
@@ -23,3 +26,9 @@ inline QApplication& EnsureApplication()
 }
 
 } // namespace dorvanta::test
+
+// GoogleTest prints a QString in a failure message as its text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

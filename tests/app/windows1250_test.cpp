@@ -1,0 +1,51 @@
+#include "app/windows1250.h"
+#include "test_application.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringDecoder>
+
+#include <string>
+
+namespace dorvanta {
+namespace {
+
+std::string AllBytes()
+{
+    std::string bytes;
+    for (int byte = 1; byte < 256; ++byte) {
+        bytes.push_back(static_cast<char>(byte));
+    }
+    return bytes;
+}
+
+TEST(Windows1250Test, OwnTableAgreesWithQtForEveryByte)
+{
+    QStringDecoder qt("windows-1250");
+    if (!qt.isValid()) {
+        GTEST_SKIP() << "this Qt has no Windows-1250 converter to compare with";
+    }
+    const std::string bytes = AllBytes();
+    const QString expected = qt.decode(QByteArray::fromStdString(bytes));
+    const QString table = Windows1250ToQStringByTable(bytes);
+    ASSERT_EQ(table.size(), expected.size());
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].unicode(), expected[i].unicode()) << "byte " << i + 1;
+    }
+}
+
+TEST(Windows1250Test, RomanianLettersBothWays)
+{
+    EXPECT_EQ(Windows1250ToQString("Bucure\xBAti \xE3\xE2\xEE\xFE \xC3\xC2\xCE\xAA\xDE"),
+              QStringLiteral(u"Bucureşti ăâîţ ĂÂÎŞŢ"));
+    const std::string bytes = AllBytes();
+    EXPECT_EQ(QStringToWindows1250(Windows1250ToQString(bytes)), bytes);
+    // The comma-below letters of Romanian keyboards become the code page's
+    // cedilla letters; what the code page cannot hold becomes one "?" each.
+    EXPECT_EQ(QStringToWindows1250(QStringLiteral(u"ȘșȚț")), "\xAA\xBA\xDE\xFE");
+    EXPECT_EQ(QStringToWindows1250(QStringLiteral(u"a中b😀c")), "a?b?c");
+    EXPECT_EQ(QStringToWindows1250(QString()), "");
+}
+
+} // namespace
+} // namespace dorvanta
