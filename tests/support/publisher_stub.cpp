@@ -338,6 +338,20 @@ void PublisherStub::Handle(const httplib::Request& request, httplib::Response& r
                                       });
         return;
     }
+    case Fault::Chunked: {
+        auto body = std::make_shared<std::string>(std::move(answer.body));
+        response.status = answer.status;
+        response.set_chunked_content_provider(
+            "text/plain", [body](std::size_t offset, httplib::DataSink& sink) {
+                if (offset < body->size()) {
+                    sink.write(body->data() + offset, std::min<std::size_t>(64, body->size() - offset));
+                } else {
+                    sink.done();
+                }
+                return true;
+            });
+        return;
+    }
     case Fault::None:
     case Fault::Slow:
         break;

@@ -64,6 +64,7 @@ public:
         Slow,        // wait `delay`, then answer normally (the destructor cuts the wait short)
         Garbage,     // status 200 with 4096 random bytes, none of them CR or LF
         NotFound,    // status 404 even when a fixture exists
+        Chunked,     // answer normally, but chunked in pieces of 64 bytes, with no Content-Length
     };
     // Applies to every later request whose target (path + "?" + query) begins
     // with `targetPrefix`, compared both with the target as sent and with its

@@ -28,22 +28,24 @@ public:
         if (const char* old = std::getenv(name)) {
             old_ = old;
         }
+        Set(name, value);
+    }
+    ~ScopedEnvironment() { Set(name_.c_str(), old_ ? old_->c_str() : nullptr); }
+
+private:
+    static void Set(const char* name, const char* value)
+    {
+#ifdef _WIN32
+        _putenv_s(name, value ? value : "");
+#else
         if (value) {
             setenv(name, value, 1);
         } else {
             unsetenv(name);
         }
-    }
-    ~ScopedEnvironment()
-    {
-        if (old_) {
-            setenv(name_.c_str(), old_->c_str(), 1);
-        } else {
-            unsetenv(name_.c_str());
-        }
+#endif
     }
 
-private:
     std::string name_;
     std::optional<std::string> old_;
 };
@@ -265,6 +267,12 @@ TEST(HttpClient, EnforcesTheBodyLimit)
     std::ostringstream out;
     EXPECT_THROW(client->GetToStream(stub.BaseUrl() + "/more.txt", out), HttpError);
     EXPECT_EQ(out.str(), "");
+
+    // Without a Content-Length the limit is counted while the body arrives.
+    stub.SetFault("/", PublisherStub::Fault::Chunked);
+    EXPECT_EQ(client->Get(stub.BaseUrl() + "/hundred.txt"), std::string(100, 'h'));
+    EXPECT_THROW(client->GetToStream(stub.BaseUrl() + "/more.txt", out), HttpError);
+    EXPECT_LE(out.str().size(), 100u);
 }
 
 TEST(HttpClient, FailsWhenTheStreamCannotBeWritten)
