@@ -134,7 +134,7 @@ TEST_F(SettingsStoreTest, RefusesNamesAndKeysItCannotStore)
     EXPECT_THROW(store.ReadString("Software\\DorvantaX\\", "Language"), SettingsError);
 }
 
-TEST(SettingsStore, AStoreThatCannotBeWrittenFailsAndKeepsNothing)
+TEST(SettingsStore, AStoreThatCannotBeWrittenOrReadFails)
 {
     test::TempDir dir;
     test::WriteBytes(dir / "plain-file", "not a folder");
@@ -144,6 +144,12 @@ TEST(SettingsStore, AStoreThatCannotBeWrittenFailsAndKeepsNothing)
     EXPECT_THROW(store.WriteBinary(kTop, "LastUpdate", OleDateBytes(1.0)), SettingsError);
     EXPECT_EQ(store.ReadString(kTop, "Language"), std::nullopt);
     EXPECT_EQ(store.ReadBinary(kTop, "LastUpdate"), std::nullopt);
+
+    // A folder where the file should be can be neither read nor written.
+    std::filesystem::create_directory(dir / "folder.ini");
+    QtSettingsStore folder(dir / "folder.ini");
+    EXPECT_THROW(folder.ReadString(kTop, "Language"), SettingsError);
+    EXPECT_THROW(folder.WriteString(kTop, "Language", "RO"), SettingsError);
 }
 
 TEST(SettingsStore, AFailedWriteLeavesThePreviousValue)
