@@ -48,7 +48,7 @@ CLI::Validator Cp1250Text()
             text = *converted;
             return {};
         },
-        "TEXT");
+        "");
 }
 
 std::string TerminalText(std::string_view stored)

@@ -48,12 +48,12 @@ int main(int argc, char** argv)
         std::cerr << "dorvanta-cli: " << error.what() << "\n";
         code = kExitFileError;
     }
-    // A failure to write the output must not pass for success.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    // A failure to write the output must not pass for success; a failure
+    // already reported keeps its own message and code.
+    const bool writeFailed = std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (writeFailed && (code == kExitSuccess || code == kExitNothingFound)) {
         std::cerr << "dorvanta-cli: cannot write to standard output\n";
-        if (code == kExitSuccess || code == kExitNothingFound) {
-            code = kExitFileError;
-        }
+        code = kExitFileError;
     }
     return code;
 }

@@ -80,7 +80,7 @@ CLI::Validator DomainValidator()
             }
             return {};
         },
-        "CODE");
+        "");
 }
 
 // What both searches print: the rows, then the texts the window would show.
@@ -186,6 +186,7 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
     companies
         ->add_option("--domain", companyArguments->domain,
                      "Every category of a group (a) or of one domain of a group (a.A)")
+        ->type_name("CODE")
         ->check(DomainValidator())
         ->excludes(category);
     companies->add_option("--type", companyArguments->type, "Company type letter")

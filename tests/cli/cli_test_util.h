@@ -33,12 +33,14 @@ inline std::filesystem::path BinaryFolder()
 }
 
 // Runs `program` (a file of the binary folder) with `arguments`, standard
-// output and error going to files of a scratch folder, and waits for it.
-inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments)
+// output and error going to files of a scratch folder (or standard output to
+// `outputFile`), and waits for it.
+inline RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            const std::string& outputFile = {})
 {
     TempDir scratch;
     const std::filesystem::path executable = BinaryFolder() / program;
-    const std::string outPath = (scratch / "out").string();
+    const std::string outPath = outputFile.empty() ? (scratch / "out").string() : outputFile;
     const std::string errPath = (scratch / "err").string();
 
     std::vector<std::string> words{executable.string()};
@@ -52,7 +54,8 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     RunResult result;
     const pid_t child = ::fork();
     if (child == 0) {
-        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out =
+            ::open(outPath.c_str(), O_WRONLY | O_CREAT | (outputFile.empty() ? O_TRUNC : 0), 0600);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) {
             ::_exit(126);
@@ -68,7 +71,9 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     while (::waitpid(child, &status, 0) < 0) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = ReadBytes(outPath);
+    if (outputFile.empty()) {
+        result.out = ReadBytes(outPath);
+    }
     result.err = ReadBytes(errPath);
     if (result.exitCode == 127) {
         ADD_FAILURE() << "cannot run " << executable << " (is DORVANTA_BIN_DIR set?)";

@@ -267,5 +267,22 @@ TEST(ExportCommands, EmptyOrMissingFiles)
     EXPECT_TRUE(run.err.starts_with("Nu am putut deschide fisierul database.db.")) << run.err;
 }
 
+TEST(OutputFailures, AFullDiskIsAFailureNotASuccess)
+{
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    TempDir dir;
+    WriteCompanies(dir / "database.db", {Company("Alfa", "B", "a.a.1*t")});
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"search-companies"}, {"page-company", "0"}, {"export-companies"}}) {
+        std::vector<std::string> withDir = {"--dir", dir.path().string()};
+        withDir.insert(withDir.end(), arguments.begin(), arguments.end());
+        const RunResult run = RunProgram("dorvanta-cli", withDir, "/dev/full");
+        EXPECT_EQ(run.exitCode, 2) << arguments[0];
+        EXPECT_NE(run.err.find("standard output"), std::string::npos) << run.err;
+    }
+}
+
 } // namespace
 } // namespace dorvanta::test
