@@ -1,0 +1,227 @@
+// The update and import commands of dorvanta-cli, run as a user would, against
+// the publisher stand-in, with the settings kept in a temporary folder.
+#include "cli/cli_test_util.h"
+#include "support/publisher_stub.h"
+
+#include "data/record_layout.h"
+#include "update/record_import.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace dorvanta {
+namespace {
+
+namespace fs = std::filesystem;
+using test::PublisherStub;
+using test::ReadBytes;
+using test::RunCli;
+using test::RunResult;
+using test::TempDir;
+using test::WriteBytes;
+using Fault = PublisherStub::Fault;
+
+// Points the user's configuration folder (where the settings store keeps its
+// file) at a temporary folder for the programs this test starts.
+class ScopedConfigHome
+{
+public:
+    explicit ScopedConfigHome(const fs::path& folder)
+    {
+        for (const char* name : {"XDG_CONFIG_HOME", "HOME"}) {
+            const char* old = std::getenv(name);
+            saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+            setenv(name, folder.c_str(), 1);
+        }
+    }
+    ~ScopedConfigHome()
+    {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                unsetenv(name.c_str());
+            }
+        }
+    }
+
+private:
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+std::string CompanyLine(char prefix, const std::string& name)
+{
+    return std::string(1, prefix) + name + "`B`Str. 1`Ion`07``````a.c.21*s````about`";
+}
+
+std::string Ad(const std::string& id)
+{
+    return id + "`c`Firma`CJ`Subject`2005-01-01`Text`2`Ion`0264`0265`a@b.ro`www.b.ro`";
+}
+
+std::string Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%Y-%m-%d", &local);
+    return text;
+}
+
+std::vector<std::string> StoredIds(const fs::path& folder)
+{
+    std::vector<std::string> ids;
+    LoadOpportunityIds(folder, ids);
+    return ids;
+}
+
+class UpdateCommandsTest : public ::testing::Test
+{
+protected:
+    UpdateCommandsTest() : config_(home_.path()) { fs::create_directory(dir_ / "Internet"); }
+
+    RunResult Run(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), {"--server", stub_.BaseUrl()});
+        return RunCli(dir_, arguments);
+    }
+
+    TempDir dir_;
+    TempDir home_;
+    ScopedConfigHome config_;
+    PublisherStub stub_;
+};
+
+TEST_F(UpdateCommandsTest, UpdateCompaniesRemembersTheDateForTheNextRun)
+{
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA") + "\r\n" + CompanyLine('!', "BETA") + "\r\n");
+
+    const RunResult first = Run({"update-companies"});
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "2 companies profiles was updated.\n");
+    EXPECT_EQ(fs::file_size(dir_ / "database.db"), 2 * company_layout::kRecordSize);
+
+    const RunResult second = Run({"--lang", "RO", "update-companies"});
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(second.out, "2 profile de companii au fost actualizate.\n");
+    EXPECT_EQ(stub_.DecodedTargets(), (std::vector<std::string>{"/ro/select_c.php?LastUpdate=2000-01-01",
+                                                                "/ro/select_c.php?LastUpdate=" + Today()}));
+    EXPECT_EQ(fs::file_size(dir_ / "database.db"), 2 * company_layout::kRecordSize);
+}
+
+TEST_F(UpdateCommandsTest, UpdateCompaniesFailuresHaveTheirExitCodes)
+{
+    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA"));
+    const RunResult missing = Run({"update-companies"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("Database file does not exist"), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out, "");
+
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetFault("/ro/select_c.php", Fault::Status500);
+    const RunResult failed = Run({"update-companies"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "Could not connect to web site.\n");
+
+    // Neither run stored a date: the next one still asks from the start.
+    stub_.SetFault("/ro/select_c.php", Fault::None);
+    EXPECT_EQ(Run({"update-companies"}).exitCode, 0);
+    EXPECT_EQ(stub_.DecodedTargets().back(), "/ro/select_c.php?LastUpdate=2000-01-01");
+}
+
+TEST_F(UpdateCommandsTest, UpdateAdsAsksForTheChosenGroupsAndShowsProgress)
+{
+    stub_.SetManifest("!1;start.htm;" + stub_.BaseUrl() + "/files/start.htm\n");
+    stub_.SetFile("/files/start.htm", "start");
+    stub_.SetIdList("1\r\n2\r\n");
+    stub_.SetAd("1", Ad("1"));
+    stub_.SetAd("2", Ad("2"));
+
+    const RunResult result = Run({"update-ads", "--groups", "cE"});
+
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "2 records was added. Your database is updated.\n");
+    EXPECT_NE(result.err.find("2/2"), std::string::npos) << result.err;
+    EXPECT_EQ(stub_.DecodedTargets(), (std::vector<std::string>{"/ro/update.txt", "/files/start.htm",
+                                                                "/ro/select_o.php?option=all&a3=1&a5=1",
+                                                                "/ro/select_o.php?option=one&id=1",
+                                                                "/ro/select_o.php?option=one&id=2"}));
+    EXPECT_EQ(ReadBytes(dir_ / "Internet" / "start.htm"), "start");
+    EXPECT_EQ(StoredIds(dir_.path()), (std::vector<std::string>{"1", "2"}));
+
+    // The installed version was stored: the second run downloads nothing.
+    stub_.ClearRequests();
+    const RunResult again = Run({"update-ads"});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, "0 records was added. Your database is updated.\n");
+    EXPECT_EQ(stub_.DecodedTargets(),
+              (std::vector<std::string>{
+                  "/ro/update.txt",
+                  "/ro/select_o.php?option=all&a1=1&a2=1&a3=1&a4=1&a5=1&a6=1&a7=1&a8=1&a9=1&a10=1"}));
+}
+
+TEST_F(UpdateCommandsTest, UpdateAdsReportsErrorsAndRefusesBadGroups)
+{
+    stub_.SetIdList("1\r\n2\r\n");
+    stub_.SetAd("1", Ad("1"));
+    const RunResult partly = Run({"update-ads"});
+    EXPECT_EQ(partly.exitCode, 1);
+    EXPECT_EQ(partly.out, "Errors occured while downloading informations. Please try again.\n");
+    EXPECT_EQ(StoredIds(dir_.path()), std::vector<std::string>{"1"});
+
+    stub_.SetFault("/ro/select_o.php?option=all", Fault::DropMidBody);
+    const RunResult broken = Run({"--lang", "RO", "update-ads"});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out, "Nu m-am putut conecta la site-ul web.\n");
+
+    stub_.ClearRequests();
+    for (const char* bad : {"k", "", "a,b"}) {
+        const RunResult refused = Run({"update-ads", "--groups", bad});
+        EXPECT_NE(refused.exitCode, 0) << bad;
+    }
+    EXPECT_TRUE(stub_.Requests().empty());
+}
+
+TEST_F(UpdateCommandsTest, ImportCompaniesAppliesAFileAsAnAnswer)
+{
+    const fs::path lines = home_ / "companies.txt";
+    WriteBytes(lines, CompanyLine('!', "ALFA") + "\r\njunk\n" + CompanyLine('@', "alfa") + "\n");
+
+    const RunResult missing = RunCli(dir_, {"import-companies", lines.string()});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("Database file does not exist"), std::string::npos);
+
+    WriteBytes(dir_ / "database.db", "");
+    const RunResult result = RunCli(dir_, {"import-companies", lines.string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "3 companies profiles was updated.\n");
+    EXPECT_EQ(ReadBytes(dir_ / "database.db"), std::string(company_layout::kRecordSize, '\0'));
+
+    EXPECT_EQ(RunCli(dir_, {"import-companies", (home_ / "none.txt").string()}).exitCode, 2);
+    EXPECT_EQ(RunCli(dir_, {"import-companies", home_.path().string()}).exitCode, 2);
+    fs::permissions(dir_ / "database.db", fs::perms::owner_write, fs::perm_options::remove);
+    EXPECT_EQ(RunCli(dir_, {"import-companies", lines.string()}).exitCode, 2);
+}
+
+TEST_F(UpdateCommandsTest, ImportAdsAppendsEachLine)
+{
+    const fs::path lines = home_ / "ads.txt";
+    WriteBytes(lines, Ad("1") + "\r\n" + Ad("2") + "\n");
+
+    const RunResult result = RunCli(dir_, {"import-ads", lines.string()});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "2 records was added. Your database is updated.\n");
+    EXPECT_EQ(StoredIds(dir_.path()), (std::vector<std::string>{"1", "2"}));
+
+    EXPECT_EQ(RunCli(dir_, {"import-ads", (home_ / "none.txt").string()}).exitCode, 2);
+    fs::permissions(dir_ / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
+    const RunResult readOnly = RunCli(dir_, {"import-ads", lines.string()});
+    EXPECT_EQ(readOnly.exitCode, 2);
+    EXPECT_NE(readOnly.err.find("bursa.db"), std::string::npos);
+}
+
+} // namespace
+} // namespace dorvanta
