@@ -92,8 +92,11 @@ QVariant LoadLocalResource(const QUrl& name, const QString& baseFolder)
     if (path.isEmpty()) {
         return {};
     }
+    // Field texts go into the pages unescaped, so a record can name any file
+    // as a picture; a huge one is not read into memory.
+    constexpr qint64 kLargestResource = 32 * 1024 * 1024;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (file.size() > kLargestResource || !file.open(QIODevice::ReadOnly)) {
         return {};
     }
     return file.readAll();

@@ -17,7 +17,6 @@
 
 #include <QAbstractButton>
 #include <QDate>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
@@ -29,6 +28,7 @@
 #include <QPixmap>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTextBlock>
@@ -75,41 +75,38 @@ void Wait(int milliseconds)
     loop.exec();
 }
 
-void Click(QWidget* widget)
+// A left click at `at` (the widget's middle by default), as the mouse gives it.
+void Click(QWidget* widget, QPoint at = QPoint(-1, -1))
 {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    const QPointF global = widget->mapToGlobal(at);
+    if (at == QPoint(-1, -1)) {
+        at = widget->rect().center();
+    }
+    const QPointF global = widget->mapToGlobal(QPointF(at));
     QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &press);
     QApplication::sendEvent(widget, &release);
 }
 
-void CollectTables(QTextFrame* frame, std::vector<QTextTable*>& tables)
+// The background colours given to any table or table cell, as "#rrggbb".
+void CollectColours(QTextFrame* frame, std::set<QString>& colours)
 {
+    auto add = [&colours](const QBrush& brush) {
+        if (brush.style() != Qt::NoBrush) {
+            colours.insert(brush.color().name());
+        }
+    };
     if (auto* table = qobject_cast<QTextTable*>(frame)) {
-        tables.push_back(table);
-    }
-    for (QTextFrame* child : frame->childFrames()) {
-        CollectTables(child, tables);
-    }
-}
-
-// The background colours of every table cell of the document, as "#rrggbb".
-std::set<QString> CellColours(QTextDocument& document)
-{
-    std::vector<QTextTable*> tables;
-    CollectTables(document.rootFrame(), tables);
-    std::set<QString> colours;
-    for (QTextTable* table : tables) {
+        add(table->format().background());
         for (int row = 0; row < table->rows(); ++row) {
             for (int column = 0; column < table->columns(); ++column) {
-                const QBrush brush = table->cellAt(row, column).format().background();
-                colours.insert(brush.style() == Qt::NoBrush ? QStringLiteral("none") : brush.color().name());
+                add(table->cellAt(row, column).format().background());
             }
         }
     }
-    return colours;
+    for (QTextFrame* child : frame->childFrames()) {
+        CollectColours(child, colours);
+    }
 }
 
 // The names of every picture in the document, in order.
@@ -118,54 +115,34 @@ QStringList PictureNames(QTextDocument& document)
     QStringList names;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextCharFormat format = it.fragment().charFormat();
-            if (format.isImageFormat()) {
-                names.append(format.toImageFormat().name());
+            if (it.fragment().charFormat().isImageFormat()) {
+                names.append(it.fragment().charFormat().toImageFormat().name());
             }
         }
     }
     return names;
 }
 
+// The size of the picture the document loaded for `name`; empty when none.
 QSize PictureSize(QTextDocument& document, const QString& name)
 {
-    const QVariant data = document.resource(QTextDocument::ImageResource, QUrl(name));
-    if (data.userType() == QMetaType::QPixmap) {
-        return data.value<QPixmap>().size();
-    }
-    if (data.userType() == QMetaType::QImage) {
-        return data.value<QImage>().size();
-    }
-    return QImage::fromData(data.toByteArray()).size();
+    return document.resource(QTextDocument::ImageResource, QUrl(name)).value<QPixmap>().size();
 }
 
 CompanyRecord SampleCompany()
 {
-    CompanyRecord record;
-    record.Company = "Fabric\xE3 de \xBAuruburi SRL"; // "ă" and "ş" in Windows-1250
-    record.County = "B";
-    record.Address = "Str. Morii 12";
-    record.Representative = "Ion Popescu";
-    record.Phone = "021 3123456";
-    record.Email = "office@firma.ro";
-    record.Web = "www.firma.ro";
-    record.Activity1 = "a.a.1*t";
-    record.Description = "Bolts and nuts";
-    return record;
+    return {.Company = "Fabric\xE3 de \xBAuruburi SRL", // "ă" and "ş" in Windows-1250
+            .County = "B",
+            .Address = "Str. Morii 12",
+            .Email = "office@firma.ro",
+            .Web = "www.firma.ro",
+            .Activity1 = "a.a.1*t",
+            .Description = "Bolts and nuts"};
 }
 
 OpportunityRecord SampleAd()
 {
-    OpportunityRecord record;
-    record.DomainLetter = "c";
-    record.Subject = "Sports gear for sale";
-    record.AdType = "1";
-    record.Description = "Complete sets";
-    record.InsertDate = "12.03.2026";
-    record.County = "CJ";
-    record.Representative = "Maria Ionescu";
-    record.Company = "Sport Plus";
-    return record;
+    return {.DomainLetter = "c", .County = "CJ", .Subject = "Sports gear for sale", .AdType = "1"};
 }
 
 // Records the addresses that would have opened in the user's programs.
@@ -219,26 +196,19 @@ TEST_F(ViewsTest, GeneratedPageShowsRealColoursLettersAndPictures)
     EXPECT_TRUE(view.toPlainText().contains(QStringLiteral(u"Fabrică de şuruburi SRL")));
 
     // Colours written without "#" are read as colours, never as black.
-    const std::set<QString> colours = CellColours(*view.document());
-    EXPECT_TRUE(colours.count(QStringLiteral("#ebebeb")));
-    EXPECT_TRUE(colours.count(QStringLiteral("#f4f4f4")));
-    EXPECT_TRUE(colours.count(QStringLiteral("#ffffff")));
+    std::set<QString> colours;
+    CollectColours(view.document()->rootFrame(), colours);
+    for (const char* colour : {"#8c8c8c", "#ebebeb", "#f4f4f4", "#ffffff"}) {
+        EXPECT_TRUE(colours.count(QString::fromLatin1(colour))) << colour;
+    }
     EXPECT_FALSE(colours.count(QStringLiteral("#000000")));
-    std::vector<QTextTable*> tables;
-    CollectTables(view.document()->rootFrame(), tables);
-    ASSERT_FALSE(tables.empty());
-    EXPECT_EQ(tables.front()->format().background().color().name(), QStringLiteral("#8c8c8c"));
 
     // Pictures named by absolute path load; a missing icon is simply absent.
     const QStringList pictures = PictureNames(*view.document());
-    const auto company = std::find_if(pictures.begin(), pictures.end(),
-                                      [](const QString& name) { return name.endsWith("company.gif"); });
-    ASSERT_NE(company, pictures.end());
-    EXPECT_EQ(PictureSize(*view.document(), *company), QSize(18, 18));
-    const auto activity = std::find_if(pictures.begin(), pictures.end(),
-                                       [](const QString& name) { return name.endsWith("1activity.gif"); });
-    ASSERT_NE(activity, pictures.end());
-    EXPECT_TRUE(PictureSize(*view.document(), *activity).isEmpty());
+    ASSERT_TRUE(pictures.contains(Q(folder_ / "icon" / "company.gif")));
+    EXPECT_EQ(PictureSize(*view.document(), Q(folder_ / "icon" / "company.gif")), QSize(18, 18));
+    ASSERT_TRUE(pictures.contains(Q(folder_ / "icon" / "1activity.gif")));
+    EXPECT_TRUE(PictureSize(*view.document(), Q(folder_ / "icon" / "1activity.gif")).isEmpty());
 }
 
 TEST_F(ViewsTest, ColourFixTouchesOnlyAttributesInsideTags)
@@ -286,19 +256,6 @@ TEST_F(ViewsTest, FlashBannerGivesWayToItsPictureOrToNothing)
     EXPECT_FALSE(pictures.filter(QStringLiteral(".png")).size());
     EXPECT_FALSE(pictures.isEmpty()); // the row icons are still there
     EXPECT_FALSE(view.toHtml().contains(QStringLiteral("swf")));
-    EXPECT_TRUE(view.toPlainText().contains(QStringLiteral("Sports gear for sale")));
-    EXPECT_EQ(completed, 2);
-}
-
-TEST_F(ViewsTest, EmptyPageGivesAnEmptyDocument)
-{
-    HtmlView view;
-    int completed = 0;
-    QObject::connect(&view, &HtmlView::navigationComplete, [&completed] { ++completed; });
-    view.LoadPageIntoBrowser(CompanyPage(SampleCompany()));
-    view.LoadPageIntoBrowser(std::string());
-    EXPECT_TRUE(view.document()->isEmpty());
-    EXPECT_TRUE(view.HasDocument());
     EXPECT_EQ(completed, 2);
 }
 
@@ -306,32 +263,26 @@ TEST_F(ViewsTest, LinksLeaveOnlyForMailAndWeb)
 {
     HtmlView view;
     view.LoadPageIntoBrowser(CompanyPage(SampleCompany()));
-    const char* followed[] = {"mailto:office@firma.ro", "http://www.firma.ro/a?b=1", "https://firma.ro",
-                              "HTTP://FIRMA.RO"};
-    for (const char* link : followed) {
+    const std::pair<const char*, const char*> links[] = {
+        {"mailto:office@firma.ro", "mailto:office@firma.ro"},
+        {"http://www.firma.ro/a?b=1", "http://www.firma.ro/a?b=1"},
+        {"HTTPS://FIRMA.RO", "https://firma.ro"},
+        // A web page written without a scheme is taken as http.
+        {"www.firma.ro", "http://www.firma.ro"},
+        {"firma.ro/contact.html", "http://firma.ro/contact.html"},
+        // Nothing else leaves the program.
+        {"javascript:alert(1)", nullptr},
+        {"file:///etc/passwd", nullptr},
+        {"ftp://firma.ro", nullptr},
+        {"../secret.htm", nullptr},
+        {"/etc/passwd", nullptr},
+        {"#top", nullptr},
+    };
+    for (const auto& [link, expected] : links) {
+        opened_.clear();
         emit view.anchorClicked(QUrl(QString::fromLatin1(link)));
+        EXPECT_EQ(opened_, expected ? QStringList{QString::fromLatin1(expected)} : QStringList()) << link;
     }
-    EXPECT_EQ(opened_, QStringList({"mailto:office@firma.ro", "http://www.firma.ro/a?b=1", "https://firma.ro",
-                                    "http://firma.ro"}));
-    opened_.clear();
-
-    // A web page written without a scheme is taken as http.
-    emit view.anchorClicked(QUrl(QStringLiteral("www.firma.ro")));
-    emit view.anchorClicked(QUrl(QStringLiteral("firma.ro/contact.html")));
-    EXPECT_EQ(opened_, QStringList({"http://www.firma.ro", "http://firma.ro/contact.html"}));
-    opened_.clear();
-
-    const char* ignored[] = {"javascript:alert(1)",
-                             "file:///etc/passwd",
-                             "ftp://firma.ro",
-                             "../secret.htm",
-                             "/etc/passwd",
-                             "vbscript:x",
-                             "#top"};
-    for (const char* link : ignored) {
-        emit view.anchorClicked(QUrl(QString::fromLatin1(link)));
-    }
-    EXPECT_TRUE(opened_.isEmpty()) << opened_.join(' ').toStdString();
     EXPECT_EQ(view.DocumentAddress(), QUrl(QStringLiteral("about:blank")));
 }
 
@@ -342,17 +293,11 @@ TEST_F(ViewsTest, ClickOnThePagesWebRowOpensTheBrowser)
     view.show();
     view.LoadPageIntoBrowser(CompanyPage(SampleCompany()));
     QApplication::processEvents();
-
     QTextCursor cursor = view.document()->find(QStringLiteral("www.firma.ro"));
     ASSERT_FALSE(cursor.isNull());
     cursor.setPosition(cursor.selectionStart() + 2);
-    const QPoint at = view.cursorRect(cursor).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &press);
-    QApplication::sendEvent(view.viewport(), &release);
+
+    Click(view.viewport(), view.cursorRect(cursor).center());
 
     EXPECT_EQ(opened_, QStringList({"http://www.firma.ro"}));
     EXPECT_EQ(view.DocumentAddress(), QUrl(QStringLiteral("about:blank"))); // the page stays
@@ -391,18 +336,21 @@ TEST_F(ViewsTest, HelpPagesOpenAndLinkEachOtherInsideTheView)
     EXPECT_EQ(completed, 2);
 }
 
-TEST_F(ViewsTest, MissingHelpFileGivesAnEmptyDocument)
+TEST_F(ViewsTest, EmptyTextOrMissingFileGivesAnEmptyDocument)
 {
     HtmlView view;
     int completed = 0;
     QObject::connect(&view, &HtmlView::navigationComplete, [&completed] { ++completed; });
     view.LoadPageIntoBrowser(CompanyPage(SampleCompany()));
+    view.LoadPageIntoBrowser(std::string());
+    EXPECT_TRUE(view.document()->isEmpty());
+    view.LoadPageIntoBrowser(CompanyPage(SampleCompany()));
     view.NavigateToFile(Q(folder_ / "Help" / "missing.htm"));
     EXPECT_TRUE(view.document()->isEmpty());
-    EXPECT_TRUE(view.HasDocument());
-    EXPECT_EQ(completed, 2);
     view.NavigateToFile(Q(folder_.path())); // a folder is no page either
     EXPECT_TRUE(view.document()->isEmpty());
+    EXPECT_TRUE(view.HasDocument());
+    EXPECT_EQ(completed, 5);
 }
 
 // ----------------------------------------------------------------- printing
@@ -473,23 +421,17 @@ TEST_F(ViewsTest, PrintWritesEveryPageWithHeaderAndFooter)
     EXPECT_EQ(text->count(QStringLiteral("about:blank")), pages);
     EXPECT_EQ(text->count(date), pages);
     EXPECT_TRUE(text->contains(QStringLiteral(u"Fabrică de şuruburi SRL")));
-}
 
-TEST_F(ViewsTest, PrintedHelpPageNamesItsFile)
-{
-    WriteText(folder_ / "Help" / "index_en.htm", "<html><body><p>Help contents</p></body></html>");
-    HtmlView view;
-    view.NavigateToFile(Q(folder_ / "Help" / "index_en.htm"));
-    const QString pdf = Q(folder_ / "help.pdf");
-    SetPrintRedirect(pdf);
+    // A page shown from a file is named by its address.
+    const fs::path help = folder_ / "Help" / "index_en.htm";
+    WriteText(help, "<html><body><p>Help contents</p></body></html>");
+    view.NavigateToFile(Q(help));
+    SetPrintRedirect(Q(folder_ / "help.pdf"));
     ASSERT_TRUE(PrintView(view, QStringLiteral("Help")));
-    const auto text = PdfText(pdf);
-    if (!text) {
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    }
-    EXPECT_TRUE(text->contains(QUrl::fromLocalFile(Q(folder_ / "Help" / "index_en.htm")).toString()));
-    EXPECT_TRUE(text->contains(QStringLiteral("Page 1 of 1")));
-    EXPECT_TRUE(text->contains(QStringLiteral("Help contents")));
+    const QString helpText = PdfText(Q(folder_ / "help.pdf")).value_or(QString());
+    EXPECT_TRUE(helpText.contains(QUrl::fromLocalFile(Q(help)).toString()));
+    EXPECT_TRUE(helpText.contains(QStringLiteral("Page 1 of 1")));
+    EXPECT_TRUE(helpText.contains(QStringLiteral("Help contents")));
 }
 
 TEST_F(ViewsTest, NothingIsPrintedWithoutDocumentOrPrinter)
@@ -542,37 +484,20 @@ TEST_F(ViewsTest, InformationBoxShowsTheTextWithOneOkButton)
 
 // ------------------------------------------------------------------- splash
 
-TEST_F(ViewsTest, SplashIsTheCentredPictureWindow)
-{
-    TForm_Splash splash;
-    EXPECT_EQ(splash.objectName(), "Form_Splash");
-    EXPECT_EQ(splash.size(), QSize(400, 200));
-    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(splash.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
-    EXPECT_EQ(splash.palette().color(QPalette::Window), QColor(222, 223, 222));
-    auto* picture = splash.findChild<QLabel*>("Image_About");
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(picture->geometry(), QRect(0, 0, 400, 200));
-    EXPECT_EQ(picture->pixmap().size(), QSize(400, 200)); // the JPEG decoded
-    auto* timer = splash.findChild<QTimer*>("Timer1");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 1000);
-    EXPECT_TRUE(timer->isActive()); // running from creation, before it is shown
-}
-
-TEST_F(ViewsTest, SplashClosesOnceAfterItsTick)
+TEST_F(ViewsTest, SplashShowsItsPictureCentredAndClosesOnceAfterItsTick)
 {
     TForm_Splash splash;
     int closed = 0;
     QObject::connect(&splash, &TForm_Splash::closed, [&closed] { ++closed; });
+    EXPECT_TRUE(splash.findChild<QTimer*>("Timer1")->isActive()); // running from creation
+    EXPECT_EQ(splash.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
+    EXPECT_EQ(splash.findChild<QLabel*>("Image_About")->pixmap().size(), QSize(400, 200)); // the JPEG decoded
     splash.ShowAndPaint();
-    EXPECT_TRUE(splash.isVisible());
     Wait(500);
     EXPECT_TRUE(splash.isVisible());
     EXPECT_EQ(closed, 0);
     Wait(900);
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_EQ(closed, 1);
     splash.close();
     EXPECT_EQ(closed, 1);
 }
@@ -591,43 +516,21 @@ TEST_F(ViewsTest, SplashClosesOnAClickOnThePicture)
 
 // -------------------------------------------------------------------- about
 
-TEST_F(ViewsTest, AboutWindowLinesAreInPlaceAndFit)
+TEST_F(ViewsTest, AboutWindowLinesFitAndTheLogoIsDrawn)
 {
     TForm_About about;
-    EXPECT_EQ(about.objectName(), "Form_About");
-    EXPECT_EQ(about.windowTitle(), "About Dorvanta");
-    EXPECT_EQ(about.size(), QSize(400, 282));
-    EXPECT_TRUE(about.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(about.geometry().center(), QGuiApplication::primaryScreen()->availableGeometry().center());
-    auto* logo = about.findChild<QLabel*>("Image_Logo");
-    ASSERT_NE(logo, nullptr);
-    EXPECT_EQ(logo->geometry(), QRect(-1, 0, 509, 356));
-    EXPECT_FALSE(logo->pixmap().isNull());
-
-    const struct
-    {
-        const char* name;
-        QPoint at;
-    } lines[] = {{"Label1", {170, 43}},   {"Label2", {192, 71}},   {"Label3", {180, 88}},
-                 {"Label4", {209, 105}},  {"Label5", {165, 137}},  {"Label6", {182, 155}},
-                 {"Label7", {127, 193}},  {"Label8", {127, 205}},  {"Label9", {127, 217}},
-                 {"Label11", {127, 229}}, {"Label12", {127, 241}}, {"Label10", {127, 253}}};
-    for (const auto& line : lines) {
-        auto* label = about.findChild<QLabel*>(line.name);
-        ASSERT_NE(label, nullptr) << line.name;
-        EXPECT_EQ(label->pos(), line.at) << line.name;
-        EXPECT_FALSE(label->text().isEmpty()) << line.name;
-        EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()), 400) << line.name;
+    EXPECT_FALSE(about.findChild<QLabel*>("Image_Logo")->pixmap().isNull());
+    const QList<QLabel*> labels = about.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label")));
+    EXPECT_EQ(labels.size(), 12);
+    for (const QLabel* label : labels) {
+        EXPECT_FALSE(label->text().isEmpty()) << label->objectName().toStdString();
+        EXPECT_LE(label->x() + label->fontMetrics().horizontalAdvance(label->text()), 400)
+            << label->objectName().toStdString();
     }
-    auto* web = about.findChild<QLabel*>("Label5");
-    EXPECT_EQ(web->text(), "www.dorvanta.ro");
-    EXPECT_TRUE(web->font().bold() && web->font().underline());
-    EXPECT_EQ(web->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(about.findChild<QLabel*>("Label6")->text(), "office@dorvanta.ro");
-    EXPECT_EQ(about.findChild<QLabel*>("Label1")->font().pixelSize(), 13);
 }
 
-TEST_F(ViewsTest, AboutAddressesOpenOutsideAndKeepTheWindow)
+TEST_F(ViewsTest, AboutAddressesOpenOutsideAndOtherClicksClose)
 {
     TForm_About about;
     about.show();
@@ -635,17 +538,13 @@ TEST_F(ViewsTest, AboutAddressesOpenOutsideAndKeepTheWindow)
     Click(about.findChild<QLabel*>("Label5"));
     EXPECT_TRUE(about.isVisible());
     EXPECT_EQ(opened_, QStringList({"mailto:office@dorvanta.ro", "http://www.dorvanta.ro"}));
-}
 
-TEST_F(ViewsTest, AboutClosesOnAClickOnTheLogoOrAPlainLine)
-{
     for (const char* target : {"Image_Logo", "Label9", "Label1"}) {
-        TForm_About about;
-        QTimer::singleShot(0, [&] { Click(about.findChild<QLabel*>(target)); });
-        EXPECT_EQ(about.exec(), QDialog::Accepted) << target; // returns: the modal window closed
-        EXPECT_FALSE(about.isVisible()) << target;
+        TForm_About modal;
+        QTimer::singleShot(0, [&] { Click(modal.findChild<QLabel*>(target)); });
+        EXPECT_EQ(modal.exec(), QDialog::Accepted) << target; // returns: the modal window closed
     }
-    EXPECT_TRUE(opened_.isEmpty());
+    EXPECT_EQ(opened_.size(), 2);
 }
 
 } // namespace
