@@ -7,12 +7,12 @@
 #include "data/text.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
-#include <memory>
 #include <optional>
-#include <set>
 #include <unordered_map>
 
 namespace dorvanta {
@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Records per block read: a few megabytes, so even a million-record file is
-// read in a few hundred system calls.
-constexpr std::size_t kBlockRecords = 8192;
+// Records per block read: under a megabyte, so a block is still in the cache
+// when its names are read, and a million records take a thousand reads.
+constexpr std::size_t kBlockRecords = 1024;
 
 int GaugeValue(std::size_t value)
 {
@@ -49,115 +49,105 @@ template <typename Visit> void ForEachRecord(const RecordFile& file, Visit&& vis
     }
 }
 
-// Holds the bytes of the index's keys in a few large blocks, so a million
-// names do not cost a million small allocations. Views stay valid for the
-// life of the arena.
-class NameArena
-{
-public:
-    std::string_view Store(std::string_view text)
-    {
-        if (text.empty()) {
-            return {};
-        }
-        if (text.size() > free_) {
-            const std::size_t size = std::max(text.size(), kBlockBytes);
-            blocks_.push_back(std::make_unique<char[]>(size));
-            next_ = blocks_.back().get();
-            free_ = size;
-        }
-        std::memcpy(next_, text.data(), text.size());
-        const std::string_view stored(next_, text.size());
-        next_ += text.size();
-        free_ -= text.size();
-        return stored;
-    }
-
-private:
-    static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
-    std::vector<std::unique_ptr<char[]>> blocks_;
-    char* next_ = nullptr;
-    std::size_t free_ = 0;
-};
-
-// The upper-cased names of database.db mapped to the record numbers that hold
-// them. A lookup gives the first record in file order, as a scan from the
-// start would. Names held by more than one record (blanked records share the
-// empty name) keep their later record numbers in order, so that when the first
-// one changes name the next one takes its place.
+// Where the names that the lines of one company answer look for stand in
+// database.db. Only those names can ever be looked up, so only records that
+// hold one of them are indexed: one pass over the file with a small table
+// that stays in the cache, whatever the size of the file.
+//
+// A lookup gives the first record in file order, as a scan from the start
+// would. A name held by more than one record (blanked records all hold the
+// empty name) keeps its later record numbers in a min-heap, so that when the
+// first one changes name the next one in file order takes its place.
 class CompanyNameIndex
 {
 public:
-    void Reserve(std::size_t count) { first_.reserve(count); }
+    // `keys` are the upper-cased names of the lines; they must outlive the index.
+    explicit CompanyNameIndex(const std::vector<std::string>& keys)
+    {
+        entries_.reserve(keys.size());
+        for (const std::string& key : keys) {
+            entries_.try_emplace(key);
+            if (key.size() < lengths_.size()) {
+                lengths_.set(key.size());
+            }
+        }
+    }
+
+    // Whether some record name of this length could be looked up: most
+    // records are passed over without reading their name.
+    bool MayHoldLength(std::size_t length) const { return lengths_.test(length); }
 
     std::optional<std::uint64_t> Find(std::string_view key) const
     {
-        const auto it = first_.find(key);
-        if (it == first_.end()) {
+        const auto it = entries_.find(key);
+        if (it == entries_.end() || it->second.first == kNoRecord) {
             return std::nullopt;
         }
-        return it->second;
+        return it->second.first;
     }
 
+    // Record `number` now holds `key`; ignored for a name no line looks for.
     void Add(std::string_view key, std::uint64_t number)
     {
-        const auto it = first_.find(key);
-        if (it == first_.end()) {
-            first_.emplace(arena_.Store(key), number);
+        const auto it = entries_.find(key);
+        if (it == entries_.end()) {
             return;
         }
-        std::set<std::uint64_t>& later = later_[it->first];
-        if (number < it->second) {
-            later.insert(it->second);
-            it->second = number;
-        } else {
-            later.insert(number);
+        Entry& entry = it->second;
+        if (entry.first == kNoRecord) {
+            entry.first = number;
+            return;
         }
+        if (number < entry.first) {
+            std::swap(number, entry.first);
+        }
+        entry.later.push_back(number);
+        std::push_heap(entry.later.begin(), entry.later.end(), std::greater<>());
     }
 
     // The first record of `key` no longer holds that name.
     void RemoveFirst(std::string_view key)
     {
-        const auto it = first_.find(key);
-        if (it == first_.end()) {
+        const auto it = entries_.find(key);
+        if (it == entries_.end()) {
             return;
         }
-        const auto later = later_.find(key);
-        if (later == later_.end()) {
-            first_.erase(it);
+        Entry& entry = it->second;
+        if (entry.later.empty()) {
+            entry.first = kNoRecord;
             return;
         }
-        it->second = *later->second.begin();
-        later->second.erase(later->second.begin());
-        if (later->second.empty()) {
-            later_.erase(later);
-        }
+        std::pop_heap(entry.later.begin(), entry.later.end(), std::greater<>());
+        entry.first = entry.later.back();
+        entry.later.pop_back();
     }
 
 private:
-    NameArena arena_;
-    std::unordered_map<std::string_view, std::uint64_t> first_;
-    std::unordered_map<std::string_view, std::set<std::uint64_t>> later_;
-};
+    static constexpr std::uint64_t kNoRecord = std::numeric_limits<std::uint64_t>::max();
+    struct Entry
+    {
+        std::uint64_t first = kNoRecord;
+        std::vector<std::uint64_t> later; // min-heap
+    };
 
-// The index key of a stored name: unscrambled, letters a to z made capitals.
-void StoredKey(const std::uint8_t* record, std::string& key)
-{
-    const FieldSpec& field = company_layout::kFields[company_layout::Company];
-    const std::size_t length = FieldLength(record, field);
-    key.resize(length);
-    UnscrambleInto(record + field.offset + 1, length, key.data());
-    for (char& c : key) {
-        c = ToUpperAZ(c);
-    }
-}
+    std::unordered_map<std::string_view, Entry> entries_;
+    std::bitset<company_layout::kFields[company_layout::Company].maxLength + 1> lengths_;
+};
 
 void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
 {
-    index.Reserve(static_cast<std::size_t>(file.RecordCount()));
+    const FieldSpec& field = company_layout::kFields[company_layout::Company];
     std::string key;
     ForEachRecord(file, [&](std::uint64_t number, const std::uint8_t* record) {
-        StoredKey(record, key);
+        const std::size_t length = FieldLength(record, field);
+        if (!index.MayHoldLength(length)) {
+            return;
+        }
+        key.resize(length);
+        UnscrambleInto(record + field.offset + 1, length, key.data());
+        for (char& c : key) {
+            c = ToUpperAZ(c);
+        }
         index.Add(key, number);
     });
 }
@@ -262,28 +252,39 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
 {
     progress.SetGaugeMaximum(GaugeValue(lines.size()));
 
-    // Opened, and indexed, when the first valid line needs it.
-    std::optional<RecordFile> file;
-    CompanyNameIndex index;
-    const FieldSpec& nameField = company_layout::kFields[company_layout::Company];
+    std::vector<CompanyLine> parsed;
+    std::vector<std::string> keys;
+    parsed.reserve(lines.size());
+    for (const std::string& text : lines) {
+        parsed.push_back(ParseCompanyLine(text));
+        if (parsed.back().valid) {
+            keys.push_back(ToUpperAZ(parsed.back().fields[0]));
+        }
+    }
 
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const CompanyLine line = ParseCompanyLine(lines[i]);
+    std::optional<RecordFile> file;
+    if (!keys.empty()) {
+        const fs::path path = ResolveFile(programFolder, kCompanyFileName);
+        std::error_code ec;
+        if (!fs::exists(path, ec)) {
+            progress.ShowInformation(kDatabaseMissingText);
+            return CompanyImportResult::DatabaseMissing;
+        }
+        file.emplace(path, company_layout::kRecordSize);
+    }
+    CompanyNameIndex index(keys);
+    if (file) {
+        BuildIndex(*file, index);
+    }
+
+    const FieldSpec& nameField = company_layout::kFields[company_layout::Company];
+    std::size_t valid = 0;
+    for (std::size_t i = 0; i < parsed.size(); ++i) {
+        const CompanyLine& line = parsed[i];
         if (!line.valid) {
             continue;
         }
-        if (!file) {
-            const fs::path path = ResolveFile(programFolder, kCompanyFileName);
-            std::error_code ec;
-            if (!fs::exists(path, ec)) {
-                progress.ShowInformation(kDatabaseMissingText);
-                return CompanyImportResult::DatabaseMissing;
-            }
-            file.emplace(path, company_layout::kRecordSize);
-            BuildIndex(*file, index);
-        }
-
-        const std::string key = ToUpperAZ(line.fields[0]);
+        const std::string_view key = keys[valid++];
         const auto record = CompanyRecordBytes(line);
         if (const auto found = index.Find(key)) {
             file->Write(*found, record.data());
@@ -296,7 +297,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
         } else if (!line.blank) {
             const std::uint64_t number = file->Append(record.data());
             // The stored name is cut to its field; later lines match that.
-            index.Add(std::string_view(key).substr(0, nameField.maxLength), number);
+            index.Add(key.substr(0, nameField.maxLength), number);
         } else {
             continue;
         }
