@@ -7,6 +7,7 @@
 #include "app/update_form.h"
 #include "data/code_tables.h"
 #include "data/resources.h"
+#include "platform/qt_settings_store.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,52 +27,6 @@
 #include <QStackedWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-
-#if __has_include("platform/qt_settings_store.h")
-#include "platform/qt_settings_store.h"
-#else
-#include "update/settings_store.h"
-
-#include <QSettings>
-
-namespace dorvanta {
-namespace {
-// TEMPORARY until the platform's settings store is in the tree.
-class QtSettingsStore : public SettingsStore
-{
-public:
-    QtSettingsStore() : settings_(QStringLiteral("Dorvanta"), QStringLiteral("Dorvanta")) {}
-    explicit QtSettingsStore(const QString& file) : settings_(file, QSettings::IniFormat) {}
-    std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
-    {
-        const QVariant value = settings_.value(Key(key, name));
-        if (!value.isValid()) {
-            return std::nullopt;
-        }
-        return value.toString().toStdString();
-    }
-    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view, std::string_view) override
-    {
-        return std::nullopt;
-    }
-    void WriteString(std::string_view key, std::string_view name, std::string_view value) override
-    {
-        settings_.setValue(Key(key, name), QString::fromStdString(std::string(value)));
-        settings_.sync();
-    }
-    void WriteBinary(std::string_view, std::string_view, const std::vector<std::uint8_t>&) override {}
-
-private:
-    static QString Key(std::string_view key, std::string_view name)
-    {
-        return QString::fromStdString(std::string(key) + std::string(name))
-            .replace(QLatin1Char('\\'), QLatin1Char('/'));
-    }
-    QSettings settings_;
-};
-} // namespace
-} // namespace dorvanta
-#endif
 
 namespace dorvanta {
 
@@ -282,7 +237,8 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     if (options_.settingsFile.isEmpty()) {
         settings_ = std::make_unique<QtSettingsStore>();
     } else {
-        settings_ = std::make_unique<QtSettingsStore>(options_.settingsFile);
+        settings_ =
+            std::make_unique<QtSettingsStore>(std::filesystem::path(options_.settingsFile.toStdU16String()));
     }
 
     QFont font(QStringLiteral("Arial"));

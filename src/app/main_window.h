@@ -168,6 +168,7 @@ private:
 
     // Language (main_window_language.cpp).
     void ApplyCaptions();
+    void FitOpportunityTypeColumn();
     void LoadStartPage(HtmlView* view, const char* stem);
 
 public:

@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -141,6 +143,7 @@ void TForm_Main::ApplyCaptions()
     Label_Internet_Locality->setText(Latin(c.county));
     Label_Internet_Type->setText(Latin(c.type));
     ListView_Internet->setHeaderLabels({Latin(c.type), Latin(c.subject)});
+    FitOpportunityTypeColumn();
 
     const Language other = english ? Language::RO : Language::EN;
     SetPlaceholder(Edit_Companies_Company, CompanyPlaceholder(currentLanguage_), CompanyPlaceholder(other));
@@ -156,6 +159,21 @@ void TForm_Main::ApplyCaptions()
     Yourbanner1->setText(Latin(c.yourBanner));
     Content1->setText(Latin(c.content));
     AboutDorvanta1->setText(Latin(c.about));
+}
+
+void TForm_Main::FitOpportunityTypeColumn()
+{
+    // The company list's type is one letter and fits its 20 pixels; the ad
+    // list shows whole words ("Request", "Servicii"), which 20 pixels would
+    // cut to an ellipsis, so its first column is as wide as its longest word.
+    const QFontMetrics metrics(ListView_Internet->font());
+    int widest = 20;
+    for (const AdType& type : kAdTypes) {
+        const std::string_view word = currentLanguage_ == Language::EN ? type.wordEnglish : type.wordRomanian;
+        widest = std::max(widest, metrics.horizontalAdvance(FromCore(word)) + 14);
+    }
+    ListView_Internet->header()->resizeSection(0, widest);
+    FormResize();
 }
 
 void TForm_Main::LoadStartPage(HtmlView* view, const char* stem)

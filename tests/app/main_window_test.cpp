@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -307,10 +308,16 @@ TEST_F(MainWindowTest, SecondListColumnFollowsTheListWidth)
     main.show();
     auto expectFitted = [&](const char* when) {
         QApplication::processEvents();
+        EXPECT_EQ(main.ListView_Companies->header()->sectionSize(0), 20) << when;
         for (QTreeWidget* list : {main.ListView_Companies, main.ListView_Internet}) {
-            EXPECT_EQ(list->header()->sectionSize(0), 20) << when;
-            EXPECT_EQ(list->header()->sectionSize(1), list->width() - 20 - 16) << when;
+            const int first = list->header()->sectionSize(0);
+            EXPECT_EQ(list->header()->sectionSize(1), list->width() - first - 16) << when;
         }
+        // The ad list's type words are whole words and must not be cut.
+        const QFontMetrics metrics(main.ListView_Internet->font());
+        EXPECT_GT(main.ListView_Internet->header()->sectionSize(0),
+                  metrics.horizontalAdvance(QStringLiteral("Request")))
+            << when;
     };
     expectFitted("at start");
     main.resize(1000, 600);
