@@ -209,8 +209,9 @@ bool TForm_Main::ResultListEvent(QObject* watched, QEvent* event)
     // A click (the selection is already made when the button comes up), and
     // both key down and key up: on key down the page of the row selected
     // before the move, on key up the one after it.
-    const bool pick = (!onList && type == QEvent::MouseButtonRelease) ||
-                      (onList && (type == QEvent::KeyPress || type == QEvent::KeyRelease));
+    const bool click = !onList && type == QEvent::MouseButtonRelease &&
+                       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    const bool pick = click || (onList && (type == QEvent::KeyPress || type == QEvent::KeyRelease));
     if (pick) {
         if (companies) {
             ListBox_CompaniesDblClick();
