@@ -8,10 +8,68 @@
 #include "app/update_form.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QStyleFactory>
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Seconds since the system started this process (its start time in
+// /proc/self/stat), so the start-up figure includes loading the libraries.
+double SecondsSinceProcessStart()
+{
+    std::ifstream statFile("/proc/self/stat");
+    std::string stat((std::istreambuf_iterator<char>(statFile)), std::istreambuf_iterator<char>());
+    const std::size_t close = stat.rfind(')');
+    if (close == std::string::npos) {
+        return -1;
+    }
+    std::istringstream fields(stat.substr(close + 2));
+    std::string field;
+    unsigned long long startTicks = 0;
+    // Field 22 (starttime); the text after ")" begins at field 3.
+    for (int index = 3; index <= 22 && fields >> field; ++index) {
+        if (index == 22) {
+            startTicks = std::stoull(field);
+        }
+    }
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+    return now.tv_sec + now.tv_nsec / 1e9 - startTicks / ticks;
+}
+
+// `dorvanta --timing`: how long the start-up takes until the main window is
+// ready, and a company search until its rows are on screen; then it quits.
+int PrintTimings(dorvanta::TForm_Main& mainWindow, double readySeconds)
+{
+    std::printf("start to main window ready: %.0f ms\n", readySeconds * 1e3);
+    mainWindow.show();
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    mainWindow.Button_Companies_SearchClick();
+    mainWindow.repaint();
+    const qint64 searchNs = timer.nsecsElapsed();
+    const auto* list = mainWindow.findChild<QTreeWidget*>(QStringLiteral("ListView_Companies"));
+    std::printf("company search to rows on screen: %.1f ms (%d rows)\n", searchNs / 1e6,
+                list ? list->topLevelItemCount() : -1);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    const bool timing = argc > 1 && std::strcmp(argv[1], "--timing") == 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dorvanta"));
     QApplication::setOrganizationName(QStringLiteral("Dorvanta"));
@@ -30,6 +88,10 @@ int main(int argc, char* argv[])
     dorvanta::TForm_Update updateForm(mainWindow);
     updateForm.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.SetUpdateForm(&updateForm);
+    if (timing) {
+        splash.hide();
+        return PrintTimings(mainWindow, SecondsSinceProcessStart());
+    }
 
     QObject::connect(&splash, &dorvanta::TForm_Splash::closed, &mainWindow, [&mainWindow] {
         mainWindow.show();
