@@ -506,21 +506,19 @@ void AppendAddress(std::string& out, Random& random, std::size_t countyIndex)
     out += kPlaces[countyIndex].city;
 }
 
+// Numbers carry no blank inside: on the profile page every blank starts a new
+// line, so blanks only separate one number from the next.
 void AppendMobileNumber(std::string& out, Random& random)
 {
     const std::uint32_t shape = random.Below(3);
     if (shape == 0) {
-        out += "+40 7";
-        AppendDigits(out, random, 2);
-        out += ' ';
-        AppendDigits(out, random, 3);
-        out += ' ';
-        AppendDigits(out, random, 3);
+        out += "+407";
+        AppendDigits(out, random, 8);
     } else {
         out += "07";
         AppendDigits(out, random, 2);
         if (shape == 1) {
-            out += ' ';
+            out += '-';
         }
         AppendDigits(out, random, 6);
     }
@@ -531,14 +529,13 @@ void AppendLandLine(std::string& out, Random& random, std::string_view area)
     const int localDigits = area.size() == 2 ? 7 : 6;
     switch (random.Below(4)) {
     case 0:
-        out += "+40 ";
+        out += "+40";
         out += area;
-        out += ' ';
         break;
     case 1:
         out += "(0";
         out += area;
-        out += ") ";
+        out += ")";
         break;
     case 2:
         out += '0';
@@ -548,7 +545,7 @@ void AppendLandLine(std::string& out, Random& random, std::string_view area)
     default:
         out += '0';
         out += area;
-        out += ' ';
+        out += '.';
         break;
     }
     AppendDigits(out, random, localDigits);
