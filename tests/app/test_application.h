@@ -21,8 +21,10 @@ inline QApplication& EnsureApplication()
     static int argc = 1;
     static char name[] = "app_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: at the end of the process Qt's own statics are gone
+    // before a static QApplication would be, and its destructor then crashes.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }
 
 } // namespace dorvanta::test
