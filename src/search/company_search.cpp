@@ -243,6 +243,12 @@ CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
 SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
                              Language language)
 {
+    return SearchCompaniesInParts(folder, criteria, language, 0);
+}
+
+SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                    Language language, std::size_t forcedParts)
+{
     SearchResult result;
     const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
     std::optional<RecordFile> file;
@@ -258,7 +264,7 @@ SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyC
         const MappedRecords records(*file);
         const CompanyMatcher matcher(criteria);
         const std::uint64_t count = records.count();
-        const std::size_t parts = PartsFor(count);
+        const std::size_t parts = forcedParts > 0 ? forcedParts : PartsFor(count);
         std::vector<std::vector<ResultRow>> found(parts);
         std::vector<std::exception_ptr> failures(parts);
         auto scan = [&](std::size_t part) {

@@ -134,6 +134,32 @@ TEST(SearchCompanies, StopsAtTheRowLimit)
     EXPECT_EQ(result.status, "Found 2000 records.");
 }
 
+TEST(SearchCompanies, PartsReadAtOnceGiveTheSameRowsAsOnePass)
+{
+    TempDir dir;
+    std::vector<CompanyRecord> records;
+    for (int i = 0; i < 4500; ++i) {
+        // Matches bunch up in the middle so the row limit falls inside a part.
+        const bool match = (i % 7 == 0) || (i > 1500 && i < 3800 && i % 2 == 0);
+        records.push_back(Company(match ? "FIRMA MATCH " + std::to_string(i) : "ALTA " + std::to_string(i)));
+    }
+    WriteCompanies(dir, records);
+    CompanyCriteria criteria;
+    criteria.nameText = "match";
+    const SearchResult one = SearchCompaniesInParts(dir.path(), criteria, Language::EN, 1);
+    EXPECT_EQ(one.outcome, SearchOutcome::LimitReached);
+    for (std::size_t parts : {2u, 3u, 4u, 7u}) {
+        const SearchResult many = SearchCompaniesInParts(dir.path(), criteria, Language::EN, parts);
+        EXPECT_EQ(many.rows, one.rows) << parts << " parts";
+        EXPECT_EQ(many.outcome, one.outcome);
+        EXPECT_EQ(many.status, one.status);
+    }
+    criteria.nameText = "match 4"; // few matches, all in the last parts
+    const SearchResult few = SearchCompaniesInParts(dir.path(), criteria, Language::EN, 1);
+    EXPECT_EQ(SearchCompaniesInParts(dir.path(), criteria, Language::EN, 4).rows, few.rows);
+    EXPECT_EQ(few.outcome, SearchOutcome::Found);
+}
+
 TEST(SearchCompanies, UnopenableFileGivesOneBoxAndNothingElse)
 {
     TempDir dir;
