@@ -39,4 +39,9 @@ CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice);
 SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
                              Language language);
 
+// The same search with the file read in exactly `parts` parts at once (0: as
+// many as suit the file and the machine); for tests of the parts' seams.
+SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                    Language language, std::size_t parts);
+
 } // namespace dorvanta
