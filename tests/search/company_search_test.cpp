@@ -140,7 +140,7 @@ TEST(SearchCompanies, PartsReadAtOnceGiveTheSameRowsAsOnePass)
     std::vector<CompanyRecord> records;
     for (int i = 0; i < 4500; ++i) {
         // Matches bunch up in the middle so the row limit falls inside a part.
-        const bool match = (i % 7 == 0) || (i > 1500 && i < 3800 && i % 2 == 0);
+        const bool match = (i % 3 == 0) || (i > 1500 && i < 3800 && i % 2 == 0);
         records.push_back(Company(match ? "FIRMA MATCH " + std::to_string(i) : "ALTA " + std::to_string(i)));
     }
     WriteCompanies(dir, records);
