@@ -1365,7 +1365,8 @@ first; click one to read its description and the contact details.</p>
 
 <a name="update"></a><h2>4. Updating companies and ads from the Internet</h2>
 <p>The directory is updated regularly. Connect to the Internet, open the
-<b>Update</b> menu and choose to update the companies or the business ads. The new
+<b>Update</b> menu and choose <b>New companies &gt; All companies</b>, or one of the
+groups under <b>New business ads</b> (<b>All categories</b> for every group). The new
 data is downloaded from www.dorvanta.ro and is available at once; your searches
 then include the newest companies and ads.</p>
 
@@ -1432,17 +1433,18 @@ descrierea si datele de contact.</p>
 
 <a name="actualizare"></a><h2>4. Actualizarea firmelor si anunturilor de pe Internet</h2>
 <p>Catalogul este actualizat periodic. Conectati-va la Internet, deschideti meniul
-<b>Actualizare</b> si alegeti actualizarea firmelor sau a anunturilor de afaceri.
+<b>Actualizare</b> si alegeti <b>Noi companii &gt; All companies</b>, sau una dintre
+grupele din <b>Noi oportunitati</b> (<b>All categories</b> pentru toate grupele).
 Datele noi sunt descarcate de pe www.dorvanta.ro si sunt disponibile imediat;
 cautarile includ apoi cele mai noi firme si anunturi.</p>
 
 <a name="limba"></a><h2>5. Schimbarea limbii</h2>
-<p>Programul vorbeste romana si engleza. Alegeti <b>Setari &gt; Limba</b> pentru a
+<p>Programul vorbeste romana si engleza. Alegeti <b>Setari &gt; Language</b> (English sau Romana) pentru a
 trece de la una la alta; meniurile, listele si paginile se schimba imediat.</p>
 
 <a name="tiparire"></a><h2>6. Tiparirea</h2>
 <p>Deschideti profilul firmei sau anuntul de afaceri pe care il doriti pe hartie si
-alegeti <b>Setari &gt; Tiparire</b>.</p>
+alegeti <b>Setari &gt; Print</b>.</p>
 
 <a name="trimitere"></a><h2>7. Trimiterea firmei, a unui anunt sau a unui banner</h2>
 <p>Fiti si dumneavoastra prezenti in Dorvanta Romania:</p>
