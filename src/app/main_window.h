@@ -43,8 +43,8 @@ struct MainWindowOptions
 };
 
 // The main window "Form_Main": its own title bar, menu bar, three stacked
-// panels and status bar. Handlers carry the names of the original program so
-// that each behaviour can be found by the name of the control that starts it.
+// panels and status bar. Handlers are named after the control and the event
+// that start them, so each behaviour can be found from the control's name.
 class TForm_Main : public QWidget
 {
     Q_OBJECT

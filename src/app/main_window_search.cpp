@@ -35,7 +35,7 @@ QString Text(std::string_view bytes)
 
 void ChooseFirst(QComboBox* box)
 {
-    // Chosen by program: no change handler runs, as with the original boxes.
+    // Chosen by program: only a choice by the user runs the change handler.
     const QSignalBlocker blocker(box);
     box->setCurrentIndex(0);
 }

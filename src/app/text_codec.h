@@ -12,7 +12,7 @@ namespace dorvanta {
 QString FromCore(std::string_view bytes);
 
 // Text the user typed, as the core expects it. Characters that Windows-1250
-// cannot hold become "?", as the original system's ANSI conversion did.
+// cannot hold become "?", as a Windows ANSI conversion does.
 std::string ToCore(const QString& text);
 
 } // namespace dorvanta

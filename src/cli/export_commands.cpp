@@ -43,7 +43,7 @@ struct ExportFormat
 {
     std::string_view fileName;
     std::size_t recordSize;
-    std::span<const FieldSpec> fields;
+    std::span<const FieldLayout> fields;
     // A record whose field of this index is empty is deleted and left out.
     std::optional<std::size_t> requiredField;
 };
@@ -59,7 +59,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
     }
 
     std::string out = "RecordNumber";
-    for (const FieldSpec& field : format.fields) {
+    for (const FieldLayout& field : format.fields) {
         out += ',';
         AppendCsvField(out, field.name);
     }
@@ -79,7 +79,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
                     continue;
                 }
                 out += std::to_string(number);
-                for (const FieldSpec& field : format.fields) {
+                for (const FieldLayout& field : format.fields) {
                     out += ',';
                     AppendCsvField(out, Cp1250ToUtf8(ReadField(record, field)));
                 }

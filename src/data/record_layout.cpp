@@ -6,7 +6,7 @@
 
 namespace dorvanta {
 
-std::string ReadField(const std::uint8_t* record, const FieldSpec& field)
+std::string ReadField(const std::uint8_t* record, const FieldLayout& field)
 {
     const std::size_t length = FieldLength(record, field);
     std::string text(length, '\0');
@@ -14,7 +14,7 @@ std::string ReadField(const std::uint8_t* record, const FieldSpec& field)
     return text;
 }
 
-void WriteField(std::uint8_t* record, const FieldSpec& field, std::string_view text)
+void WriteField(std::uint8_t* record, const FieldLayout& field, std::string_view text)
 {
     const std::size_t length = text.size() < field.maxLength ? text.size() : field.maxLength;
     std::uint8_t* out = record + field.offset;

@@ -11,7 +11,7 @@
 // sizes once, here, and checked at compile time.
 namespace dorvanta {
 
-struct FieldSpec
+struct FieldLayout
 {
     std::uint16_t offset;
     std::uint8_t maxLength;
@@ -22,16 +22,16 @@ struct FieldSpec
 };
 
 template <std::size_t N>
-constexpr std::array<FieldSpec, N>
+constexpr std::array<FieldLayout, N>
 LayFields(const std::array<std::pair<std::string_view, std::uint8_t>, N>& fields)
 {
-    std::array<FieldSpec, N> specs{};
+    std::array<FieldLayout, N> laid{};
     std::uint16_t offset = 0;
     for (std::size_t i = 0; i < N; ++i) {
-        specs[i] = FieldSpec{offset, fields[i].second, fields[i].first};
+        laid[i] = FieldLayout{offset, fields[i].second, fields[i].first};
         offset = static_cast<std::uint16_t>(offset + fields[i].second + 1);
     }
-    return specs;
+    return laid;
 }
 
 namespace company_layout {
@@ -54,7 +54,7 @@ enum Field : std::size_t
     Description,
     FieldCount
 };
-inline constexpr std::array<FieldSpec, FieldCount> kFields = LayFields<FieldCount>({{
+inline constexpr std::array<FieldLayout, FieldCount> kFields = LayFields<FieldCount>({{
     {"Company", 80},
     {"County", 2},
     {"Address", 90},
@@ -95,7 +95,7 @@ enum Field : std::size_t
     Web,
     FieldCount
 };
-inline constexpr std::array<FieldSpec, FieldCount> kFields = LayFields<FieldCount>({{
+inline constexpr std::array<FieldLayout, FieldCount> kFields = LayFields<FieldCount>({{
     {"AdId", 6},
     {"DomainLetter", 8},
     {"Company", 40},
@@ -120,10 +120,10 @@ static_assert(kFields[Web].end() == kRecordSize);
 // Reads one field of a raw record: the length byte, clamped to the field's
 // maximum so that a damaged file never makes us read past the field, then
 // the unscrambled text.
-std::string ReadField(const std::uint8_t* record, const FieldSpec& field);
+std::string ReadField(const std::uint8_t* record, const FieldLayout& field);
 
 // Length of a stored field, clamped to its maximum.
-inline std::size_t FieldLength(const std::uint8_t* record, const FieldSpec& field)
+inline std::size_t FieldLength(const std::uint8_t* record, const FieldLayout& field)
 {
     const std::size_t length = record[field.offset];
     return length > field.maxLength ? field.maxLength : length;
@@ -131,6 +131,6 @@ inline std::size_t FieldLength(const std::uint8_t* record, const FieldSpec& fiel
 
 // Stores a plain text into one field of a raw record: scrambled, cut to the
 // field's maximum, with its length byte. Bytes after the text are cleared.
-void WriteField(std::uint8_t* record, const FieldSpec& field, std::string_view text);
+void WriteField(std::uint8_t* record, const FieldLayout& field, std::string_view text);
 
 } // namespace dorvanta

@@ -19,11 +19,11 @@ namespace dorvanta {
 namespace {
 namespace layout = company_layout;
 
-constexpr const FieldSpec& kName = layout::kFields[layout::Company];
+constexpr const FieldLayout& kName = layout::kFields[layout::Company];
 // The name is read in whole 8-byte words, which never run past the field.
 static_assert(kName.maxLength % 8 == 0);
-constexpr const FieldSpec& kCounty = layout::kFields[layout::County];
-constexpr std::array<const FieldSpec*, 4> kActivities = {
+constexpr const FieldLayout& kCounty = layout::kFields[layout::County];
+constexpr std::array<const FieldLayout*, 4> kActivities = {
     &layout::kFields[layout::Activity1], &layout::kFields[layout::Activity2],
     &layout::kFields[layout::Activity3], &layout::kFields[layout::Activity4]};
 
@@ -95,7 +95,7 @@ private:
 
     bool MatchesCategory(const std::uint8_t* record) const
     {
-        for (const FieldSpec* field : kActivities) {
+        for (const FieldLayout* field : kActivities) {
             const std::size_t length = FieldLength(record, *field);
             if (length == 0) {
                 continue;
@@ -117,7 +117,7 @@ private:
 
     bool MatchesType(const std::uint8_t* record) const
     {
-        for (const FieldSpec* field : kActivities) {
+        for (const FieldLayout* field : kActivities) {
             const std::size_t length = FieldLength(record, *field);
             if (length == 0) {
                 return false;
@@ -199,7 +199,7 @@ std::vector<ResultRow> ScanRange(const MappedRecords& records, const CompanyMatc
 
 std::string MainTypeColumn(const std::uint8_t* record)
 {
-    const FieldSpec& field = *kActivities[0];
+    const FieldLayout& field = *kActivities[0];
     const std::size_t length = FieldLength(record, field);
     if (length == 0) {
         return {};

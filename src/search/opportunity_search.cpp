@@ -18,7 +18,7 @@ namespace {
 namespace layout = opportunity_layout;
 
 // Compares a stored field with a criterion given in its scrambled form.
-bool StoredEquals(const std::uint8_t* record, const FieldSpec& field, const std::string& scrambled)
+bool StoredEquals(const std::uint8_t* record, const FieldLayout& field, const std::string& scrambled)
 {
     const std::size_t length = FieldLength(record, field);
     return length == scrambled.size() &&
@@ -57,10 +57,10 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
         return result;
     }
 
-    const FieldSpec& county = layout::kFields[layout::County];
-    const FieldSpec& domain = layout::kFields[layout::DomainLetter];
-    const FieldSpec& type = layout::kFields[layout::AdType];
-    const FieldSpec& subject = layout::kFields[layout::Subject];
+    const FieldLayout& county = layout::kFields[layout::County];
+    const FieldLayout& domain = layout::kFields[layout::DomainLetter];
+    const FieldLayout& type = layout::kFields[layout::AdType];
+    const FieldLayout& subject = layout::kFields[layout::Subject];
     const std::string scrambledCounty = ScrambleField(criteria.countyCode);
     const std::string scrambledDomain = ScrambleField(criteria.domainLetter);
     const std::string scrambledType = ScrambleField(criteria.typeDigit);

@@ -136,7 +136,7 @@ private:
 
 void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
 {
-    const FieldSpec& field = company_layout::kFields[company_layout::Company];
+    const FieldLayout& field = company_layout::kFields[company_layout::Company];
     std::string key;
     ForEachRecord(file, [&](std::uint64_t number, const std::uint8_t* record) {
         const std::size_t length = FieldLength(record, field);
@@ -277,7 +277,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
         BuildIndex(*file, index);
     }
 
-    const FieldSpec& nameField = company_layout::kFields[company_layout::Company];
+    const FieldLayout& nameField = company_layout::kFields[company_layout::Company];
     std::size_t valid = 0;
     for (std::size_t i = 0; i < parsed.size(); ++i) {
         const CompanyLine& line = parsed[i];
