@@ -222,6 +222,75 @@ void AddCriteriaRow(QGridLayout* grid, int row, QLabel* label, QWidget* box)
     grid->addWidget(box, row, 1);
 }
 
+// What both search panels are made of: a splitter holding the criteria column
+// (header, labelled boxes, search button, result list) and the page view.
+struct SearchPanelParts
+{
+    SearchPanelParts(const char* panelName, const char* splitterName, const char* leftName, QWidget* parent)
+        : panel(new QWidget(parent))
+    {
+        panel->setObjectName(QString::fromLatin1(panelName));
+        auto* panelLayout = new QHBoxLayout(panel);
+        panelLayout->setContentsMargins(0, 0, 0, 0);
+        splitter = MakeSplitter(splitterName, panel);
+        panelLayout->addWidget(splitter);
+
+        left = new QWidget(splitter);
+        left->setObjectName(QString::fromLatin1(leftName));
+        left->setMinimumWidth(275);
+        column = new QVBoxLayout(left);
+        column->setContentsMargins(0, 0, 0, 0);
+        column->setSpacing(0);
+
+        criteria = new QWidget(left);
+        grid = new QGridLayout(criteria);
+        grid->setContentsMargins(10, 8, 10, 8);
+        grid->setHorizontalSpacing(8);
+        grid->setVerticalSpacing(5);
+        grid->setColumnStretch(1, 1);
+    }
+
+    void AddRow(QLabel* label, QLineEdit* edit)
+    {
+        AddCriteriaRow(grid, rows++, label, new BoxFrame(edit, false, criteria));
+    }
+    void AddRow(QLabel* label, QComboBox* box)
+    {
+        AddCriteriaRow(grid, rows++, label, new BoxFrame(box, true, criteria));
+    }
+
+    PictureButton* AddSearchButton(const char* name)
+    {
+        auto* button = new PictureButton(criteria);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setFixedSize(67, 20);
+        button->setCursor(Qt::PointingHandCursor);
+        grid->addWidget(button, rows++, 1, Qt::AlignRight);
+        return button;
+    }
+
+    void Finish(QTreeWidget* list, HtmlView* view)
+    {
+        column->addWidget(header);
+        column->addWidget(criteria);
+        column->addWidget(FramedList(list, left), 1);
+        splitter->addWidget(left);
+        splitter->addWidget(FramedView(view, splitter));
+        splitter->setStretchFactor(0, 0);
+        splitter->setStretchFactor(1, 1);
+        splitter->setSizes({275, kClientWidth - 277});
+    }
+
+    QWidget* panel;
+    QSplitter* splitter = nullptr;
+    QWidget* left = nullptr;
+    QLabel* header = nullptr;
+    QWidget* criteria = nullptr;
+    QVBoxLayout* column = nullptr;
+    QGridLayout* grid = nullptr;
+    int rows = 0;
+};
+
 } // namespace
 
 TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
@@ -402,68 +471,32 @@ void TForm_Main::BuildCenter()
 
 QWidget* TForm_Main::BuildCompaniesPanel()
 {
-    auto* panel = new QWidget(Panel_Center);
-    panel->setObjectName(QStringLiteral("Panel_Companies"));
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    QSplitter* splitter = MakeSplitter("Splitter_Companies", panel);
-    panelLayout->addWidget(splitter);
-
-    Panel_Companies_Left = new QWidget(splitter);
-    Panel_Companies_Left->setObjectName(QStringLiteral("Panel_Companies_Left"));
-    Panel_Companies_Left->setMinimumWidth(275);
-    auto* column = new QVBoxLayout(Panel_Companies_Left);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    Panel_Companies_Search = MakeHeader("Panel_Companies_Search", Panel_Companies_Left);
-    column->addWidget(Panel_Companies_Search);
-
-    auto* criteria = new QWidget(Panel_Companies_Left);
-    auto* grid = new QGridLayout(criteria);
-    grid->setContentsMargins(10, 8, 10, 8);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(5);
-    grid->setColumnStretch(1, 1);
-    Label_Companies_Company = MakeLabel("Label_Companies_Company", criteria);
-    Label_Companies_Domain = MakeLabel("Label_Companies_Domain", criteria);
-    Label_Companies_SubDomain = MakeLabel("Label_Companies_SubDomain", criteria);
-    Label_Companies_Locality = MakeLabel("Label_Companies_Locality", criteria);
-    Label_Companies_Type = MakeLabel("Label_Companies_Type", criteria);
-    Edit_Companies_Company = MakeEdit("Edit_Companies_Company", criteria);
-    ComboBox_Companies_Domain = MakeCombo("ComboBox_Companies_Domain", criteria);
-    ComboBox_Companies_Subdomain = MakeCombo("ComboBox_Companies_Subdomain", criteria);
-    ComboBox_Companies_Locality = MakeCombo("ComboBox_Companies_Locality", criteria);
-    ComboBox_Companies_Type = MakeCombo("ComboBox_Companies_Type", criteria);
-    AddCriteriaRow(grid, 0, Label_Companies_Company, new BoxFrame(Edit_Companies_Company, false, criteria));
-    AddCriteriaRow(grid, 1, Label_Companies_Domain, new BoxFrame(ComboBox_Companies_Domain, true, criteria));
-    AddCriteriaRow(grid, 2, Label_Companies_SubDomain,
-                   new BoxFrame(ComboBox_Companies_Subdomain, true, criteria));
-    AddCriteriaRow(grid, 3, Label_Companies_Locality,
-                   new BoxFrame(ComboBox_Companies_Locality, true, criteria));
-    AddCriteriaRow(grid, 4, Label_Companies_Type, new BoxFrame(ComboBox_Companies_Type, true, criteria));
-    Button_Companies_Search = new PictureButton(criteria);
-    Button_Companies_Search->setObjectName(QStringLiteral("Button_Companies_Search"));
-    Button_Companies_Search->setFixedSize(67, 20);
-    Button_Companies_Search->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(Button_Companies_Search, 5, 1, Qt::AlignRight);
-    column->addWidget(criteria);
-
-    ListView_Companies = MakeResultList("ListView_Companies", Panel_Companies_Left);
-    column->addWidget(FramedList(ListView_Companies, Panel_Companies_Left), 1);
-
-    Web_Companies = new HtmlView(splitter);
+    SearchPanelParts parts("Panel_Companies", "Splitter_Companies", "Panel_Companies_Left", Panel_Center);
+    Panel_Companies_Left = parts.left;
+    Panel_Companies_Search = parts.header = MakeHeader("Panel_Companies_Search", parts.left);
+    Label_Companies_Company = MakeLabel("Label_Companies_Company", parts.criteria);
+    Label_Companies_Domain = MakeLabel("Label_Companies_Domain", parts.criteria);
+    Label_Companies_SubDomain = MakeLabel("Label_Companies_SubDomain", parts.criteria);
+    Label_Companies_Locality = MakeLabel("Label_Companies_Locality", parts.criteria);
+    Label_Companies_Type = MakeLabel("Label_Companies_Type", parts.criteria);
+    Edit_Companies_Company = MakeEdit("Edit_Companies_Company", parts.criteria);
+    ComboBox_Companies_Domain = MakeCombo("ComboBox_Companies_Domain", parts.criteria);
+    ComboBox_Companies_Subdomain = MakeCombo("ComboBox_Companies_Subdomain", parts.criteria);
+    ComboBox_Companies_Locality = MakeCombo("ComboBox_Companies_Locality", parts.criteria);
+    ComboBox_Companies_Type = MakeCombo("ComboBox_Companies_Type", parts.criteria);
+    parts.AddRow(Label_Companies_Company, Edit_Companies_Company);
+    parts.AddRow(Label_Companies_Domain, ComboBox_Companies_Domain);
+    parts.AddRow(Label_Companies_SubDomain, ComboBox_Companies_Subdomain);
+    parts.AddRow(Label_Companies_Locality, ComboBox_Companies_Locality);
+    parts.AddRow(Label_Companies_Type, ComboBox_Companies_Type);
+    Button_Companies_Search = parts.AddSearchButton("Button_Companies_Search");
+    ListView_Companies = MakeResultList("ListView_Companies", parts.left);
+    Web_Companies = new HtmlView(parts.splitter);
     Web_Companies->setObjectName(QStringLiteral("Web_Companies"));
-    splitter->addWidget(Panel_Companies_Left);
-    splitter->addWidget(FramedView(Web_Companies, splitter));
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({275, kClientWidth - 277});
+    parts.Finish(ListView_Companies, Web_Companies);
 
-    for (QComboBox* box : {ComboBox_Companies_Locality}) {
-        box->clear();
-        for (const std::string& county : CountyBoxItems()) {
-            box->addItem(FromCore(county));
-        }
+    for (const std::string& county : CountyBoxItems()) {
+        ComboBox_Companies_Locality->addItem(FromCore(county));
     }
 
     Edit_Companies_Company->installEventFilter(this);
@@ -476,63 +509,31 @@ QWidget* TForm_Main::BuildCompaniesPanel()
     ListView_Companies->installEventFilter(this);
     ListView_Companies->viewport()->installEventFilter(this);
     connect(Web_Companies, &HtmlView::navigationComplete, this, &TForm_Main::Web_CompaniesNavigateComplete2);
-    return panel;
+    return parts.panel;
 }
 
 QWidget* TForm_Main::BuildInternetPanel()
 {
-    auto* panel = new QWidget(Panel_Center);
-    panel->setObjectName(QStringLiteral("Panel_Internet"));
-    auto* panelLayout = new QHBoxLayout(panel);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    QSplitter* splitter = MakeSplitter("Splitter_Internet", panel);
-    panelLayout->addWidget(splitter);
-
-    Panel_Internet_Left = new QWidget(splitter);
-    Panel_Internet_Left->setObjectName(QStringLiteral("Panel_Internet_Left"));
-    Panel_Internet_Left->setMinimumWidth(275);
-    auto* column = new QVBoxLayout(Panel_Internet_Left);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    Panel_Internet_Search = MakeHeader("Panel_Internet_Search", Panel_Internet_Left);
-    column->addWidget(Panel_Internet_Search);
-
-    auto* criteria = new QWidget(Panel_Internet_Left);
-    auto* grid = new QGridLayout(criteria);
-    grid->setContentsMargins(10, 8, 10, 8);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(5);
-    grid->setColumnStretch(1, 1);
-    Label_Internet_Keywords = MakeLabel("Label_Internet_Keywords", criteria);
-    Label_Internet_Domain = MakeLabel("Label_Internet_Domain", criteria);
-    Label_Internet_Locality = MakeLabel("Label_Internet_Locality", criteria);
-    Label_Internet_Type = MakeLabel("Label_Internet_Type", criteria);
-    Edit_Internet_Company = MakeEdit("Edit_Internet_Company", criteria);
-    ComboBox_Internet_Domain = MakeCombo("ComboBox_Internet_Domain", criteria);
-    ComboBox_Internet_Locality = MakeCombo("ComboBox_Internet_Locality", criteria);
-    ComboBox_Internet_Type = MakeCombo("ComboBox_Internet_Type", criteria);
-    AddCriteriaRow(grid, 0, Label_Internet_Keywords, new BoxFrame(Edit_Internet_Company, false, criteria));
-    AddCriteriaRow(grid, 1, Label_Internet_Domain, new BoxFrame(ComboBox_Internet_Domain, true, criteria));
-    AddCriteriaRow(grid, 2, Label_Internet_Locality,
-                   new BoxFrame(ComboBox_Internet_Locality, true, criteria));
-    AddCriteriaRow(grid, 3, Label_Internet_Type, new BoxFrame(ComboBox_Internet_Type, true, criteria));
-    Button_Internet_Search = new PictureButton(criteria);
-    Button_Internet_Search->setObjectName(QStringLiteral("Button_Internet_Search"));
-    Button_Internet_Search->setFixedSize(67, 20);
-    Button_Internet_Search->setCursor(Qt::PointingHandCursor);
-    grid->addWidget(Button_Internet_Search, 4, 1, Qt::AlignRight);
-    column->addWidget(criteria);
-
-    ListView_Internet = MakeResultList("ListView_Internet", Panel_Internet_Left);
-    column->addWidget(FramedList(ListView_Internet, Panel_Internet_Left), 1);
-
-    Web_Internet = new HtmlView(splitter);
+    SearchPanelParts parts("Panel_Internet", "Splitter_Internet", "Panel_Internet_Left", Panel_Center);
+    Panel_Internet_Left = parts.left;
+    Panel_Internet_Search = parts.header = MakeHeader("Panel_Internet_Search", parts.left);
+    Label_Internet_Keywords = MakeLabel("Label_Internet_Keywords", parts.criteria);
+    Label_Internet_Domain = MakeLabel("Label_Internet_Domain", parts.criteria);
+    Label_Internet_Locality = MakeLabel("Label_Internet_Locality", parts.criteria);
+    Label_Internet_Type = MakeLabel("Label_Internet_Type", parts.criteria);
+    Edit_Internet_Company = MakeEdit("Edit_Internet_Company", parts.criteria);
+    ComboBox_Internet_Domain = MakeCombo("ComboBox_Internet_Domain", parts.criteria);
+    ComboBox_Internet_Locality = MakeCombo("ComboBox_Internet_Locality", parts.criteria);
+    ComboBox_Internet_Type = MakeCombo("ComboBox_Internet_Type", parts.criteria);
+    parts.AddRow(Label_Internet_Keywords, Edit_Internet_Company);
+    parts.AddRow(Label_Internet_Domain, ComboBox_Internet_Domain);
+    parts.AddRow(Label_Internet_Locality, ComboBox_Internet_Locality);
+    parts.AddRow(Label_Internet_Type, ComboBox_Internet_Type);
+    Button_Internet_Search = parts.AddSearchButton("Button_Internet_Search");
+    ListView_Internet = MakeResultList("ListView_Internet", parts.left);
+    Web_Internet = new HtmlView(parts.splitter);
     Web_Internet->setObjectName(QStringLiteral("Web_Internet"));
-    splitter->addWidget(Panel_Internet_Left);
-    splitter->addWidget(FramedView(Web_Internet, splitter));
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({275, kClientWidth - 277});
+    parts.Finish(ListView_Internet, Web_Internet);
 
     for (const std::string& county : CountyBoxItems()) {
         ComboBox_Internet_Locality->addItem(FromCore(county));
@@ -546,7 +547,7 @@ QWidget* TForm_Main::BuildInternetPanel()
     ListView_Internet->viewport()->installEventFilter(this);
     connect(ListView_Internet, &QTreeWidget::itemDoubleClicked, this, &TForm_Main::ListView_InternetDblClick);
     connect(Web_Internet, &HtmlView::navigationComplete, this, &TForm_Main::Web_InternetNavigateComplete2);
-    return panel;
+    return parts.panel;
 }
 
 void TForm_Main::BuildStatusBar()
