@@ -109,6 +109,22 @@ std::uint64_t ReadWholeFile(const fs::path& path)
     return total + (checksum & 1);
 }
 
+// Puts the file in the page cache as a program finds a database it opens:
+// read from disk. A file just written sits in the cache in the small pieces it
+// was written in, which makes every later mapping of it slower than usual.
+void CacheAsReadFromDisk(const fs::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) {
+        std::perror("open");
+        std::exit(2);
+    }
+    ::fdatasync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+    ReadWholeFile(path);
+}
+
 class NullProgress : public dorvanta::ImportProgress
 {
 public:
@@ -216,7 +232,7 @@ int main(int argc, char** argv)
             lines.push_back(CompanyLine("BENCHMARK NEW COMPANY " + std::to_string(i) + " SRL", i));
         }
     }
-    ReadWholeFile(copy);
+    CacheAsReadFromDisk(copy);
     const double copyRead = BestOf(3, [&] { ReadWholeFile(copy); });
     NullProgress progress;
     const auto start = Clock::now();

@@ -388,11 +388,33 @@ void AppendPersonName(std::string& out, Random& random)
 // A company name with the punctuation and case mixes that the title case of
 // the result list has to cope with. `core` receives the words that make up
 // the e-mail and web addresses.
-void ComposeCompanyName(std::string& name, std::string& core, Random& random, bool rare, std::size_t limit)
+// A brand word of the kind firms coin ("Ravomex", "Dolitrans"), different for
+// every record number: registered company names are unique, so most sample
+// names must be too.
+std::string CoinedWord(std::uint64_t number)
+{
+    static constexpr std::array<std::string_view, 32> kSyllables = {
+        "ra", "vo", "do", "li", "ca", "me", "to", "ni", "se", "ma", "ro", "ve", "la", "co", "di", "te",
+        "ba", "no", "si", "mi", "pa", "lo", "ge", "fa", "ri", "zo", "tu", "be", "ne", "va", "cu", "so"};
+    static constexpr std::array<std::string_view, 8> kEndings = {"x", "n", "l", "m", "s", "r", "nt", "st"};
+    std::string word;
+    word += kEndings[number % kEndings.size()];
+    number /= kEndings.size();
+    do {
+        word.insert(0, kSyllables[number % kSyllables.size()]);
+        number /= kSyllables.size();
+    } while (number > 0);
+    word[0] = ToUpperAZ(word[0]);
+    return word;
+}
+
+void ComposeCompanyName(std::string& name, std::string& core, Random& random, bool rare, std::size_t limit,
+                        std::uint64_t number)
 {
     name.clear();
     core.clear();
-    const std::string_view word = Pick(random, kNameWords);
+    const std::string coined = CoinedWord(number);
+    const std::string_view word = random.Percent(70) ? std::string_view(coined) : Pick(random, kNameWords);
     const std::string_view second = Pick(random, kNameWords);
     const std::string_view surname = Pick(random, kSurnames);
     if (rare) {
@@ -439,6 +461,11 @@ void ComposeCompanyName(std::string& name, std::string& core, Random& random, bo
         core = std::string(word) + std::string(second);
         break;
     case 8: {
+        if (!random.Percent(3)) {
+            name = std::string(word) + " " + std::string(surname) + " SRL";
+            core = std::string(word) + std::string(surname);
+            break;
+        }
         // One-letter names stay as stored in the result list.
         const char letter = static_cast<char>('a' + random.Below(26));
         name.assign(1, random.Percent(50) ? ToUpperAZ(letter) : letter);
@@ -651,7 +678,7 @@ public:
             return;
         }
         const auto& fields = company::kFields;
-        ComposeCompanyName(text_, core_, random_, rare, fields[company::Company].maxLength);
+        ComposeCompanyName(text_, core_, random_, rare, fields[company::Company].maxLength, number);
         WriteField(record, fields[company::Company], text_);
 
         // The first records take the counties in table order, so every county
@@ -825,7 +852,7 @@ public:
         const char letter = static_cast<char>('a' + group);
         WriteField(record, fields[ad::DomainLetter], std::string_view(&letter, 1));
 
-        ComposeCompanyName(text_, core_, random_, false, fields[ad::Company].maxLength);
+        ComposeCompanyName(text_, core_, random_, false, fields[ad::Company].maxLength, number);
         WriteField(record, fields[ad::Company], text_);
         WriteField(record, fields[ad::Reserved], {});
 

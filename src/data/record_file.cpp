@@ -125,37 +125,53 @@ std::size_t RecordFile::ReadBlock(std::uint64_t first, std::size_t count, std::u
     return bytes / recordSize_;
 }
 
-void RecordFile::Write(std::uint64_t number, const std::uint8_t* in)
+namespace {
+// Writes `length` bytes at `offset`, counting in `done` what reached the file,
+// so a caller can tell how far a failed write got.
+void WriteFully(int fd, const fs::path& path, const std::uint8_t* in, std::size_t length,
+                std::uint64_t offset, std::size_t& done)
 {
-    const std::uint64_t offset = number * recordSize_;
-    std::size_t done = 0;
-    while (done < recordSize_) {
-        const ssize_t put = ::pwrite(fd_, in + done, recordSize_ - done, static_cast<off_t>(offset + done));
+    done = 0;
+    while (done < length) {
+        const ssize_t put = ::pwrite(fd, in + done, length - done, static_cast<off_t>(offset + done));
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            const int error = errno;
-            throw FileError(path_, "Cannot write", error);
+            throw FileError(path, "Cannot write", errno);
         }
         done += static_cast<std::size_t>(put);
     }
 }
+} // namespace
+
+void RecordFile::Write(std::uint64_t number, const std::uint8_t* in)
+{
+    std::size_t done = 0;
+    WriteFully(fd_, path_, in, recordSize_, number * recordSize_, done);
+}
 
 std::uint64_t RecordFile::Append(const std::uint8_t* in)
 {
-    const std::uint64_t number = RecordCount();
+    return AppendMany(in, 1);
+}
+
+std::uint64_t RecordFile::AppendMany(const std::uint8_t* in, std::size_t count)
+{
+    const std::uint64_t first = RecordCount();
+    std::size_t done = 0;
     try {
-        Write(number, in);
+        WriteFully(fd_, path_, in, count * recordSize_, first * recordSize_, done);
     } catch (const FileError&) {
-        // Never leave half a record behind (a full disk, say): the file must
-        // stay a sequence of whole records.
-        if (::ftruncate(fd_, static_cast<off_t>(number * recordSize_)) != 0) {
+        // Never leave part of a record behind (a full disk, say): the file
+        // keeps the whole records that were written and nothing more.
+        const std::uint64_t kept = first + done / recordSize_;
+        if (::ftruncate(fd_, static_cast<off_t>(kept * recordSize_)) != 0) {
             // Nothing more we can do; the readers ignore a partial tail.
         }
         throw;
     }
-    return number;
+    return first;
 }
 
 void RecordFile::Close()

@@ -70,6 +70,11 @@ public:
     // A trailing partial record is overwritten, so the file stays whole records.
     std::uint64_t Append(const std::uint8_t* in);
 
+    // Writes `count` whole records after the last whole record in one write
+    // and returns the number of the first. When the write fails part-way the
+    // file keeps the whole records that reached it, and the error is thrown.
+    std::uint64_t AppendMany(const std::uint8_t* in, std::size_t count);
+
     // Flushes and closes; throws when the system reports a failure. The
     // destructor closes quietly when this was not called.
     void Close();

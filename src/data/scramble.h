@@ -18,8 +18,9 @@ inline constexpr std::size_t kMaxFieldLength = 255;
 
 // Combined mask for the byte at 0-based index i (1-based position p = i + 1):
 // key5[p mod 5] ^ key4[p mod 4]. The pattern repeats every 20 bytes.
-inline constexpr std::array<std::uint8_t, kMaxFieldLength> kScrambleMask = [] {
-    std::array<std::uint8_t, kMaxFieldLength> mask{};
+// One byte of padding lets readers take the mask in whole 8-byte words.
+inline constexpr std::array<std::uint8_t, kMaxFieldLength + 1> kScrambleMask = [] {
+    std::array<std::uint8_t, kMaxFieldLength + 1> mask{};
     for (std::size_t i = 0; i < mask.size(); ++i) {
         const std::size_t p = i + 1;
         mask[i] = static_cast<std::uint8_t>(kScrambleKey5[p % 5] ^ kScrambleKey4[p % 4]);

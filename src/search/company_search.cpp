@@ -1,6 +1,7 @@
 #include "search/company_search.h"
 
 #include "data/code_tables.h"
+#include "data/field_case.h"
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
@@ -63,7 +64,7 @@ public:
         if (nameLength == 0) {
             return false; // a deleted record
         }
-        LowerName(record + kName.offset + 1, (nameLength + 7) / 8, lowerName);
+        UnscrambleLower(record + kName.offset + 1, nameLength, lowerName);
         if (!name_.empty() && std::string_view(lowerName, nameLength).find(name_) == std::string_view::npos) {
             return false;
         }
@@ -71,28 +72,6 @@ public:
     }
 
 private:
-    // Unscrambles and lower-cases the name eight bytes at a time (the last
-    // word may take bytes of the field past the name, which nobody reads): this is what keeps the search as
-    // fast as reading the file. Only A to Z change; bytes of 128 and above stay as they are.
-    static void LowerName(const std::uint8_t* stored, std::size_t words, char* out)
-    {
-        constexpr std::uint64_t kHigh = 0x8080808080808080ull;
-        constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
-        constexpr std::uint64_t kAddA = 0x3F3F3F3F3F3F3F3Full; // 0x80 - 'A': high bit set from 'A' up
-        constexpr std::uint64_t kAddZ = 0x2525252525252525ull; // 0x80 - 'Z' - 1: high bit set above 'Z'
-        for (std::size_t i = 0; i < words; ++i) {
-            std::uint64_t word;
-            std::uint64_t mask;
-            std::memcpy(&word, stored + i * 8, 8);
-            std::memcpy(&mask, kScrambleMask.data() + i * 8, 8);
-            word ^= mask;
-            const std::uint64_t low = word & kLow7;
-            const std::uint64_t upper = (low + kAddA) & ~(low + kAddZ) & ~word & kHigh;
-            word |= upper >> 2;
-            std::memcpy(out + i * 8, &word, 8);
-        }
-    }
-
     bool MatchesCategory(const std::uint8_t* record) const
     {
         for (const FieldLayout* field : kActivities) {

@@ -1,5 +1,6 @@
 #include "update/record_import.h"
 
+#include "data/field_case.h"
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <map>
 #include <optional>
 #include <unordered_map>
 
@@ -33,6 +35,9 @@ int GaugeValue(std::size_t value)
 
 // Calls `visit(number, record)` for every whole record of `file`, in order,
 // reading large blocks.
+// Added and replaced company records are written in batches of at most this many bytes.
+constexpr std::size_t kPendingBytes = std::size_t{4} << 20;
+
 template <typename Visit> void ForEachRecord(const RecordFile& file, Visit&& visit)
 {
     std::vector<std::uint8_t> block(kBlockRecords * file.recordSize());
@@ -70,12 +75,17 @@ public:
             if (key.size() < lengths_.size()) {
                 lengths_.set(key.size());
             }
+            filter_[NameHash{}(key) >> kFilterShift] = true;
         }
     }
 
     // Whether some record name of this length could be looked up: most
     // records are passed over without reading their name.
     bool MayHoldLength(std::size_t length) const { return lengths_.test(length); }
+
+    // Whether the index may hold this name: false means certainly not, and
+    // costs far less than a lookup.
+    bool MayHold(std::string_view key) const { return filter_[NameHash{}(key) >> kFilterShift]; }
 
     std::optional<std::uint64_t> Find(std::string_view key) const
     {
@@ -130,25 +140,52 @@ private:
         std::vector<std::uint64_t> later; // min-heap
     };
 
-    std::unordered_map<std::string_view, Entry> entries_;
+    // A hash of the whole name, a word at a time.
+    struct NameHash
+    {
+        std::size_t operator()(std::string_view name) const noexcept
+        {
+            std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
+            std::size_t i = 0;
+            for (; i + 8 <= name.size(); i += 8) {
+                std::uint64_t word;
+                std::memcpy(&word, name.data() + i, 8);
+                hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+                hash ^= hash >> 29;
+            }
+            if (i < name.size()) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, name.data() + i, name.size() - i);
+                hash = (hash ^ word) * 0xC4CEB9FE1A85EC53ull;
+            }
+            return static_cast<std::size_t>(hash ^ (hash >> 32));
+        }
+    };
+    static constexpr int kFilterBits = 20;
+    static constexpr int kFilterShift = 64 - kFilterBits;
+
+    std::unordered_map<std::string_view, Entry, NameHash> entries_;
+    std::vector<bool> filter_ = std::vector<bool>(std::size_t{1} << kFilterBits);
     std::bitset<company_layout::kFields[company_layout::Company].maxLength + 1> lengths_;
 };
 
 void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
 {
     const FieldLayout& field = company_layout::kFields[company_layout::Company];
-    std::string key;
+    static_assert(company_layout::kFields[company_layout::Company].maxLength % 8 == 0,
+                  "names are read in whole words");
+    // Most records are passed over after a hash of their name, without a lookup.
+    char key[256];
     ForEachRecord(file, [&](std::uint64_t number, const std::uint8_t* record) {
         const std::size_t length = FieldLength(record, field);
         if (!index.MayHoldLength(length)) {
             return;
         }
-        key.resize(length);
-        UnscrambleInto(record + field.offset + 1, length, key.data());
-        for (char& c : key) {
-            c = ToUpperAZ(c);
+        UnscrambleUpper(record + field.offset + 1, length, key);
+        const std::string_view name(key, length);
+        if (index.MayHold(name)) {
+            index.Add(name, number);
         }
-        index.Add(key, number);
     });
 }
 
@@ -278,30 +315,70 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
     }
 
     const FieldLayout& nameField = company_layout::kFields[company_layout::Company];
-    std::size_t valid = 0;
-    for (std::size_t i = 0; i < parsed.size(); ++i) {
-        const CompanyLine& line = parsed[i];
-        if (!line.valid) {
-            continue;
+    constexpr std::size_t kRecordSize = company_layout::kRecordSize;
+    // New records are gathered and written together: an answer adds
+    // thousands, and a write for each would cost more than reading the file.
+    // A line that changes a gathered record changes it in memory.
+    std::vector<std::uint8_t> pending;
+    std::uint64_t pendingFirst = file ? file->RecordCount() : 0;
+    // Replaced records are written in file order, which the system handles
+    // far faster than the same writes scattered in the order of the lines.
+    std::map<std::uint64_t, std::array<std::uint8_t, kRecordSize>> replaced;
+    const auto flush = [&] {
+        for (const auto& [number, bytes] : replaced) {
+            file->Write(number, bytes.data());
         }
-        const std::string_view key = keys[valid++];
-        const auto record = CompanyRecordBytes(line);
-        if (const auto found = index.Find(key)) {
-            file->Write(*found, record.data());
-            // A match means the name fits its field, so a replaced record keeps
-            // its key; a blanked one now holds the empty name.
-            if (line.blank && !key.empty()) {
-                index.RemoveFirst(key);
-                index.Add({}, *found);
+        replaced.clear();
+        if (!pending.empty()) {
+            file->AppendMany(pending.data(), pending.size() / kRecordSize);
+            pendingFirst += pending.size() / kRecordSize;
+            pending.clear();
+        }
+    };
+    try {
+        std::size_t valid = 0;
+        for (std::size_t i = 0; i < parsed.size(); ++i) {
+            const CompanyLine& line = parsed[i];
+            if (!line.valid) {
+                continue;
             }
-        } else if (!line.blank) {
-            const std::uint64_t number = file->Append(record.data());
-            // The stored name is cut to its field; later lines match that.
-            index.Add(key.substr(0, nameField.maxLength), number);
-        } else {
-            continue;
+            const std::string_view key = keys[valid++];
+            const auto record = CompanyRecordBytes(line);
+            if (const auto found = index.Find(key)) {
+                if (*found >= pendingFirst) {
+                    std::copy(record.begin(), record.end(),
+                              pending.begin() +
+                                  static_cast<std::ptrdiff_t>((*found - pendingFirst) * kRecordSize));
+                } else {
+                    replaced[*found] = record;
+                }
+                // A match means the name fits its field, so a replaced record keeps
+                // its key; a blanked one now holds the empty name.
+                if (line.blank && !key.empty()) {
+                    index.RemoveFirst(key);
+                    index.Add({}, *found);
+                }
+            } else if (!line.blank) {
+                const std::uint64_t number = pendingFirst + pending.size() / kRecordSize;
+                pending.insert(pending.end(), record.begin(), record.end());
+                // The stored name is cut to its field; later lines match that.
+                index.Add(key.substr(0, nameField.maxLength), number);
+            } else {
+                continue;
+            }
+            if (pending.size() + replaced.size() * kRecordSize >= kPendingBytes) {
+                flush();
+            }
+            progress.SetGaugePosition(GaugeValue(i));
         }
-        progress.SetGaugePosition(GaugeValue(i));
+        flush();
+    } catch (...) {
+        // The lines handled before the failure stay applied.
+        try {
+            flush();
+        } catch (const FileError&) {
+        }
+        throw;
     }
 
     if (file) {

@@ -2,7 +2,9 @@
 #include "data/record_file.h"
 #include "support/temp_dir.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace dorvanta {
@@ -106,6 +108,42 @@ TEST(ResolveFile, FindsANameWithoutRegardToCase)
     EXPECT_EQ(ResolveFile(dir.path(), "database.db"), dir / "Database.DB");
     test::WriteBytes(dir / "database.db", "");
     EXPECT_EQ(ResolveFile(dir.path(), "database.db"), dir / "database.db");
+}
+
+} // namespace
+} // namespace dorvanta
+
+namespace dorvanta {
+namespace {
+
+TEST(RecordFile, AppendManyThatFailsPartWayKeepsTheWholeRecordsWritten)
+{
+    TempDir dir;
+    RecordFile file(dir / "database.db", 766, RecordFile::Open::CreateIfMissing);
+    file.Append(Named("FIRST").data());
+    std::vector<std::uint8_t> batch;
+    for (int i = 0; i < 4; ++i) {
+        const auto raw = Named("NEW " + std::to_string(i));
+        batch.insert(batch.end(), raw.begin(), raw.end());
+    }
+    {
+        // Room for the first record and two and a half of the batch, as a full disk would leave.
+        const auto old = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit tight = saved;
+        tight.rlim_cur = 766 * 3 + 400;
+        setrlimit(RLIMIT_FSIZE, &tight);
+        EXPECT_THROW(file.AppendMany(batch.data(), 4), FileError);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, old);
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir / "database.db"), 3u * 766u);
+    CompanyRecord::Raw raw{};
+    ASSERT_TRUE(file.Read(2, raw.data()));
+    EXPECT_EQ(CompanyRecord::Decode(raw.data()).Company, "NEW 1");
+    EXPECT_EQ(file.AppendMany(batch.data() + 2 * 766, 2), 3u);
+    EXPECT_EQ(file.RecordCount(), 5u);
 }
 
 } // namespace
