@@ -327,6 +327,12 @@ UpdateOutcome Updater::UpdateCompanies()
             // ask for some of them again, which gives the same records.
         }
         return UpdateOutcome::Done;
+    } catch (const FileError& error) {
+        // database.db could not be opened, read or written: say so, in the
+        // words the company search uses, rather than leave the user guessing.
+        lastError_ = error.what();
+        SetStatus(CannotOpenCompanyFileText(language_()));
+        return UpdateOutcome::Failed;
     } catch (const std::exception& error) {
         lastError_ = error.what();
         return UpdateOutcome::Failed;

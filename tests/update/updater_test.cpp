@@ -591,6 +591,8 @@ TEST_F(CompanyUpdateTest, AnImportErrorKeepsLastUpdateAndWhatWasApplied)
     http_.bodies[Url("/ro/select_c.php?LastUpdate=2000-01-01")] = CompanyLine('!', "A");
     EXPECT_EQ(updater_.UpdateCompanies(), UpdateOutcome::Failed);
     EXPECT_NE(updater_.LastError().find("database.db"), std::string::npos);
+    EXPECT_EQ(progress_.status,
+              "Could not open database.db file. Make sure that file exists and is not read-only");
     EXPECT_FALSE(StoredLastUpdate());
     EXPECT_EQ(progress_.events.back(), "hide");
 }
