@@ -1494,7 +1494,8 @@ E-mail:          contact@example.ro
 Web page:        www.example.ro
 Activity 1:      Constructions - building materials (Trader)
 Activity 2:      Transport - goods transport (Services)
-Description:     Building materials and their delivery in Transylvania.
+Description:     Building materials, delivered
+                 across Transylvania.
 </pre>
 
 <h3>Where to send it</h3>
@@ -1539,9 +1540,11 @@ Telefon / mobil:  0264 000 000 / 0740 000 000
 Fax:              0264 000 001
 E-mail:           contact@exemplu.ro
 Pagina web:       www.exemplu.ro
-Activitatea 1:    Constructii - materiale de constructii (Comerciant)
+Activitatea 1:    Constructii - materiale
+                  de constructii (Comerciant)
 Activitatea 2:    Transport - transport marfa (Servicii)
-Descriere:        Materiale de constructii si livrarea lor in Transilvania.
+Descriere:        Materiale de constructii,
+                  livrate in toata Transilvania.
 </pre>
 
 <h3>Unde le trimiteti</h3>
