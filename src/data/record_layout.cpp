@@ -24,4 +24,17 @@ void WriteField(std::uint8_t* record, const FieldLayout& field, std::string_view
     std::memset(out + 1 + length, 0, field.maxLength - length);
 }
 
+bool StoredEquals(const std::uint8_t* record, const FieldLayout& field, std::string_view scrambled)
+{
+    const std::size_t length = FieldLength(record, field);
+    return length == scrambled.size() &&
+           std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
+}
+
+char StoredLastChar(const std::uint8_t* record, const FieldLayout& field)
+{
+    const std::size_t length = FieldLength(record, field);
+    return length == 0 ? '\0' : static_cast<char>(record[field.offset + length] ^ kScrambleMask[length - 1]);
+}
+
 } // namespace dorvanta

@@ -129,6 +129,13 @@ inline std::size_t FieldLength(const std::uint8_t* record, const FieldLayout& fi
     return length > field.maxLength ? field.maxLength : length;
 }
 
+// Whether a stored field holds exactly the text whose scrambled form is
+// given: the searches compare criteria this way, without unscrambling.
+bool StoredEquals(const std::uint8_t* record, const FieldLayout& field, std::string_view scrambled);
+
+// The last character of a stored field, unscrambled; 0 for an empty field.
+char StoredLastChar(const std::uint8_t* record, const FieldLayout& field);
+
 // Stores a plain text into one field of a raw record: scrambled, cut to the
 // field's maximum, with its length byte. Bytes after the text are cleared.
 void WriteField(std::uint8_t* record, const FieldLayout& field, std::string_view text);

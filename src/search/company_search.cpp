@@ -1,6 +1,7 @@
 #include "search/company_search.h"
 
 #include "data/code_tables.h"
+#include "data/company_record.h"
 #include "data/field_case.h"
 #include "data/messages.h"
 #include "data/record_file.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <exception>
 #include <thread>
 
@@ -35,29 +35,27 @@ class CompanyMatcher
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
         : name_(criteria.nameText), scrambledCounty_(ScrambleField(criteria.countyCode)),
-          hasCounty_(!criteria.countyCode.empty()), codes_(criteria.categoryCodes)
+          codes_(criteria.categoryCodes),
+          typeLetter_(criteria.typeLetter.empty() ? '\0' : criteria.typeLetter[0])
     {
         std::sort(codes_.begin(), codes_.end());
-        typeLetter_ = criteria.typeLetter.empty() ? '\0' : criteria.typeLetter[0];
-        hasType_ = !criteria.typeLetter.empty();
     }
+
+    // Whether the tests look at the activity entries at all.
+    bool ReadsActivities() const { return !codes_.empty() || typeLetter_ != '\0'; }
 
     // True when the record passes the county, category, type and name tests.
     // `lowerName` receives the lower-cased name of a passing record.
     bool Matches(const std::uint8_t* record, char* lowerName, std::size_t& nameLength) const
     {
-        if (hasCounty_) {
-            const std::size_t length = FieldLength(record, kCounty);
-            if (length != 0 &&
-                (length != scrambledCounty_.size() ||
-                 std::memcmp(record + kCounty.offset + 1, scrambledCounty_.data(), length) != 0)) {
-                return false;
-            }
+        if (!scrambledCounty_.empty() && FieldLength(record, kCounty) != 0 &&
+            !StoredEquals(record, kCounty, scrambledCounty_)) {
+            return false;
         }
         if (!codes_.empty() && !MatchesCategory(record)) {
             return false;
         }
-        if (hasType_ && !MatchesType(record)) {
+        if (typeLetter_ != '\0' && !MatchesType(record)) {
             return false;
         }
         nameLength = FieldLength(record, kName);
@@ -65,10 +63,7 @@ public:
             return false; // a deleted record
         }
         UnscrambleLower(record + kName.offset + 1, nameLength, lowerName);
-        if (!name_.empty() && std::string_view(lowerName, nameLength).find(name_) == std::string_view::npos) {
-            return false;
-        }
-        return true;
+        return name_.empty() || std::string_view(lowerName, nameLength).find(name_) != std::string_view::npos;
     }
 
 private:
@@ -81,12 +76,9 @@ private:
             }
             char entry[256];
             UnscrambleInto(record + field->offset + 1, length, entry);
-            const std::string_view text(entry, length);
-            const std::size_t star = text.find('*');
-            if (star == std::string_view::npos) {
-                continue;
-            }
-            if (std::binary_search(codes_.begin(), codes_.end(), text.substr(0, star),
+            const std::string_view code = ActivityCategoryCode(std::string_view(entry, length));
+            if (!code.empty() &&
+                std::binary_search(codes_.begin(), codes_.end(), code,
                                    [](std::string_view a, std::string_view b) { return a < b; })) {
                 return true;
             }
@@ -97,12 +89,10 @@ private:
     bool MatchesType(const std::uint8_t* record) const
     {
         for (const FieldLayout* field : kActivities) {
-            const std::size_t length = FieldLength(record, *field);
-            if (length == 0) {
+            if (FieldLength(record, *field) == 0) {
                 return false;
             }
-            const char last = static_cast<char>(record[field->offset + length] ^ kScrambleMask[length - 1]);
-            if (last == typeLetter_) {
+            if (StoredLastChar(record, *field) == typeLetter_) {
                 return true;
             }
         }
@@ -110,11 +100,9 @@ private:
     }
 
     std::string name_;
-    std::string scrambledCounty_;
-    bool hasCounty_;
+    std::string scrambledCounty_; // empty: no county criterion
     std::vector<std::string> codes_;
-    char typeLetter_ = '\0';
-    bool hasType_ = false;
+    char typeLetter_; // 0: no type criterion
 };
 
 // The search reads a few bytes of each 766-byte record, a stride the
@@ -138,8 +126,6 @@ inline void Prefetch(const std::uint8_t* record, bool activities)
 #endif
 }
 
-std::string MainTypeColumn(const std::uint8_t* record);
-
 // Reading the file is bound by how many memory reads are in flight, not by
 // the work done on each record, so a large file is read in parts at once, one
 // per processor (up to four). The caller still waits for the whole search.
@@ -150,15 +136,23 @@ std::size_t PartsFor(std::uint64_t records)
     return static_cast<std::size_t>(std::clamp<std::uint64_t>(records / kRecordsPerPart, 1, processors));
 }
 
+// The "Type" column: the type letter of the main activity entry, upper-cased.
+std::string MainTypeColumn(const std::uint8_t* record)
+{
+    const FieldLayout& main = *kActivities[0];
+    return FieldLength(record, main) == 0 ? std::string{}
+                                          : std::string(1, ToUpperAZ(StoredLastChar(record, main)));
+}
+
 // The matching rows of records [begin, end), in file order, at most one more
 // than the list can take.
 std::vector<ResultRow> ScanRange(const MappedRecords& records, const CompanyMatcher& matcher,
-                                 const CompanyCriteria& criteria, std::uint64_t begin, std::uint64_t end)
+                                 std::uint64_t begin, std::uint64_t end)
 {
     std::vector<ResultRow> rows;
     char lowerName[256];
     std::size_t nameLength = 0;
-    const bool readsActivities = !criteria.categoryCodes.empty() || !criteria.typeLetter.empty();
+    const bool readsActivities = matcher.ReadsActivities();
     for (std::uint64_t k = begin; k < end; ++k) {
         const std::uint8_t* record = records.record(k);
         if (k + kPrefetchAhead < end) {
@@ -176,16 +170,6 @@ std::vector<ResultRow> ScanRange(const MappedRecords& records, const CompanyMatc
     return rows;
 }
 
-std::string MainTypeColumn(const std::uint8_t* record)
-{
-    const FieldLayout& field = *kActivities[0];
-    const std::size_t length = FieldLength(record, field);
-    if (length == 0) {
-        return {};
-    }
-    const char last = static_cast<char>(record[field.offset + length] ^ kScrambleMask[length - 1]);
-    return std::string(1, ToUpperAZ(last));
-}
 } // namespace
 
 CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
@@ -240,8 +224,7 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
         std::vector<std::exception_ptr> failures(parts);
         auto scan = [&](std::size_t part) {
             try {
-                found[part] =
-                    ScanRange(records, matcher, criteria, count * part / parts, count * (part + 1) / parts);
+                found[part] = ScanRange(records, matcher, count * part / parts, count * (part + 1) / parts);
             } catch (...) {
                 failures[part] = std::current_exception();
             }

@@ -9,21 +9,12 @@
 #include "search/placeholders.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 namespace dorvanta {
 
 namespace {
 namespace layout = opportunity_layout;
-
-// Compares a stored field with a criterion given in its scrambled form.
-bool StoredEquals(const std::uint8_t* record, const FieldLayout& field, const std::string& scrambled)
-{
-    const std::size_t length = FieldLength(record, field);
-    return length == scrambled.size() &&
-           std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
-}
 } // namespace
 
 OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice)
