@@ -36,7 +36,7 @@ SubdomainList FillSubdomains(std::string_view domainEntry, const CategoryTable& 
     // table row whose domain starts the line gives the group letter.
     for (const CategoryRow& row : table.rows()) {
         const std::string domain = ToLowerAZ(SplitCategoryName(row.Name(language)).domain);
-        if (!domain.empty() && StartsWith(name, domain)) {
+        if (!domain.empty() && std::string_view(name).starts_with(domain)) {
             name = row.code.empty() ? std::string{} : std::string(1, ToLowerAZ(row.code.front()));
             break;
         }
