@@ -2,11 +2,12 @@
 
 #include "platform/windows1250.h"
 
-#include <cstdint>
-
 namespace dorvanta::cli {
 
 namespace {
+
+// What the bytes the code page leaves undefined become in UTF-8.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 void AppendUtf8(std::string& out, char32_t c)
 {
@@ -67,12 +68,13 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& pos)
     return c;
 }
 
-} // namespace
-
+// The Unicode code point of one Windows-1250 byte.
 char32_t Cp1250ToCodePoint(unsigned char byte)
 {
     return IsUndefinedWindows1250(byte) ? kReplacementCharacter : char32_t{Windows1250ToUnicode(byte)};
 }
+
+} // namespace
 
 std::string Cp1250ToUtf8(std::string_view text)
 {

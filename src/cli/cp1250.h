@@ -8,14 +8,9 @@
 // speak UTF-8. These convert at the edge of the command-line tool.
 namespace dorvanta::cli {
 
-// The five bytes that Windows-1250 leaves undefined (0x81, 0x83, 0x88, 0x90,
-// 0x98) become this replacement character.
-inline constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-// The Unicode code point of one Windows-1250 byte.
-char32_t Cp1250ToCodePoint(unsigned char byte);
-
-// Windows-1250 text as UTF-8; every byte gives exactly one character.
+// Windows-1250 text as UTF-8; every byte gives exactly one character. The
+// five bytes the code page leaves undefined (0x81, 0x83, 0x88, 0x90, 0x98)
+// become the replacement character U+FFFD.
 std::string Cp1250ToUtf8(std::string_view text);
 
 // UTF-8 text as Windows-1250 bytes. The Romanian letters with comma below
