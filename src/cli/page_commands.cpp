@@ -6,7 +6,6 @@
 #include "data/category_table.h"
 #include "data/opportunity_record.h"
 #include "data/record_file.h"
-#include "data/record_layout.h"
 #include "pages/pages.h"
 
 #include <cstdint>
@@ -55,24 +54,22 @@ void RunCompanyPage(const PageArguments& arguments, const GlobalOptions& globals
 void RunOpportunityPage(const PageArguments& arguments, const GlobalOptions& globals)
 {
     const std::filesystem::path folder = DataFolder(globals);
-    OpportunityRecord::Raw raw{};
-    bool found = false;
+    std::optional<OpportunityRecord> record;
     try {
-        // Read here rather than through OpportunityPage, which cannot take a
-        // chosen banner and answers a missing record with an empty page.
-        const RecordFile file(ResolveFile(folder, kOpportunityFileName), opportunity_layout::kRecordSize);
-        found = arguments.number >= 0 && file.Read(static_cast<std::uint64_t>(arguments.number), raw.data());
+        // Read apart from OpportunityPage, which cannot take a chosen banner
+        // and answers a missing record with an empty page.
+        record = ReadOpportunityRecord(folder, arguments.number);
     } catch (const FileError& error) {
         FileProblem(error, kOpportunityFileName, globals.lang);
     }
-    if (!found) {
+    if (!record) {
         NoSuchRecord(arguments.number, kOpportunityFileName, globals.lang);
     }
     // Without a chosen banner the page takes the first number of the
     // program's fixed succession, as the window's first page would.
     const int banner = arguments.banner != 0 ? arguments.banner : BannerNumbers().Next();
-    WriteOutput(BuildOpportunityPage(OpportunityRecord::Decode(raw.data()), globals.lang,
-                                     ProgramFolderText(folder), OpportunityDomainList(globals.lang), banner));
+    WriteOutput(BuildOpportunityPage(*record, globals.lang, ProgramFolderText(folder),
+                                     OpportunityDomainList(globals.lang), banner));
 }
 
 } // namespace

@@ -102,20 +102,28 @@ std::string BuildOpportunityPage(const OpportunityRecord& record, Language langu
     return html;
 }
 
-std::string OpportunityPage(const std::filesystem::path& folder, std::int64_t recordNumber, Language language,
-                            const std::vector<std::string>& domainList, BannerNumbers& banners)
+std::optional<OpportunityRecord> ReadOpportunityRecord(const std::filesystem::path& folder,
+                                                       std::int64_t recordNumber)
 {
-    // Opened first, so that a missing or read-only file is reported whatever the number.
     const RecordFile file(ResolveFile(folder, kOpportunityFileName), opportunity_layout::kRecordSize);
     if (recordNumber < 0) {
-        return {};
+        return std::nullopt;
     }
     OpportunityRecord::Raw raw{};
     if (!file.Read(static_cast<std::uint64_t>(recordNumber), raw.data())) {
+        return std::nullopt;
+    }
+    return OpportunityRecord::Decode(raw.data());
+}
+
+std::string OpportunityPage(const std::filesystem::path& folder, std::int64_t recordNumber, Language language,
+                            const std::vector<std::string>& domainList, BannerNumbers& banners)
+{
+    const std::optional<OpportunityRecord> record = ReadOpportunityRecord(folder, recordNumber);
+    if (!record) {
         return {};
     }
-    return BuildOpportunityPage(OpportunityRecord::Decode(raw.data()), language, ProgramFolderText(folder),
-                                domainList, banners.Next());
+    return BuildOpportunityPage(*record, language, ProgramFolderText(folder), domainList, banners.Next());
 }
 
 } // namespace dorvanta

@@ -55,6 +55,13 @@ std::string BuildOpportunityPage(const OpportunityRecord& record, Language langu
 std::optional<std::string> CompanyPage(const std::filesystem::path& folder, std::int64_t recordNumber,
                                        Language language, const CategoryTable& table);
 
+// Record `recordNumber` of bursa.db in `folder`, decoded. The file is opened
+// first, so that a missing or read-only file is reported whatever the number.
+// Nothing when the number is negative or past the end. Throws FileError when
+// the file cannot be opened or read.
+std::optional<OpportunityRecord> ReadOpportunityRecord(const std::filesystem::path& folder,
+                                                       std::int64_t recordNumber);
+
 // The page of record `recordNumber` of bursa.db in `folder`; the empty text
 // when the number is negative or past the end (the view then shows an empty
 // document). Draws a banner number only when a page is built. Throws
@@ -62,4 +69,4 @@ std::optional<std::string> CompanyPage(const std::filesystem::path& folder, std:
 std::string OpportunityPage(const std::filesystem::path& folder, std::int64_t recordNumber, Language language,
                             const std::vector<std::string>& domainList, BannerNumbers& banners);
 
-}  // namespace dorvanta
+} // namespace dorvanta
