@@ -31,26 +31,43 @@ bool MustEscape(unsigned char c)
     }
 }
 
+// `text` with every byte at an index for which `encode(text, index)` holds
+// written as "%XX".
+template <typename Encode> std::string PercentEncodeWhere(std::string_view text, Encode encode)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (encode(text, i)) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            encoded += '%';
+            encoded += kHex[c >> 4];
+            encoded += kHex[c & 0x0F];
+        } else {
+            encoded += text[i];
+        }
+    }
+    return encoded;
+}
+
 } // namespace
 
 std::string EscapeRequestUrl(std::string_view url)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(url.size());
-    for (std::size_t i = 0; i < url.size(); ++i) {
-        const auto c = static_cast<unsigned char>(url[i]);
+    return PercentEncodeWhere(url, [](std::string_view text, std::size_t i) {
+        const auto c = static_cast<unsigned char>(text[i]);
         const bool strayPercent =
-            c == '%' && !(i + 2 < url.size() && IsHexDigit(url[i + 1]) && IsHexDigit(url[i + 2]));
-        if (MustEscape(c) || strayPercent) {
-            escaped += '%';
-            escaped += kHex[c >> 4];
-            escaped += kHex[c & 0x0F];
-        } else {
-            escaped += static_cast<char>(c);
-        }
-    }
-    return escaped;
+            c == '%' && !(i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]));
+        return MustEscape(c) || strayPercent;
+    });
+}
+
+std::string PercentEncode(std::string_view text, std::string_view bytes)
+{
+    return PercentEncodeWhere(text, [bytes](std::string_view whole, std::size_t i) {
+        return bytes.find(whole[i]) != std::string_view::npos;
+    });
 }
 
 std::string ServerBaseAddress(const std::string& override)

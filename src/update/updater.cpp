@@ -47,18 +47,7 @@ std::string OneAdLine(std::string_view body)
 
 std::string IdentifierInQuery(std::string_view identifier)
 {
-    std::string encoded;
-    encoded.reserve(identifier.size());
-    for (const char c : identifier) {
-        if (c == '%') {
-            encoded += "%25";
-        } else if (c == '#') {
-            encoded += "%23";
-        } else {
-            encoded += c;
-        }
-    }
-    return encoded;
+    return PercentEncode(identifier, "%#");
 }
 
 // Marks the updater as running for its lifetime; with `gauge`, shows the
