@@ -1,5 +1,8 @@
 #include "platform/qt_settings_store.h"
 
+#include "data/text.h"
+#include "update/http_client.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QSettings>
@@ -11,21 +14,8 @@
 namespace dorvanta {
 namespace {
 
-constexpr std::string_view kRootKey = "Software\\Dorvanta";
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix)
-{
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
+// kSettingsKey without its trailing backslash.
+constexpr std::string_view kRootKey = kSettingsKey.substr(0, kSettingsKey.size() - 1);
 
 QString Latin1(std::string_view bytes)
 {
@@ -35,23 +25,7 @@ QString Latin1(std::string_view bytes)
 // "%", "/" and "\" written as %XX, so that QSettings takes the name as one key.
 QString EscapedName(std::string_view name)
 {
-    std::string escaped;
-    for (const char c : name) {
-        switch (c) {
-        case '%':
-            escaped += "%25";
-            break;
-        case '/':
-            escaped += "%2F";
-            break;
-        case '\\':
-            escaped += "%5C";
-            break;
-        default:
-            escaped += c;
-        }
-    }
-    return Latin1(escaped);
+    return Latin1(PercentEncode(name, "%/\\"));
 }
 
 // The QSettings key of a registry key and value name: "Software\Dorvanta\" is the
@@ -61,7 +35,7 @@ QString SettingsKey(std::string_view key, std::string_view name)
     if (name.empty()) {
         throw SettingsError("a stored value needs a name");
     }
-    if (!StartsWithIgnoringCase(key, kRootKey) ||
+    if (ToLowerAZ(key.substr(0, kRootKey.size())) != ToLowerAZ(kRootKey) ||
         (key.size() > kRootKey.size() && key[kRootKey.size()] != '\\')) {
         throw SettingsError("the key " + std::string(key) + " is not the program's");
     }
