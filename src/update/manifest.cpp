@@ -1,6 +1,8 @@
 #include "update/manifest.h"
 
-#include <limits>
+#include <algorithm>
+#include <charconv>
+#include <system_error>
 
 namespace dorvanta {
 
@@ -25,37 +27,21 @@ std::optional<ManifestEntry> ParseManifestLine(std::string_view line)
 
 std::optional<int> ParseVersion(std::string_view text)
 {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    // from_chars takes a "-" but no "+"; a "+" may not be followed by another sign.
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+        if (text.starts_with('-')) {
+            return std::nullopt;
+        }
     }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) {
+    int value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc{} || stop != end) {
         return std::nullopt;
     }
-    // Accumulated as a negative number so that the smallest int fits too.
-    long long value = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 - (c - '0');
-        if (value < static_cast<long long>(std::numeric_limits<int>::min())) {
-            return std::nullopt;
-        }
-    }
-    if (!negative) {
-        value = -value;
-        if (value > std::numeric_limits<int>::max()) {
-            return std::nullopt;
-        }
-    }
-    return static_cast<int>(value);
+    return value;
 }
 
 bool IsSafeFileName(std::string_view name)
