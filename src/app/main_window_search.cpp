@@ -28,11 +28,6 @@ namespace dorvanta {
 
 namespace {
 
-QString Text(std::string_view bytes)
-{
-    return FromCore(bytes);
-}
-
 void ChooseFirst(QComboBox* box)
 {
     // Chosen by program: only a choice by the user runs the change handler.
@@ -64,14 +59,14 @@ int SelectedRow(const QTreeWidget* list)
 
 void TForm_Main::Edit_Companies_CompanyClick(QLineEdit* box)
 {
-    const QString text = box->text();
-    if (text.isEmpty() || text == Text(kCompanyPlaceholderEN) || text == Text(kCompanyPlaceholderRO)) {
+    const std::string text = ToCore(box->text());
+    if (text.empty() || IsCompanyPlaceholder(text)) {
         box->clear();
         ResetCompanyCriteria();
     }
     // Looked at again: the step above may just have emptied the box.
-    const QString now = box->text();
-    if (now.isEmpty() || now == Text(kKeywordPlaceholderEN) || now == Text(kKeywordPlaceholderRO)) {
+    const std::string now = ToCore(box->text());
+    if (now.empty() || IsKeywordPlaceholder(now)) {
         box->clear();
         ResetOpportunityCriteria();
     }
