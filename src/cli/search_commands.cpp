@@ -9,7 +9,6 @@
 #include "data/text.h"
 #include "search/company_search.h"
 #include "search/opportunity_search.h"
-#include "search/placeholders.h"
 
 #include <memory>
 #include <string>
@@ -36,15 +35,25 @@ struct OpportunityArguments
     std::string type;
 };
 
-// The county criterion of a county box entry: none for "All" (in any case,
-// since no county has that name) or nothing, otherwise its code; a name the
-// box does not list passes through unchanged, as it would in the window.
-std::string CountyCriterion(const std::string& countyName)
+// The county box entry the user named: 0 for "All" (in any case, since no
+// county has that name) or nothing, otherwise an entry past it, whose name
+// the criteria turn into a code; a name the box does not list passes through
+// unchanged, as it would in the window.
+int CountyIndex(std::string_view countyName)
 {
-    if (countyName.empty() || ToLowerAZ(countyName) == "all") {
-        return {};
+    return countyName.empty() || ToLowerAZ(countyName) == "all" ? 0 : 1;
+}
+
+// The type box entry of a type letter (any case): 0 for none ("All"), else
+// its place in the type table, whose order the box follows after "All".
+int TypeIndex(std::string_view letter)
+{
+    for (std::size_t i = 0; i < kCompanyTypes.size(); ++i) {
+        if (letter.size() == 1 && ToLowerAZ(letter[0]) == kCompanyTypes[i].letter) {
+            return static_cast<int>(i) + 1;
+        }
     }
-    return CountyCode(countyName);
+    return 0;
 }
 
 // The lower-case codes of every category of a group ("a") or of one domain
@@ -123,36 +132,44 @@ void Report(const SearchResult& result, std::string_view fileProblem, Language l
 
 void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& globals)
 {
-    CompanyCriteria criteria;
-    // A placeholder of the name box counts as no name, as in the window.
-    if (!IsCompanyPlaceholder(arguments.name)) {
-        criteria.nameText = ToLowerAZ(arguments.name);
-    }
-    criteria.countyCode = CountyCriterion(arguments.county);
-    criteria.typeLetter = ToLowerAZ(arguments.type);
+    // The arguments as the window's company panel would hold them, so that
+    // the panel's rules (a placeholder counts as no name) apply unchanged.
+    CompanyPanelChoice choice;
+    choice.nameBox = arguments.name;
+    choice.countyIndex = CountyIndex(arguments.county);
+    choice.countyName = arguments.county;
+    choice.typeIndex = TypeIndex(arguments.type);
+    choice.typeEntry = CompanyTypeBoxItems(globals.lang)[static_cast<std::size_t>(choice.typeIndex)];
+    // A domain, or categories named one by one, stand for a domain entry
+    // with every category under it searched.
     if (!arguments.domain.empty()) {
-        criteria.categoryCodes = DomainCodes(arguments.domain);
+        choice.subdomainCodes = DomainCodes(arguments.domain);
     }
     for (const std::string& code : arguments.categories) {
-        criteria.categoryCodes.push_back(ToLowerAZ(code));
+        choice.subdomainCodes.push_back(ToLowerAZ(code));
     }
+    choice.domainIndex = choice.subdomainCodes.empty() ? 0 : 1;
 
-    const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
+    const SearchResult result =
+        SearchCompanies(DataFolder(globals), MakeCompanyCriteria(choice), globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
 }
 
 void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOptions& globals)
 {
-    OpportunityCriteria criteria;
-    if (!IsKeywordPlaceholder(arguments.keyword)) {
-        criteria.keyword = ToLowerAZ(arguments.keyword);
-    }
-    criteria.countyCode = CountyCriterion(arguments.county);
-    criteria.domainLetter = ToLowerAZ(arguments.group);
-    criteria.typeDigit = arguments.type;
+    // The arguments as the window's opportunity panel would hold them.
+    OpportunityPanelChoice choice;
+    choice.keywordBox = arguments.keyword;
+    choice.countyIndex = CountyIndex(arguments.county);
+    choice.countyName = arguments.county;
+    // The group lines of the domain box follow "All" in letter order, and the
+    // type entries in digit order.
+    choice.domainIndex = arguments.group.empty() ? 0 : ToLowerAZ(arguments.group[0]) - 'a' + 1;
+    choice.typeIndex = arguments.type.empty() ? 0 : arguments.type[0] - '0';
 
-    const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
+    const SearchResult result =
+        SearchOpportunities(DataFolder(globals), MakeOpportunityCriteria(choice), globals.lang);
     // The window ends quietly when bursa.db exists but cannot be opened or
     // read; a command must not look successful then, so it says so.
     std::string problem;
