@@ -121,11 +121,12 @@ RefreshReport Updater::RefreshInternetFiles()
 RefreshReport Updater::Refresh()
 {
     RefreshReport report;
-    fs::path tempFolder;
+    fs::path temp;
     std::string manifest;
     try {
-        tempFolder = ResolveFile(folder_, "Temp");
+        const fs::path tempFolder = ResolveFile(folder_, "Temp");
         fs::create_directories(tempFolder);
+        temp = tempFolder / "temp.tmp";
         CloseConnection();
         manifest = http_.Get(server_ + kManifestPath);
     } catch (const std::exception&) {
@@ -133,6 +134,7 @@ RefreshReport Updater::Refresh()
         return report;
     }
     report.manifestFetched = true;
+    const fs::path internetFolder = ResolveFile(folder_, "Internet");
 
     for (const std::string& line : SplitLines(manifest)) {
         if (line.size() < 2 || line[0] != '!') {
@@ -151,7 +153,7 @@ RefreshReport Updater::Refresh()
         if (ReadFileVersion(settings_, entry->name) >= *version) {
             continue;
         }
-        if (Install(tempFolder, entry->name, entry->address)) {
+        if (Install(temp, ResolveFile(internetFolder, entry->name), entry->address)) {
             WriteFileVersion(settings_, entry->version, entry->name);
             ++report.installed;
         } else {
@@ -161,9 +163,8 @@ RefreshReport Updater::Refresh()
     return report;
 }
 
-bool Updater::Install(const fs::path& tempFolder, const std::string& name, const std::string& address)
+bool Updater::Install(const fs::path& temp, const fs::path& target, const std::string& address)
 {
-    const fs::path temp = tempFolder / "temp.tmp";
     try {
         {
             std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -179,7 +180,7 @@ bool Updater::Install(const fs::path& tempFolder, const std::string& name, const
         }
         // One rename replaces the old file, so a reader sees either the old
         // file or the whole new one. A missing Internet/ makes it fail.
-        fs::rename(temp, ResolveFile(ResolveFile(folder_, "Internet"), name));
+        fs::rename(temp, target);
         return true;
     } catch (const std::exception&) {
         std::error_code ec;

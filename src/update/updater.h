@@ -92,7 +92,8 @@ private:
     class RunningScope;
 
     RefreshReport Refresh();
-    bool Install(const std::filesystem::path& tempFolder, const std::string& name,
+    // Downloads `address` into `temp`, then renames it to `target`.
+    bool Install(const std::filesystem::path& temp, const std::filesystem::path& target,
                  const std::string& address);
     void CloseConnection();
     void SetStatus(const std::string& text);
