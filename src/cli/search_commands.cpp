@@ -44,6 +44,25 @@ int CountyIndex(std::string_view countyName)
     return countyName.empty() || ToLowerAZ(countyName) == "all" ? 0 : 1;
 }
 
+// The values of the two --type options, from the type tables, in their order.
+std::vector<std::string> CompanyTypeLetters()
+{
+    std::vector<std::string> letters;
+    for (const CompanyType& type : kCompanyTypes) {
+        letters.emplace_back(1, type.letter);
+    }
+    return letters;
+}
+
+std::vector<std::string> AdTypeDigits()
+{
+    std::vector<std::string> digits;
+    for (const AdType& type : kAdTypes) {
+        digits.emplace_back(1, type.digit);
+    }
+    return digits;
+}
+
 // The type box entry of a type letter (any case): 0 for none ("All"), else
 // its place in the type table, whose order the box follows after "All".
 int TypeIndex(std::string_view letter)
@@ -207,7 +226,7 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->check(DomainValidator())
         ->excludes(category);
     companies->add_option("--type", companyArguments->type, "Company type letter")
-        ->transform(CLI::IsMember({"t", "s", "i", "h", "o", "p"}, CLI::ignore_case));
+        ->transform(CLI::IsMember(CompanyTypeLetters(), CLI::ignore_case));
     companies->callback([companyArguments, &globals] { RunCompanySearch(*companyArguments, globals); });
 
     auto opportunityArguments = std::make_shared<OpportunityArguments>();
@@ -223,7 +242,7 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
     opportunities->add_option("--group", opportunityArguments->group, "Domain group letter")
         ->transform(CLI::IsMember({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, CLI::ignore_case));
     opportunities->add_option("--type", opportunityArguments->type, "1 offers, 2 requests, 3 services")
-        ->check(CLI::IsMember({"1", "2", "3"}));
+        ->check(CLI::IsMember(AdTypeDigits()));
     opportunities->callback(
         [opportunityArguments, &globals] { RunOpportunitySearch(*opportunityArguments, globals); });
 }
