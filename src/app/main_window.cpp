@@ -3,8 +3,8 @@
 #include "app/button_faces.h"
 #include "app/font_substitutes.h"
 #include "app/html_view.h"
-#include "app/text_codec.h"
 #include "app/update_form.h"
+#include "app/windows1250.h"
 #include "data/code_tables.h"
 #include "data/resources.h"
 #include "platform/qt_settings_store.h"
@@ -496,7 +496,7 @@ QWidget* TForm_Main::BuildCompaniesPanel()
     parts.Finish(ListView_Companies, Web_Companies);
 
     for (const std::string& county : CountyBoxItems()) {
-        ComboBox_Companies_Locality->addItem(FromCore(county));
+        ComboBox_Companies_Locality->addItem(Windows1250ToQString(county));
     }
 
     Edit_Companies_Company->installEventFilter(this);
@@ -536,7 +536,7 @@ QWidget* TForm_Main::BuildInternetPanel()
     parts.Finish(ListView_Internet, Web_Internet);
 
     for (const std::string& county : CountyBoxItems()) {
-        ComboBox_Internet_Locality->addItem(FromCore(county));
+        ComboBox_Internet_Locality->addItem(Windows1250ToQString(county));
     }
 
     Edit_Internet_Company->installEventFilter(this);
@@ -669,7 +669,7 @@ void TForm_Main::Button_Menu_InternetClick()
 
 void TForm_Main::SetStatus(const std::string& text)
 {
-    Label_Status->setText(FromCore(text));
+    Label_Status->setText(Windows1250ToQString(text));
 }
 
 void TForm_Main::SetUpdateForm(TForm_Update* form)

@@ -4,7 +4,7 @@
 
 #include "app/button_faces.h"
 #include "app/html_view.h"
-#include "app/text_codec.h"
+#include "app/windows1250.h"
 #include "data/code_tables.h"
 #include "data/record_file.h"
 #include "search/placeholders.h"
@@ -84,10 +84,10 @@ QString Latin(const char* text)
 
 void SetPlaceholder(QLineEdit* box, std::string_view newPlaceholder, std::string_view otherPlaceholder)
 {
-    const std::string text = ToCore(box->text());
+    const std::string text = QStringToWindows1250(box->text());
     const std::string_view after = PlaceholderAfterSwitch(text, newPlaceholder, otherPlaceholder);
     if (after != text) {
-        box->setText(FromCore(after));
+        box->setText(Windows1250ToQString(after));
     }
 }
 
@@ -97,7 +97,7 @@ void Refill(QComboBox* box, const std::vector<std::string>& items)
     box->clear();
     QStringList texts;
     for (const std::string& item : items) {
-        texts.append(FromCore(item));
+        texts.append(Windows1250ToQString(item));
     }
     box->addItems(texts);
     box->setCurrentIndex(0);
@@ -170,7 +170,7 @@ void TForm_Main::FitOpportunityTypeColumn()
     int widest = 20;
     for (const AdType& type : kAdTypes) {
         const std::string_view word = currentLanguage_ == Language::EN ? type.wordEnglish : type.wordRomanian;
-        widest = std::max(widest, metrics.horizontalAdvance(FromCore(word)) + 14);
+        widest = std::max(widest, metrics.horizontalAdvance(Windows1250ToQString(word)) + 14);
     }
     ListView_Internet->header()->resizeSection(0, widest);
     FormResize();

@@ -9,8 +9,8 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/page_printer.h"
-#include "app/text_codec.h"
 #include "app/update_form.h"
+#include "app/windows1250.h"
 #include "data/messages.h"
 #include "data/resources.h"
 #include "data/text.h"
@@ -159,7 +159,7 @@ void TForm_Main::BuildCompanyDomainHalf()
     QStringList entries{QStringLiteral("All")};
     QMenu* group = nullptr;
     for (const std::string& line : lines) {
-        const QString text = FromCore(line);
+        const QString text = Windows1250ToQString(line);
         entries.append(text);
         if (!StartsWith(line, " ")) {
             group = Popup_Companies_Down->addMenu(MenuIcon(5), MenuText(text));
@@ -172,14 +172,14 @@ void TForm_Main::BuildCompanyDomainHalf()
         const std::string domainCaption(Trim(line));
         const std::vector<std::string> names = categoryTable_.SubdomainNames(domainCaption, currentLanguage_);
         if (names.empty()) {
-            group->addAction(MenuIcon(6), MenuText(FromCore(domainCaption)));
+            group->addAction(MenuIcon(6), MenuText(Windows1250ToQString(domainCaption)));
             continue;
         }
-        QMenu* domain = group->addMenu(MenuIcon(6), MenuText(FromCore(domainCaption)));
+        QMenu* domain = group->addMenu(MenuIcon(6), MenuText(Windows1250ToQString(domainCaption)));
         const QString hint =
-            MenuItemCaption(group->menuAction()) + QLatin1Char(';') + FromCore(domainCaption);
+            MenuItemCaption(group->menuAction()) + QLatin1Char(';') + Windows1250ToQString(domainCaption);
         for (const std::string& name : names) {
-            QAction* item = domain->addAction(MenuIcon(7), MenuText(FromCore(name)));
+            QAction* item = domain->addAction(MenuIcon(7), MenuText(Windows1250ToQString(name)));
             SetMenuItemHint(item, hint);
             connect(item, &QAction::triggered, this, [this, item] { CompanyMenuItemClick(item); });
         }
@@ -201,7 +201,7 @@ void TForm_Main::BuildOpportunityDomainHalf()
             : QStringList{QStringLiteral("Oferte"), QStringLiteral("Cereri"), QStringLiteral("Servicii")};
     QStringList entries{QStringLiteral("All")};
     for (const std::string& line : lines) {
-        const QString text = FromCore(line);
+        const QString text = Windows1250ToQString(line);
         entries.append(text);
         QMenu* group = Popup_Internet_Down->addMenu(MenuIcon(5), MenuText(text));
         for (const QString& type : types) {
@@ -219,7 +219,7 @@ void TForm_Main::BuildOpportunityDomainHalf()
     connect(all, &QAction::triggered, this, [this, all] { NewAdsItemClick(all); });
     Newbusinessads1->addSeparator();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        QAction* item = Newbusinessads1->addAction(MenuIcon(6), MenuText(FromCore(lines[i])));
+        QAction* item = Newbusinessads1->addAction(MenuIcon(6), MenuText(Windows1250ToQString(lines[i])));
         SetMenuItemHint(item, QString(QChar(static_cast<char16_t>(u'a' + i))));
         connect(item, &QAction::triggered, this, [this, item] { NewAdsItemClick(item); });
     }

@@ -6,7 +6,7 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/main_window_menus.h"
-#include "app/text_codec.h"
+#include "app/windows1250.h"
 #include "data/messages.h"
 #include "data/text.h"
 #include "search/company_search.h"
@@ -42,7 +42,8 @@ void FillResultList(QTreeWidget* list, const std::vector<ResultRow>& rows, std::
     items.reserve(static_cast<qsizetype>(rows.size()));
     numbers.reserve(rows.size());
     for (const ResultRow& row : rows) {
-        items.append(new QTreeWidgetItem(QStringList{FromCore(row.type), FromCore(row.text)}));
+        items.append(
+            new QTreeWidgetItem(QStringList{Windows1250ToQString(row.type), Windows1250ToQString(row.text)}));
         numbers.push_back(row.recordNumber);
     }
     list->addTopLevelItems(items);
@@ -59,13 +60,13 @@ int SelectedRow(const QTreeWidget* list)
 
 void TForm_Main::Edit_Companies_CompanyClick(QLineEdit* box)
 {
-    const std::string text = ToCore(box->text());
+    const std::string text = QStringToWindows1250(box->text());
     if (text.empty() || IsCompanyPlaceholder(text)) {
         box->clear();
         ResetCompanyCriteria();
     }
     // Looked at again: the step above may just have emptied the box.
-    const std::string now = ToCore(box->text());
+    const std::string now = QStringToWindows1250(box->text());
     if (now.empty() || IsKeywordPlaceholder(now)) {
         box->clear();
         ResetOpportunityCriteria();
@@ -107,7 +108,7 @@ void TForm_Main::FillSubdomains()
     if (ComboBox_Companies_Domain->count() < 2 || ComboBox_Companies_Domain->currentIndex() < 0) {
         return;
     }
-    const std::string entry = ToCore(ComboBox_Companies_Domain->currentText());
+    const std::string entry = QStringToWindows1250(ComboBox_Companies_Domain->currentText());
     const SubdomainList list = dorvanta::FillSubdomains(entry, categoryTable_, currentLanguage_);
 
     const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
@@ -117,7 +118,7 @@ void TForm_Main::FillSubdomains()
     names.reserve(static_cast<qsizetype>(list.names.size()) + 1);
     names.append(QStringLiteral("All"));
     for (const std::string& name : list.names) {
-        names.append(FromCore(name));
+        names.append(Windows1250ToQString(name));
     }
     ComboBox_Companies_Subdomain->addItems(names);
     subdomainCodes_ = list.codes;
@@ -130,11 +131,11 @@ void TForm_Main::Button_Companies_SearchClick()
     companyRecordNumbers_.clear();
 
     CompanyPanelChoice choice;
-    choice.nameBox = ToCore(Edit_Companies_Company->text());
+    choice.nameBox = QStringToWindows1250(Edit_Companies_Company->text());
     choice.countyIndex = std::max(0, ComboBox_Companies_Locality->currentIndex());
-    choice.countyName = ToCore(ComboBox_Companies_Locality->currentText());
+    choice.countyName = QStringToWindows1250(ComboBox_Companies_Locality->currentText());
     choice.typeIndex = std::max(0, ComboBox_Companies_Type->currentIndex());
-    choice.typeEntry = ToCore(ComboBox_Companies_Type->currentText());
+    choice.typeEntry = QStringToWindows1250(ComboBox_Companies_Type->currentText());
     choice.domainIndex = std::max(0, ComboBox_Companies_Domain->currentIndex());
     choice.subdomainIndex = std::max(0, ComboBox_Companies_Subdomain->currentIndex());
     choice.subdomainCodes = subdomainCodes_;
@@ -152,13 +153,13 @@ void TForm_Main::Button_Companies_SearchClick()
         SetStatus(result.status);
     }
     if (!result.errorMessage.empty()) {
-        ShowInformation(this, FromCore(result.errorMessage));
+        ShowInformation(this, Windows1250ToQString(result.errorMessage));
     }
     if (result.outcome == SearchOutcome::CannotOpen || result.outcome == SearchOutcome::ReadError) {
         return;
     }
     if (result.showNoResult) {
-        ShowInformation(this, FromCore(InfoMessageText(1, currentLanguage_)));
+        ShowInformation(this, Windows1250ToQString(InfoMessageText(1, currentLanguage_)));
     }
     // Matters when the search came from the domain popup while another panel showed.
     BringToFront(Panel_Companies);
@@ -171,9 +172,9 @@ void TForm_Main::Button_Internet_SearchClick()
     opportunityRecordNumbers_.clear();
 
     OpportunityPanelChoice choice;
-    choice.keywordBox = ToCore(Edit_Internet_Company->text());
+    choice.keywordBox = QStringToWindows1250(Edit_Internet_Company->text());
     choice.countyIndex = std::max(0, ComboBox_Internet_Locality->currentIndex());
-    choice.countyName = ToCore(ComboBox_Internet_Locality->currentText());
+    choice.countyName = QStringToWindows1250(ComboBox_Internet_Locality->currentText());
     choice.domainIndex = std::max(0, ComboBox_Internet_Domain->currentIndex());
     choice.typeIndex = std::max(0, ComboBox_Internet_Type->currentIndex());
 
@@ -189,10 +190,10 @@ void TForm_Main::Button_Internet_SearchClick()
         SetStatus(result.status);
     }
     if (!result.errorMessage.empty()) {
-        ShowInformation(this, FromCore(result.errorMessage));
+        ShowInformation(this, Windows1250ToQString(result.errorMessage));
     }
     if (result.showNoResult) {
-        ShowInformation(this, FromCore(InfoMessageText(1, currentLanguage_)));
+        ShowInformation(this, Windows1250ToQString(InfoMessageText(1, currentLanguage_)));
     }
 }
 
@@ -259,7 +260,7 @@ std::vector<std::string> TForm_Main::OpportunityDomainItems() const
     std::vector<std::string> items;
     items.reserve(static_cast<std::size_t>(ComboBox_Internet_Domain->count()));
     for (int i = 0; i < ComboBox_Internet_Domain->count(); ++i) {
-        items.push_back(ToCore(ComboBox_Internet_Domain->itemText(i)));
+        items.push_back(QStringToWindows1250(ComboBox_Internet_Domain->itemText(i)));
     }
     return items;
 }
@@ -275,13 +276,13 @@ void TForm_Main::ShowOpportunityPage(std::int64_t recordNumber)
 void TForm_Main::CompanyMenuItemClick(QAction* item)
 {
     try {
-        const std::string category = ToLowerAZ(Trim(ToCore(MenuItemCaption(item))));
-        const std::string hint = ToCore(MenuItemHint(item));
+        const std::string category = ToLowerAZ(Trim(QStringToWindows1250(MenuItemCaption(item))));
+        const std::string hint = QStringToWindows1250(MenuItemHint(item));
         const std::size_t semicolon = hint.find(';');
         const std::string domain =
             semicolon == std::string::npos ? std::string{} : ToLowerAZ(Trim(hint.substr(semicolon + 1)));
         for (int i = 0; i < ComboBox_Companies_Domain->count(); ++i) {
-            if (ToLowerAZ(Trim(ToCore(ComboBox_Companies_Domain->itemText(i)))) != domain) {
+            if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Domain->itemText(i)))) != domain) {
                 continue;
             }
             {
@@ -290,7 +291,8 @@ void TForm_Main::CompanyMenuItemClick(QAction* item)
             }
             FillSubdomains();
             for (int k = 0; k < ComboBox_Companies_Subdomain->count(); ++k) {
-                if (ToLowerAZ(Trim(ToCore(ComboBox_Companies_Subdomain->itemText(k)))) == category) {
+                if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Subdomain->itemText(k)))) ==
+                    category) {
                     const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
                     ComboBox_Companies_Subdomain->setCurrentIndex(k);
                     Button_Companies_SearchClick();

@@ -2,7 +2,7 @@
 
 #include "app/info_box.h"
 #include "app/main_window.h"
-#include "app/text_codec.h"
+#include "app/windows1250.h"
 #include "data/resources.h"
 #include "data/text.h"
 
@@ -91,7 +91,7 @@ void TForm_Update::FillDomainList()
         if (line.empty() || line.front() == ' ') {
             continue;
         }
-        auto* item = new QListWidgetItem(FromCore(line), ListBox_Domains);
+        auto* item = new QListWidgetItem(Windows1250ToQString(line), ListBox_Domains);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -174,7 +174,7 @@ void TForm_Update::SetStatus(const std::string& text)
 
 void TForm_Update::ShowInformation(const std::string& text)
 {
-    dorvanta::ShowInformation(&main_, FromCore(text));
+    dorvanta::ShowInformation(&main_, Windows1250ToQString(text));
 }
 
 void TForm_Update::ShowUpdateProgress()
