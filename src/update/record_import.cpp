@@ -204,13 +204,9 @@ std::array<std::uint8_t, company_layout::kRecordSize> CompanyRecordBytes(const C
 
 bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>& ids)
 {
-    const fs::path path = ResolveFile(programFolder, kOpportunityFileName);
-    std::error_code ec;
-    if (!fs::exists(path, ec)) {
-        return false;
-    }
     try {
-        RecordFile file(path, opportunity_layout::kRecordSize);
+        // RecordFile refuses a missing file, so it needs no look of its own.
+        RecordFile file(ResolveFile(programFolder, kOpportunityFileName), opportunity_layout::kRecordSize);
         ForEachRecord(file, [&](std::uint64_t, const std::uint8_t* record) {
             ids.push_back(ReadField(record, opportunity_layout::kFields[opportunity_layout::AdId]));
         });
