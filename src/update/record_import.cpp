@@ -15,6 +15,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace dorvanta {
@@ -33,11 +34,27 @@ int GaugeValue(std::size_t value)
     return value > kMax ? std::numeric_limits<int>::max() : static_cast<int>(value);
 }
 
-// Calls `visit(number, record)` for every whole record of `file`, in order,
-// reading large blocks.
 // Added and replaced company records are written in batches of at most this many bytes.
 constexpr std::size_t kPendingBytes = std::size_t{4} << 20;
 
+// Cuts the backtick-ended fields at the start of `line` into `fields`, in
+// order, and returns how many it found. Text after the last one is ignored.
+std::size_t SplitBacktickFields(std::string_view line, std::span<std::string_view> fields)
+{
+    std::size_t found = 0;
+    for (; found < fields.size(); ++found) {
+        const std::size_t end = line.find('`');
+        if (end == std::string_view::npos) {
+            break;
+        }
+        fields[found] = line.substr(0, end);
+        line.remove_prefix(end + 1);
+    }
+    return found;
+}
+
+// Calls `visit(number, record)` for every whole record of `file`, in order,
+// reading large blocks.
 template <typename Visit> void ForEachRecord(const RecordFile& file, Visit&& visit)
 {
     std::vector<std::uint8_t> block(kBlockRecords * file.recordSize());
@@ -219,15 +236,10 @@ bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>&
 
 std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string_view line)
 {
+    std::array<std::string_view, kOpportunityLineFields> views;
+    SplitBacktickFields(line, views);
     std::array<std::string, kOpportunityLineFields> fields;
-    for (std::string& field : fields) {
-        const std::size_t end = line.find('`');
-        if (end == std::string_view::npos) {
-            break;
-        }
-        field.assign(line.substr(0, end));
-        line.remove_prefix(end + 1);
-    }
+    std::copy(views.begin(), views.end(), fields.begin());
     return fields;
 }
 
@@ -266,14 +278,8 @@ CompanyLine ParseCompanyLine(std::string_view line)
     if (line.size() < 10 || (line[0] != '!' && line[0] != '@')) {
         return parsed;
     }
-    std::string_view rest = line.substr(1);
-    for (std::string_view& field : parsed.fields) {
-        const std::size_t end = rest.find('`');
-        if (end == std::string_view::npos) {
-            return CompanyLine{};
-        }
-        field = rest.substr(0, end);
-        rest.remove_prefix(end + 1);
+    if (SplitBacktickFields(line.substr(1), parsed.fields) < kCompanyLineFields) {
+        return CompanyLine{};
     }
     parsed.valid = true;
     parsed.blank = line[0] == '@';
