@@ -328,12 +328,16 @@ private:
         case CURLE_OPERATION_TIMEDOUT:
             throw HttpError(request + "no connection within " + Seconds(options_.connectTimeout));
         case CURLE_COULDNT_CONNECT:
-            throw HttpError(request + "cannot connect to the server" +
-                            (errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string()));
+            throw HttpError(request + "cannot connect to the server" + ErrorDetail());
         default:
-            throw HttpError(request + curl_easy_strerror(result) +
-                            (errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string()));
+            throw HttpError(request + curl_easy_strerror(result) + ErrorDetail());
         }
+    }
+
+    // libcurl's own words on the last failure, in parentheses; empty when it has none.
+    std::string ErrorDetail() const
+    {
+        return errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string();
     }
 
     HttpOptions options_;
