@@ -107,16 +107,15 @@ CLI::Validator GroupsValidator()
 {
     return CLI::Validator(
         [](std::string& text) -> std::string {
-            if (ToLowerAZ(text) == "all") {
+            const std::string lower = ToLowerAZ(text);
+            if (lower == "all") {
                 return {};
             }
-            if (text.empty()) {
+            if (lower.empty()) {
                 return "expected all or one or more group letters a to j, such as ace";
             }
-            for (const char c : ToLowerAZ(text)) {
-                if (c < 'a' || c > 'j') {
-                    return "expected all or group letters a to j, such as ace";
-                }
+            if (lower.find_first_not_of("abcdefghij") != std::string::npos) {
+                return "expected all or group letters a to j, such as ace";
             }
             return {};
         },
