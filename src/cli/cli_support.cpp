@@ -2,6 +2,7 @@
 #include "cli/cp1250.h"
 
 #include "data/messages.h"
+#include "data/text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -72,22 +73,14 @@ void WriteOutput(std::string_view bytes)
 
 void PrintMessage(std::string_view message)
 {
+    // The status texts join their sentences with a lone carriage return,
+    // which would overwrite the first sentence on a terminal.
     std::string text;
     text.reserve(message.size() + 1);
-    for (std::size_t i = 0; i < message.size(); ++i) {
-        const char c = message[i];
-        if (c == '\r') {
-            // The status texts join their sentences with a lone carriage
-            // return, which would overwrite the first sentence on a terminal.
-            text += '\n';
-            if (i + 1 < message.size() && message[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            text += c;
-        }
+    for (const std::string& line : SplitLines(message)) {
+        text += line;
+        text += '\n';
     }
-    text += '\n';
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }
