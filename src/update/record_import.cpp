@@ -4,7 +4,6 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
-#include "data/scramble.h"
 #include "data/text.h"
 
 #include <algorithm>
