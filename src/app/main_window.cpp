@@ -6,7 +6,6 @@
 #include "app/update_form.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
-#include "data/resources.h"
 #include "platform/qt_settings_store.h"
 
 #include <QApplication>
@@ -614,9 +613,6 @@ void TForm_Main::FormCreate()
     companyRecordNumbers_.clear();
     opportunityRecordNumbers_.clear();
     subdomainCodes_.clear();
-    if (const auto table = FindResource("DB")) {
-        categoryTable_ = dorvanta::CategoryTable(*table);
-    }
     ApplyLanguage(currentLanguage_);
     BuildDomainMenus();
     FillSubdomains();

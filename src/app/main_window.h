@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/category_table.h"
 #include "data/language.h"
 #include "pages/pages.h"
 
@@ -65,7 +64,6 @@ public:
     const std::vector<std::int64_t>& CompanyRecordNumbers() const { return companyRecordNumbers_; }
     const std::vector<std::int64_t>& OpportunityRecordNumbers() const { return opportunityRecordNumbers_; }
     const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
-    const dorvanta::CategoryTable& Categories() const { return categoryTable_; }
 
     // The update dialog is created after the main window, as at start-up.
     void SetUpdateForm(TForm_Update* form);
@@ -274,7 +272,6 @@ private:
 
     std::vector<std::int64_t> companyRecordNumbers_;
     std::vector<std::int64_t> opportunityRecordNumbers_;
-    dorvanta::CategoryTable categoryTable_;
     std::vector<std::string> subdomainCodes_;
     BannerNumbers banners_;
 

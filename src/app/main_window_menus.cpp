@@ -11,6 +11,7 @@
 #include "app/page_printer.h"
 #include "app/update_form.h"
 #include "app/windows1250.h"
+#include "data/category_table.h"
 #include "data/messages.h"
 #include "data/resources.h"
 #include "data/text.h"
@@ -170,7 +171,8 @@ void TForm_Main::BuildCompanyDomainHalf()
             continue;
         }
         const std::string domainCaption(Trim(line));
-        const std::vector<std::string> names = categoryTable_.SubdomainNames(domainCaption, currentLanguage_);
+        const std::vector<std::string> names =
+            CategoryTable::Builtin().SubdomainNames(domainCaption, currentLanguage_);
         if (names.empty()) {
             group->addAction(MenuIcon(6), MenuText(Windows1250ToQString(domainCaption)));
             continue;

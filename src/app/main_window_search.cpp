@@ -109,7 +109,7 @@ void TForm_Main::FillSubdomains()
         return;
     }
     const std::string entry = QStringToWindows1250(ComboBox_Companies_Domain->currentText());
-    const SubdomainList list = dorvanta::FillSubdomains(entry, categoryTable_, currentLanguage_);
+    const SubdomainList list = dorvanta::FillSubdomains(entry, CategoryTable::Builtin(), currentLanguage_);
 
     const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
     ComboBox_Companies_Subdomain->clear();
@@ -249,7 +249,7 @@ void TForm_Main::ListView_InternetDblClick()
 void TForm_Main::ShowCompanyPage(std::int64_t recordNumber)
 {
     const std::optional<std::string> page =
-        CompanyPage(programFolder_, recordNumber, currentLanguage_, categoryTable_);
+        CompanyPage(programFolder_, recordNumber, currentLanguage_, CategoryTable::Builtin());
     if (page) {
         Web_Companies->LoadPageIntoBrowser(*page);
     }
