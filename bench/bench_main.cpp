@@ -5,6 +5,7 @@
 #include "data/category_table.h"
 #include "data/company_record.h"
 #include "data/record_file.h"
+#include "data/text.h"
 #include "pages/pages.h"
 #include "sample_data.h"
 #include "search/company_search.h"
@@ -159,7 +160,7 @@ int main(int argc, char** argv)
         }
     }
     fs::create_directories(dir);
-    const fs::path file = dir / "database.db";
+    const fs::path file = dir / dorvanta::kCompanyFileName;
     const std::uint64_t expectedSize = companies * dorvanta::company_layout::kRecordSize;
     if (!fs::exists(file) || fs::file_size(file) != expectedSize) {
         std::printf("writing %llu companies to %s ...\n", static_cast<unsigned long long>(companies),
@@ -210,7 +211,7 @@ int main(int argc, char** argv)
     // in other letter case), half adding new ones, into a copy of the file.
     const fs::path importDir = dir / "import";
     fs::create_directories(importDir);
-    const fs::path copy = importDir / "database.db";
+    const fs::path copy = importDir / dorvanta::kCompanyFileName;
     fs::copy_file(file, copy, fs::copy_options::overwrite_existing);
     std::vector<std::string> lines;
     {
@@ -220,12 +221,8 @@ int main(int argc, char** argv)
             const std::uint64_t number = (static_cast<std::uint64_t>(i) * 7919u * 13u) % companies;
             records.Read(number, raw.data());
             const auto record = dorvanta::CompanyRecord::Decode(raw.data());
-            if (!record.Company.empty()) {
-                std::string name = record.Company;
-                for (char& c : name) {
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                }
-                lines.push_back(CompanyLine(name, i));
+            if (!record.IsDeleted()) {
+                lines.push_back(CompanyLine(dorvanta::ToLowerAZ(record.Company), i));
             }
         }
         for (int i = 0; i < 5000; ++i) {
