@@ -9,7 +9,6 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -385,9 +384,6 @@ void AppendPersonName(std::string& out, Random& random)
     }
 }
 
-// A company name with the punctuation and case mixes that the title case of
-// the result list has to cope with. `core` receives the words that make up
-// the e-mail and web addresses.
 // A brand word of the kind firms coin ("Ravomex", "Dolitrans"), different for
 // every record number: registered company names are unique, so most sample
 // names must be too.
@@ -408,6 +404,9 @@ std::string CoinedWord(std::uint64_t number)
     return word;
 }
 
+// A company name with the punctuation and case mixes that the title case of
+// the result list has to cope with. `core` receives the words that make up
+// the e-mail and web addresses.
 void ComposeCompanyName(std::string& name, std::string& core, Random& random, bool rare, std::size_t limit,
                         std::uint64_t number)
 {
@@ -884,7 +883,6 @@ public:
         AppendDate(text_, day);
         WriteField(record, fields[ad::InsertDate], text_);
 
-        text_.clear();
         text_ = Capitalised(categories_.phrases[row]);
         text_ += type == '2' ? " - cautam furnizori seriosi." : " - disponibil imediat.";
         const std::size_t descriptionLimit = fields[ad::Description].maxLength;
