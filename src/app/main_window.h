@@ -162,7 +162,6 @@ private:
     bool ResultListEvent(QObject* watched, QEvent* event);
     void ResetCompanyCriteria();
     void ResetOpportunityCriteria();
-    std::vector<std::string> OpportunityDomainItems() const;
 
     // Language (main_window_language.cpp).
     void ApplyCaptions();

@@ -195,16 +195,18 @@ void TForm_Main::BuildOpportunityDomainHalf()
     const QSignalBlocker blocker(ComboBox_Internet_Domain);
     ComboBox_Internet_Domain->clear();
 
-    const bool english = currentLanguage_ == Language::EN;
-    const std::vector<std::string> lines = ResourceLines(english ? "internet_en" : "internet_ro");
+    // "All", then the group lines: the items of the box, and from the second
+    // on the groups of the popup and of "New business ads".
+    QStringList entries;
+    for (const std::string& item : OpportunityDomainList(currentLanguage_)) {
+        entries.append(Windows1250ToQString(item));
+    }
     const QStringList types =
-        english
+        currentLanguage_ == Language::EN
             ? QStringList{QStringLiteral("Offers"), QStringLiteral("Requests"), QStringLiteral("Services")}
             : QStringList{QStringLiteral("Oferte"), QStringLiteral("Cereri"), QStringLiteral("Servicii")};
-    QStringList entries{QStringLiteral("All")};
-    for (const std::string& line : lines) {
-        const QString text = Windows1250ToQString(line);
-        entries.append(text);
+    for (qsizetype i = 1; i < entries.size(); ++i) {
+        const QString& text = entries[i];
         QMenu* group = Popup_Internet_Down->addMenu(MenuIcon(5), MenuText(text));
         for (const QString& type : types) {
             QAction* item = group->addAction(MenuIcon(8), type);
@@ -220,9 +222,9 @@ void TForm_Main::BuildOpportunityDomainHalf()
     SetMenuItemHint(all, QStringLiteral("all"));
     connect(all, &QAction::triggered, this, [this, all] { NewAdsItemClick(all); });
     Newbusinessads1->addSeparator();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        QAction* item = Newbusinessads1->addAction(MenuIcon(6), MenuText(Windows1250ToQString(lines[i])));
-        SetMenuItemHint(item, QString(QChar(static_cast<char16_t>(u'a' + i))));
+    for (qsizetype i = 1; i < entries.size(); ++i) {
+        QAction* item = Newbusinessads1->addAction(MenuIcon(6), MenuText(entries[i]));
+        SetMenuItemHint(item, QString(QChar(static_cast<char16_t>(u'a' + i - 1))));
         connect(item, &QAction::triggered, this, [this, item] { NewAdsItemClick(item); });
     }
     // Items built during an update (a language switch) are as unavailable as the old ones.

@@ -255,21 +255,11 @@ void TForm_Main::ShowCompanyPage(std::int64_t recordNumber)
     }
 }
 
-std::vector<std::string> TForm_Main::OpportunityDomainItems() const
-{
-    std::vector<std::string> items;
-    items.reserve(static_cast<std::size_t>(ComboBox_Internet_Domain->count()));
-    for (int i = 0; i < ComboBox_Internet_Domain->count(); ++i) {
-        items.push_back(QStringToWindows1250(ComboBox_Internet_Domain->itemText(i)));
-    }
-    return items;
-}
-
 void TForm_Main::ShowOpportunityPage(std::int64_t recordNumber)
 {
     // Handed over even when empty: a missing record shows an empty document.
-    const std::string page =
-        OpportunityPage(programFolder_, recordNumber, currentLanguage_, OpportunityDomainItems(), banners_);
+    const std::string page = OpportunityPage(programFolder_, recordNumber, currentLanguage_,
+                                             OpportunityDomainList(currentLanguage_), banners_);
     Web_Internet->LoadPageIntoBrowser(page);
 }
 
