@@ -13,6 +13,9 @@ namespace dorvanta::cli {
 // become the replacement character U+FFFD.
 std::string Cp1250ToUtf8(std::string_view text);
 
+// The same, appended to `out`.
+void AppendCp1250AsUtf8(std::string& out, std::string_view text);
+
 // UTF-8 text as Windows-1250 bytes. The Romanian letters with comma below
 // (U+0218 to U+021B), which the code page lacks, are taken as the cedilla
 // letters it has, since that is how Romanian is written in it. Nothing when

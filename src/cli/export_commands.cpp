@@ -7,7 +7,6 @@
 #include "data/record_file.h"
 #include "data/record_layout.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -23,19 +22,23 @@ constexpr std::size_t kRecordsPerBlock = 4096;
 // Output is handed on in pieces of about this size.
 constexpr std::size_t kOutputChunk = 1u << 20;
 
+// Appends stored (Windows-1250) text as one CSV field in UTF-8, quoted when
+// it holds a comma, a quote or a line break. Those are ASCII, which the
+// conversion keeps as it is, so the stored text can be tested and split.
 void AppendCsvField(std::string& out, std::string_view text)
 {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += text;
+        AppendCp1250AsUtf8(out, text);
         return;
     }
     out += '"';
-    for (char c : text) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
+    std::size_t start = 0;
+    for (std::size_t quote = text.find('"'); quote != std::string_view::npos; quote = text.find('"', start)) {
+        AppendCp1250AsUtf8(out, text.substr(start, quote + 1 - start));
+        out += '"';
+        start = quote + 1;
     }
+    AppendCp1250AsUtf8(out, text.substr(start));
     out += '"';
 }
 
@@ -81,7 +84,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
                 out += std::to_string(number);
                 for (const FieldLayout& field : format.fields) {
                     out += ',';
-                    AppendCsvField(out, Cp1250ToUtf8(ReadField(record, field)));
+                    AppendCsvField(out, ReadField(record, field));
                 }
                 out += "\r\n";
                 if (out.size() >= kOutputChunk) {
