@@ -19,6 +19,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <malloc.h>
 #include <new>
 #include <string>
 #include <unistd.h>
@@ -40,25 +41,25 @@ void NoteAllocation(std::size_t size)
 
 } // namespace
 
-void* operator new(std::size_t size)
+// The allocator's own record of each block's size is counted, so no header
+// of ours sits before the block. Kept out of line: inlined into callers, the
+// pairing of new with free confuses the compiler's checks.
+[[gnu::noinline]] void* operator new(std::size_t size)
 {
-    void* block = std::malloc(size + 16);
+    void* block = std::malloc(size);
     if (!block) {
         throw std::bad_alloc();
     }
-    *static_cast<std::size_t*>(block) = size;
-    NoteAllocation(size);
-    return static_cast<char*>(block) + 16;
+    NoteAllocation(malloc_usable_size(block));
+    return block;
 }
 
-void operator delete(void* pointer) noexcept
+[[gnu::noinline]] void operator delete(void* pointer) noexcept
 {
-    if (!pointer) {
-        return;
+    if (pointer) {
+        gHeapNow.fetch_sub(malloc_usable_size(pointer));
+        std::free(pointer);
     }
-    void* block = static_cast<char*>(pointer) - 16;
-    gHeapNow.fetch_sub(*static_cast<std::size_t*>(block));
-    std::free(block);
 }
 
 void operator delete(void* pointer, std::size_t) noexcept
