@@ -157,31 +157,37 @@ void TForm_Main::BuildCompanyDomainHalf()
 
     const std::vector<std::string> lines =
         ResourceLines(currentLanguage_ == Language::EN ? "domenii_en" : "domenii_ro");
+    // Each picture is read once per build, not once per item.
+    const QIcon groupIcon = MenuIcon(5);
+    const QIcon domainIcon = MenuIcon(6);
+    const QIcon categoryIcon = MenuIcon(7);
     QStringList entries{QStringLiteral("All")};
     QMenu* group = nullptr;
+    QString groupCaption;
     for (const std::string& line : lines) {
         const QString text = Windows1250ToQString(line);
         entries.append(text);
         if (!StartsWith(line, " ")) {
-            group = Popup_Companies_Down->addMenu(MenuIcon(5), MenuText(text));
+            group = Popup_Companies_Down->addMenu(groupIcon, MenuText(text));
+            groupCaption = text;
             continue;
         }
         if (group == nullptr) {
             // A domain before any group has no place in the tree.
             continue;
         }
-        const std::string domainCaption(Trim(line));
+        const std::string_view domainName = Trim(line);
+        const QString domainCaption = Windows1250ToQString(domainName);
         const std::vector<std::string> names =
-            CategoryTable::Builtin().SubdomainNames(domainCaption, currentLanguage_);
+            CategoryTable::Builtin().SubdomainNames(domainName, currentLanguage_);
         if (names.empty()) {
-            group->addAction(MenuIcon(6), MenuText(Windows1250ToQString(domainCaption)));
+            group->addAction(domainIcon, MenuText(domainCaption));
             continue;
         }
-        QMenu* domain = group->addMenu(MenuIcon(6), MenuText(Windows1250ToQString(domainCaption)));
-        const QString hint =
-            MenuItemCaption(group->menuAction()) + QLatin1Char(';') + Windows1250ToQString(domainCaption);
+        QMenu* domain = group->addMenu(domainIcon, MenuText(domainCaption));
+        const QString hint = groupCaption + QLatin1Char(';') + domainCaption;
         for (const std::string& name : names) {
-            QAction* item = domain->addAction(MenuIcon(7), MenuText(Windows1250ToQString(name)));
+            QAction* item = domain->addAction(categoryIcon, MenuText(Windows1250ToQString(name)));
             SetMenuItemHint(item, hint);
             connect(item, &QAction::triggered, this, [this, item] { CompanyMenuItemClick(item); });
         }
@@ -205,11 +211,13 @@ void TForm_Main::BuildOpportunityDomainHalf()
         currentLanguage_ == Language::EN
             ? QStringList{QStringLiteral("Offers"), QStringLiteral("Requests"), QStringLiteral("Services")}
             : QStringList{QStringLiteral("Oferte"), QStringLiteral("Cereri"), QStringLiteral("Servicii")};
+    const QIcon groupIcon = MenuIcon(5);
+    const QIcon typeIcon = MenuIcon(8);
     for (qsizetype i = 1; i < entries.size(); ++i) {
         const QString& text = entries[i];
-        QMenu* group = Popup_Internet_Down->addMenu(MenuIcon(5), MenuText(text));
+        QMenu* group = Popup_Internet_Down->addMenu(groupIcon, MenuText(text));
         for (const QString& type : types) {
-            QAction* item = group->addAction(MenuIcon(8), type);
+            QAction* item = group->addAction(typeIcon, type);
             SetMenuItemHint(item, text);
             connect(item, &QAction::triggered, this, [this, item] { OpportunityMenuItemClick(item); });
         }
@@ -218,12 +226,13 @@ void TForm_Main::BuildOpportunityDomainHalf()
     ComboBox_Internet_Domain->setCurrentIndex(0);
 
     ClearMenu(Newbusinessads1, HoldBackDuringUpdate());
-    QAction* all = Newbusinessads1->addAction(MenuIcon(5), QStringLiteral("All categories"));
+    QAction* all = Newbusinessads1->addAction(groupIcon, QStringLiteral("All categories"));
     SetMenuItemHint(all, QStringLiteral("all"));
     connect(all, &QAction::triggered, this, [this, all] { NewAdsItemClick(all); });
     Newbusinessads1->addSeparator();
+    const QIcon domainIcon = MenuIcon(6);
     for (qsizetype i = 1; i < entries.size(); ++i) {
-        QAction* item = Newbusinessads1->addAction(MenuIcon(6), MenuText(entries[i]));
+        QAction* item = Newbusinessads1->addAction(domainIcon, MenuText(entries[i]));
         SetMenuItemHint(item, QString(QChar(static_cast<char16_t>(u'a' + i - 1))));
         connect(item, &QAction::triggered, this, [this, item] { NewAdsItemClick(item); });
     }
