@@ -153,7 +153,6 @@ void TForm_Main::BuildCompanyDomainHalf()
     const QSignalBlocker blocker(ComboBox_Companies_Domain);
     ComboBox_Companies_Domain->clear();
     ClearMenu(Popup_Companies_Down, HoldBackDuringUpdate());
-    ClearMenu(Popup_Internet_Down, HoldBackDuringUpdate());
 
     const std::vector<std::string> lines =
         ResourceLines(currentLanguage_ == Language::EN ? "domenii_en" : "domenii_ro");
@@ -200,6 +199,7 @@ void TForm_Main::BuildOpportunityDomainHalf()
 {
     const QSignalBlocker blocker(ComboBox_Internet_Domain);
     ComboBox_Internet_Domain->clear();
+    ClearMenu(Popup_Internet_Down, HoldBackDuringUpdate());
 
     // "All", then the group lines: the items of the box, and from the second
     // on the groups of the popup and of "New business ads".
