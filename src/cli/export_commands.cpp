@@ -69,17 +69,11 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
     out += "\r\n";
 
     try {
-        std::vector<std::uint8_t> block(kRecordsPerBlock * format.recordSize);
-        std::uint64_t number = 0;
-        while (true) {
-            const std::size_t count = file->ReadBlock(number, kRecordsPerBlock, block.data());
-            if (count == 0) {
-                break;
-            }
-            for (std::size_t i = 0; i < count; ++i, ++number) {
-                const std::uint8_t* record = block.data() + i * format.recordSize;
+        ForEachRecord(
+            *file,
+            [&](std::uint64_t number, const std::uint8_t* record) {
                 if (format.requiredField && FieldLength(record, format.fields[*format.requiredField]) == 0) {
-                    continue;
+                    return;
                 }
                 out += std::to_string(number);
                 for (const FieldLayout& field : format.fields) {
@@ -91,8 +85,8 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
                     WriteOutput(out);
                     out.clear();
                 }
-            }
-        }
+            },
+            kRecordsPerBlock);
     } catch (const FileError& error) {
         // What was read before a failure is still handed on; the exit code
         // and the message say that the export is incomplete.

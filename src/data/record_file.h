@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvanta {
 
@@ -106,5 +107,25 @@ private:
     std::size_t recordSize_;
     std::uint64_t count_ = 0;
 };
+
+// Calls `visit(number, record)` for every whole record of `file`, in order,
+// reading blocks of `blockRecords` records (under a megabyte by default, so a
+// block is still in the cache while it is visited). A failed read throws
+// FileError after the records before it were visited.
+template <typename Visit>
+void ForEachRecord(const RecordFile& file, Visit&& visit, std::size_t blockRecords = 1024)
+{
+    std::vector<std::uint8_t> block(blockRecords * file.recordSize());
+    for (std::uint64_t first = 0;;) {
+        const std::size_t count = file.ReadBlock(first, blockRecords, block.data());
+        for (std::size_t i = 0; i < count; ++i) {
+            visit(first + i, block.data() + i * file.recordSize());
+        }
+        if (count < blockRecords) {
+            return;
+        }
+        first += count;
+    }
+}
 
 } // namespace dorvanta

@@ -23,10 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Records per block read: under a megabyte, so a block is still in the cache
-// when its names are read, and a million records take a thousand reads.
-constexpr std::size_t kBlockRecords = 1024;
-
 int GaugeValue(std::size_t value)
 {
     constexpr std::size_t kMax = static_cast<std::size_t>(std::numeric_limits<int>::max());
@@ -50,24 +46,6 @@ std::size_t SplitBacktickFields(std::string_view line, std::span<std::string_vie
         line.remove_prefix(end + 1);
     }
     return found;
-}
-
-// Calls `visit(number, record)` for every whole record of `file`, in order,
-// reading large blocks.
-template <typename Visit> void ForEachRecord(const RecordFile& file, Visit&& visit)
-{
-    std::vector<std::uint8_t> block(kBlockRecords * file.recordSize());
-    std::uint64_t first = 0;
-    while (true) {
-        const std::size_t count = file.ReadBlock(first, kBlockRecords, block.data());
-        for (std::size_t i = 0; i < count; ++i) {
-            visit(first + i, block.data() + i * file.recordSize());
-        }
-        if (count < kBlockRecords) {
-            return;
-        }
-        first += count;
-    }
 }
 
 // Where the names that the lines of one company answer look for stand in
