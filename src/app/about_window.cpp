@@ -1,12 +1,12 @@
 #include "app/about_window.h"
 
+#include "app/button_faces.h"
 #include "app/external_open.h"
 #include "app/font_substitutes.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QUrl>
@@ -68,7 +68,7 @@ TForm_About::TForm_About(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     // Larger than the window on purpose: the window shows its top-left part.
     imageLogo_->setGeometry(-1, 0, 509, 356);
     imageLogo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imageLogo_->setPixmap(QPixmap(QStringLiteral(":/pictures/logo.jpg")));
+    imageLogo_->setPixmap(ResourcePicture(QStringLiteral("logo.jpg")));
     imageLogo_->installEventFilter(this);
 
     closingLabels_.push_back(AddLabel("Label1", 170, 43, QStringLiteral("For Linux and Windows"), 13, false));

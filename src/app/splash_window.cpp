@@ -1,5 +1,6 @@
 #include "app/splash_window.h"
 
+#include "app/button_faces.h"
 #include "app/font_substitutes.h"
 
 #include <QCloseEvent>
@@ -7,7 +8,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -40,7 +40,7 @@ TForm_Splash::TForm_Splash(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     imageAbout_->setObjectName(QStringLiteral("Image_About"));
     imageAbout_->setGeometry(0, 0, kWidth, kHeight);
     imageAbout_->setScaledContents(true);
-    imageAbout_->setPixmap(QPixmap(QStringLiteral(":/pictures/splash.jpg")));
+    imageAbout_->setPixmap(ResourcePicture(QStringLiteral("splash.jpg")));
     imageAbout_->installEventFilter(this);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
