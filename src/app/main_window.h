@@ -27,6 +27,7 @@ class QTreeWidget;
 namespace dorvanta {
 
 class HtmlView;
+enum class PopupSlot;
 class PictureButton;
 class SettingsStore;
 class TForm_Update;
@@ -152,7 +153,7 @@ private:
     // Chrome (main_window_chrome.cpp).
     bool TitlePictureEvent(QEvent* event);
     bool GripEvent(QEvent* event);
-    void OpenPopup(QMenu* popup, int slot);
+    void OpenPopup(QMenu* popup, PopupSlot slot);
     void PlaceTitleButtons();
     void PlaceStatusBar();
     QRect WorkArea() const;

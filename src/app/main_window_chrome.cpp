@@ -152,39 +152,39 @@ void TForm_Main::Button_Menu_CloseClick()
     close();
 }
 
-void TForm_Main::OpenPopup(QMenu* popup, int slot)
+void TForm_Main::OpenPopup(QMenu* popup, PopupSlot slot)
 {
-    popup->popup(PopupPosition(static_cast<PopupSlot>(slot), x(), y(), Panel_Menu->height()));
+    popup->popup(PopupPosition(slot, x(), y(), Panel_Menu->height()));
 }
 
 void TForm_Main::Button_Menu_Companies_DownClick()
 {
-    OpenPopup(Popup_Companies_Down, static_cast<int>(PopupSlot::CompaniesDown));
+    OpenPopup(Popup_Companies_Down, PopupSlot::CompaniesDown);
 }
 
 void TForm_Main::SpeedButton5Click()
 {
-    OpenPopup(Popup_Internet_Down, static_cast<int>(PopupSlot::InternetDown));
+    OpenPopup(Popup_Internet_Down, PopupSlot::InternetDown);
 }
 
 void TForm_Main::Button_Menu_UpdateClick()
 {
-    OpenPopup(Popup_Update, static_cast<int>(PopupSlot::Update));
+    OpenPopup(Popup_Update, PopupSlot::Update);
 }
 
 void TForm_Main::Button_Menu_InsertClick()
 {
-    OpenPopup(Popup_Insert, static_cast<int>(PopupSlot::Insert));
+    OpenPopup(Popup_Insert, PopupSlot::Insert);
 }
 
 void TForm_Main::Button_Menu_SettingsClick()
 {
-    OpenPopup(Popup_Settings, static_cast<int>(PopupSlot::Settings));
+    OpenPopup(Popup_Settings, PopupSlot::Settings);
 }
 
 void TForm_Main::Button_Menu_HelpClick()
 {
-    OpenPopup(Popup_Help, static_cast<int>(PopupSlot::Help));
+    OpenPopup(Popup_Help, PopupSlot::Help);
 }
 
 } // namespace dorvanta
