@@ -494,9 +494,7 @@ QWidget* TForm_Main::BuildCompaniesPanel()
     Web_Companies->setObjectName(QStringLiteral("Web_Companies"));
     parts.Finish(ListView_Companies, Web_Companies);
 
-    for (const std::string& county : CountyBoxItems()) {
-        ComboBox_Companies_Locality->addItem(Windows1250ToQString(county));
-    }
+    ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
 
     Edit_Companies_Company->installEventFilter(this);
     connect(Edit_Companies_Company, &QLineEdit::returnPressed, this,
@@ -534,9 +532,7 @@ QWidget* TForm_Main::BuildInternetPanel()
     Web_Internet->setObjectName(QStringLiteral("Web_Internet"));
     parts.Finish(ListView_Internet, Web_Internet);
 
-    for (const std::string& county : CountyBoxItems()) {
-        ComboBox_Internet_Locality->addItem(Windows1250ToQString(county));
-    }
+    ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
 
     Edit_Internet_Company->installEventFilter(this);
     connect(Edit_Internet_Company, &QLineEdit::returnPressed, this, &TForm_Main::Button_Internet_SearchClick);

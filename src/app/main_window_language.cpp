@@ -95,11 +95,7 @@ void Refill(QComboBox* box, const std::vector<std::string>& items)
 {
     const QSignalBlocker blocker(box);
     box->clear();
-    QStringList texts;
-    for (const std::string& item : items) {
-        texts.append(Windows1250ToQString(item));
-    }
-    box->addItems(texts);
+    box->addItems(Windows1250ToQStringList(items));
     box->setCurrentIndex(0);
 }
 

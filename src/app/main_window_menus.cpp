@@ -203,10 +203,7 @@ void TForm_Main::BuildOpportunityDomainHalf()
 
     // "All", then the group lines: the items of the box, and from the second
     // on the groups of the popup and of "New business ads".
-    QStringList entries;
-    for (const std::string& item : OpportunityDomainList(currentLanguage_)) {
-        entries.append(Windows1250ToQString(item));
-    }
+    const QStringList entries = Windows1250ToQStringList(OpportunityDomainList(currentLanguage_));
     const QStringList types =
         currentLanguage_ == Language::EN
             ? QStringList{QStringLiteral("Offers"), QStringLiteral("Requests"), QStringLiteral("Services")}

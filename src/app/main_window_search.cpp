@@ -109,19 +109,13 @@ void TForm_Main::FillSubdomains()
         return;
     }
     const std::string entry = QStringToWindows1250(ComboBox_Companies_Domain->currentText());
-    const SubdomainList list = dorvanta::FillSubdomains(entry, CategoryTable::Builtin(), currentLanguage_);
+    SubdomainList list = dorvanta::FillSubdomains(entry, CategoryTable::Builtin(), currentLanguage_);
 
     const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
     ComboBox_Companies_Subdomain->clear();
-    subdomainCodes_.clear();
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(list.names.size()) + 1);
-    names.append(QStringLiteral("All"));
-    for (const std::string& name : list.names) {
-        names.append(Windows1250ToQString(name));
-    }
-    ComboBox_Companies_Subdomain->addItems(names);
-    subdomainCodes_ = list.codes;
+    ComboBox_Companies_Subdomain->addItem(QStringLiteral("All"));
+    ComboBox_Companies_Subdomain->addItems(Windows1250ToQStringList(list.names));
+    subdomainCodes_ = std::move(list.codes);
     ComboBox_Companies_Subdomain->setCurrentIndex(0);
 }
 

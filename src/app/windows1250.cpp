@@ -33,6 +33,16 @@ QString Windows1250ToQString(std::string_view bytes)
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
+QStringList Windows1250ToQStringList(const std::vector<std::string>& texts)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) {
+        list.append(Windows1250ToQString(text));
+    }
+    return list;
+}
+
 std::string QStringToWindows1250(const QString& text)
 {
     std::string bytes;

@@ -1,15 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The stored texts and the generated pages are Windows-1250 bytes (Romanian).
 // These two helpers are the window's edge between those bytes and Qt's text.
 namespace dorvanta {
 
 QString Windows1250ToQString(std::string_view bytes);
+
+// Each text of a list, as the items of a box or a list.
+QStringList Windows1250ToQStringList(const std::vector<std::string>& texts);
 
 // Characters that have no Windows-1250 byte become "?"; the Romanian s and t
 // with a comma below become the code page's s and t with a cedilla.
