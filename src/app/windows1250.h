@@ -8,7 +8,7 @@
 #include <vector>
 
 // The stored texts and the generated pages are Windows-1250 bytes (Romanian).
-// These two helpers are the window's edge between those bytes and Qt's text.
+// These helpers are the window's one edge between those bytes and Qt's text.
 namespace dorvanta {
 
 QString Windows1250ToQString(std::string_view bytes);
