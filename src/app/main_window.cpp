@@ -3,7 +3,6 @@
 #include "app/button_faces.h"
 #include "app/font_substitutes.h"
 #include "app/html_view.h"
-#include "app/update_form.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
 #include "platform/qt_settings_store.h"
@@ -16,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
 #include <QResizeEvent>

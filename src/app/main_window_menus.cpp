@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 
 namespace dorvanta {
 

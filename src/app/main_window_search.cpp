@@ -15,11 +15,9 @@
 #include "search/subdomains.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QStackedWidget>
 #include <QTreeWidget>
 
 #include <exception>

@@ -4,7 +4,6 @@
 #include "app/main_window.h"
 #include "app/windows1250.h"
 #include "data/resources.h"
-#include "data/text.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
