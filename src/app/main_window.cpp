@@ -601,16 +601,12 @@ void TForm_Main::BuildFaceHolders()
 
 void TForm_Main::FormCreate()
 {
-    Label_Status->clear();
-    currentLanguage_ = Language::EN;
+    // The members start empty, in English and on the company panel; the
+    // stored language and the captions and lists it gives come from here.
     LoadLanguageSetting();
-    companyRecordNumbers_.clear();
-    opportunityRecordNumbers_.clear();
-    subdomainCodes_.clear();
     ApplyLanguage(currentLanguage_);
     BuildDomainMenus();
     FillSubdomains();
-    currentView_ = 1;
 }
 
 void TForm_Main::FormShow()

@@ -72,15 +72,9 @@ TForm_Update::TForm_Update(TForm_Main& main, const std::string& serverBase, QWid
     updater_ =
         std::make_unique<Updater>(main_.ProgramFolder(), ServerBaseAddress(serverBase), *HTTP,
                                   main_.Settings(), *this, &Now, [this] { return main_.CurrentLanguage(); });
-    FormCreate();
 }
 
 TForm_Update::~TForm_Update() = default;
-
-void TForm_Update::FormCreate()
-{
-    updateRunning_ = false;
-}
 
 void TForm_Update::FillDomainList()
 {

@@ -66,7 +66,6 @@ public:
     QPushButton* Button2 = nullptr;
 
 private:
-    void FormCreate();
     bool Busy() const;
     template <typename Run> UpdateOutcome RunUpdate(Run run);
 
