@@ -165,7 +165,7 @@ void TForm_Main::FitOpportunityTypeColumn()
     const QFontMetrics metrics(ListView_Internet->font());
     int widest = 20;
     for (const AdType& type : kAdTypes) {
-        const std::string_view word = currentLanguage_ == Language::EN ? type.wordEnglish : type.wordRomanian;
+        const std::string_view word = Pick(currentLanguage_, type.wordEnglish, type.wordRomanian);
         widest = std::max(widest, metrics.horizontalAdvance(Windows1250ToQString(word)) + 14);
     }
     ListView_Internet->header()->resizeSection(0, widest);

@@ -153,8 +153,7 @@ void TForm_Main::BuildCompanyDomainHalf()
     ComboBox_Companies_Domain->clear();
     ClearMenu(Popup_Companies_Down, HoldBackDuringUpdate());
 
-    const std::vector<std::string> lines =
-        ResourceLines(currentLanguage_ == Language::EN ? "domenii_en" : "domenii_ro");
+    const std::vector<std::string> lines = ResourceLines(Pick(currentLanguage_, "domenii_en", "domenii_ro"));
     // Each picture is read once per build, not once per item.
     const QIcon groupIcon = MenuIcon(5);
     const QIcon domainIcon = MenuIcon(6);
@@ -286,8 +285,8 @@ void TForm_Main::Allcompanies1Click()
 void TForm_Main::ShowHelpPage(const char* englishFile, const char* romanianFile)
 {
     BringToFront(Panel_Help);
-    const char* file = currentLanguage_ == Language::EN ? englishFile : romanianFile;
-    const std::filesystem::path path = programFolder_ / "Help" / file;
+    const std::filesystem::path path =
+        programFolder_ / "Help" / Pick(currentLanguage_, englishFile, romanianFile);
     Web_Help->NavigateToFile(QString::fromStdU16String(path.u16string()));
     currentView_ = 3;
 }

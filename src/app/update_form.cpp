@@ -79,8 +79,7 @@ TForm_Update::~TForm_Update() = default;
 void TForm_Update::FillDomainList()
 {
     ListBox_Domains->clear();
-    const char* resource = main_.CurrentLanguage() == Language::EN ? "domenii_en" : "domenii_ro";
-    for (const std::string& line : ResourceLines(resource)) {
+    for (const std::string& line : ResourceLines(Pick(main_.CurrentLanguage(), "domenii_en", "domenii_ro"))) {
         if (line.empty() || line.front() == ' ') {
             continue;
         }
