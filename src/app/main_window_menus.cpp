@@ -164,7 +164,7 @@ void TForm_Main::BuildCompanyDomainHalf()
     for (const std::string& line : lines) {
         const QString text = Windows1250ToQString(line);
         entries.append(text);
-        if (!StartsWith(line, " ")) {
+        if (!line.starts_with(' ')) {
             group = Popup_Companies_Down->addMenu(groupIcon, MenuText(text));
             groupCaption = text;
             continue;

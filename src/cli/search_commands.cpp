@@ -83,7 +83,7 @@ std::vector<std::string> DomainCodes(std::string_view domain)
     std::vector<std::string> codes;
     for (const CategoryRow& row : CategoryTable::Builtin().rows()) {
         std::string code = ToLowerAZ(row.code);
-        if (StartsWith(code, prefix)) {
+        if (code.starts_with(prefix)) {
             codes.push_back(std::move(code));
         }
     }

@@ -102,11 +102,6 @@ bool IsBlank(std::string_view text)
     return Trim(text).empty();
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix)
-{
-    return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to)
 {
     std::string result;

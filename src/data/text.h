@@ -37,8 +37,6 @@ std::string_view TrimLeft(std::string_view text);
 // True when the text holds nothing but spaces and control characters.
 bool IsBlank(std::string_view text);
 
-bool StartsWith(std::string_view text, std::string_view prefix);
-
 // Replaces every occurrence of `from` (not empty) by `to`, scanning left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
