@@ -85,14 +85,6 @@ void PrintMessage(std::string_view message)
     std::fflush(stderr);
 }
 
-std::string CannotOpenOpportunityFileText(Language language)
-{
-    return std::string(
-        Pick(language, "Could not open bursa.db file. Make sure that file exists and is not read-only",
-             "Nu am putut deschide fisierul bursa.db. Daca fisierul exista, verificati sa nu aiba "
-             "atributul read-only."));
-}
-
 std::string FileProblemText(const FileError& error, std::string_view fileName, Language language)
 {
     if (fileName == kOpportunityFileName) {
@@ -100,9 +92,14 @@ std::string FileProblemText(const FileError& error, std::string_view fileName, L
         if (!fs::exists(error.path(), ec)) {
             return GetMessageText(10, language);
         }
-        return CannotOpenOpportunityFileText(language) + "\n" + error.what();
     }
-    return CannotOpenCompanyFileText(language) + "\n" + error.what();
+    if (error.operation() != FileOperation::Open) {
+        // The file was opened: say what failed afterwards, not that it could not be opened.
+        return FileErrorText(error, language);
+    }
+    return (fileName == kOpportunityFileName ? CannotOpenOpportunityFileText(language)
+                                             : CannotOpenCompanyFileText(language)) +
+           "\n" + error.what();
 }
 
 void ExitWith(int code)

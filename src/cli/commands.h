@@ -59,12 +59,10 @@ void WriteOutput(std::string_view bytes);
 // system gives them.
 void PrintMessage(std::string_view message);
 
-// The text printed when bursa.db exists but cannot be opened; the window
-// itself stays quiet then.
-std::string CannotOpenOpportunityFileText(Language language);
-
-// What to print when a record file failed: the window's text for that file
-// (message 10 when bursa.db is missing), then the system's reason.
+// What to print when a record file failed: for a file that could not be
+// opened the window's text for that file (message 10 when bursa.db is
+// missing), then the system's reason; for a later failure (a write on a full
+// disk) what failed, the file and the reason.
 std::string FileProblemText(const FileError& error, std::string_view fileName, Language language);
 
 // Ends the running command with an exit code (through CLI11, which returns

@@ -56,6 +56,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
     std::optional<RecordFile> file;
     try {
         file.emplace(ResolveFile(DataFolder(globals), format.fileName), format.recordSize);
+        file->Lock(FileLock::Shared); // the export is one state of the file, not half of an import
     } catch (const FileError& error) {
         PrintMessage(FileProblemText(error, format.fileName, globals.lang));
         ExitWith(kExitFileError);

@@ -189,16 +189,8 @@ void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOpt
 
     const SearchResult result =
         SearchOpportunities(DataFolder(globals), MakeOpportunityCriteria(choice), globals.lang);
-    // The window ends quietly when bursa.db exists but cannot be opened or
-    // read; a command must not look successful then, so it says so.
-    std::string problem;
-    if (result.outcome == SearchOutcome::CannotOpen) {
-        problem = CannotOpenOpportunityFileText(globals.lang);
-    } else if (result.outcome == SearchOutcome::ReadError) {
-        problem = std::string(Pick(globals.lang, "Could not read bursa.db file to its end.",
-                                   "Nu am putut citi fisierul bursa.db pana la capat."));
-    }
-    Report(result, problem, globals.lang);
+    // The search itself names the problem of a file it could not open or read.
+    Report(result, result.errorMessage, globals.lang);
 }
 
 } // namespace

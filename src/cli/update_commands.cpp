@@ -35,10 +35,15 @@ constexpr int kBarWidth = 30;
 class TerminalProgress : public UpdateProgress
 {
 public:
+    explicit TerminalProgress(Language language) : language_(language) {}
     void SetGaugeMaximum(int) override {}
     void SetGaugePosition(int) override {}
     void SetStatus(const std::string& text) override { status = text; }
     void ShowInformation(const std::string& text) override { PrintMessage(text); }
+    void WaitingForFile(const std::string& fileName) override
+    {
+        PrintMessage(WaitingForFileText(fileName, language_));
+    }
     void ShowUpdateProgress() override {}
     void HideUpdateProgress() override { EndBar(); }
     void SetDialogGaugeMaximum(int maximum) override
@@ -87,6 +92,7 @@ private:
         drawn_ = false;
     }
 
+    Language language_;
     int maximum_ = 0;
     int lastTenth_ = -1;
     bool drawn_ = false;
@@ -181,7 +187,7 @@ int ExitCode(UpdateOutcome outcome)
 
 template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 {
-    TerminalProgress progress;
+    TerminalProgress progress(globals.lang);
     QtSettingsStore settings;
     const std::unique_ptr<HttpClient> http = MakeCurlHttpClient();
     Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, settings, progress,
@@ -203,7 +209,7 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
 {
     const std::vector<std::string> lines = ReadLines(file, globals.lang);
-    TerminalProgress progress;
+    TerminalProgress progress(globals.lang);
     try {
         if (ImportCompanies(DataFolder(globals), lines, progress, globals.lang) ==
             CompanyImportResult::DatabaseMissing) {
@@ -221,9 +227,11 @@ void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
 void RunImportAds(const std::string& file, const GlobalOptions& globals)
 {
     const std::vector<std::string> lines = ReadLines(file, globals.lang);
-    TerminalProgress progress;
-    if (!AppendOpportunities(DataFolder(globals), lines, progress)) {
-        PrintMessage(CannotOpenOpportunityFileText(globals.lang));
+    TerminalProgress progress(globals.lang);
+    std::optional<FileError> failure;
+    if (!AppendOpportunities(DataFolder(globals), lines, progress, &failure)) {
+        PrintMessage(failure ? FileProblemText(*failure, kOpportunityFileName, globals.lang)
+                             : CannotOpenOpportunityFileText(globals.lang));
         ExitWith(kExitFileError);
     }
     PrintStatus(AdsAddedText(lines.size(), globals.lang));

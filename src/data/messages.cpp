@@ -1,5 +1,12 @@
 #include "data/messages.h"
 
+#include "data/file_access.h"
+#include "data/record_file.h"
+#include "data/text.h"
+
+#include <cerrno>
+#include <cstring>
+
 namespace dorvanta {
 
 namespace {
@@ -74,6 +81,94 @@ std::string CannotOpenCompanyFileText(Language language)
     }
     return "Nu am putut deschide fisierul database.db. Daca fisierul exista, verificati sa nu aiba atributul "
            "read-only.";
+}
+
+std::string CannotOpenOpportunityFileText(Language language)
+{
+    return std::string(
+        Pick(language, "Could not open bursa.db file. Make sure that file exists and is not read-only",
+             "Nu am putut deschide fisierul bursa.db. Daca fisierul exista, verificati sa nu aiba "
+             "atributul read-only."));
+}
+
+namespace {
+// The system's reason in the user's language, for the reasons a user can act on.
+std::string ReasonText(const FileError& error, Language language)
+{
+    struct Reason
+    {
+        int error;
+        const char* english;
+        const char* romanian;
+    };
+    static constexpr Reason kReasons[] = {
+        {ENOSPC, "no space left on the device", "nu mai este spatiu pe disc"},
+#ifdef EDQUOT
+        {EDQUOT, "the disk quota is used up", "cota de spatiu pe disc este depasita"},
+#endif
+        {EFBIG, "the file is too large", "fisierul este prea mare"},
+        {EIO, "input/output error", "eroare de intrare/iesire"},
+        {EACCES, "access denied", "acces interzis"},
+        {EPERM, "access denied", "acces interzis"},
+        {EROFS, "the disk is read-only", "discul este doar pentru citire"},
+    };
+    if (error.error() == 0) {
+        if (error.operation() == FileOperation::Read) {
+            return std::string(Pick(language,
+                                    "the file ended before its last record (another program cut it)",
+                                    "fisierul s-a terminat inaintea ultimei inregistrari (alt program l-a "
+                                    "scurtat)"));
+        }
+        return error.what();
+    }
+    for (const Reason& reason : kReasons) {
+        if (reason.error == error.error()) {
+            return Pick(language, reason.english, reason.romanian).data();
+        }
+    }
+    return std::strerror(error.error());
+}
+} // namespace
+
+std::string FileErrorText(const FileError& error, Language language)
+{
+    const std::string name = error.path().filename().string();
+    const std::string lowerName = ToLowerAZ(name);
+    std::string_view english = "Could not use the file ";
+    std::string_view romanian = "Nu am putut folosi fisierul ";
+    switch (error.operation()) {
+    case FileOperation::Open:
+        if (lowerName == kCompanyFileName) {
+            return CannotOpenCompanyFileText(language);
+        }
+        if (lowerName == kOpportunityFileName) {
+            return CannotOpenOpportunityFileText(language);
+        }
+        english = "Could not open the file ";
+        romanian = "Nu am putut deschide fisierul ";
+        break;
+    case FileOperation::Read:
+        english = "Could not read the file ";
+        romanian = "Nu am putut citi fisierul ";
+        break;
+    case FileOperation::Write:
+    case FileOperation::Close: // a write the system could only report when the file closed
+        english = "Could not write to the file ";
+        romanian = "Nu am putut scrie in fisierul ";
+        break;
+    case FileOperation::Lock:
+        english = "Could not lock the file ";
+        romanian = "Nu am putut bloca fisierul ";
+        break;
+    }
+    return std::string(Pick(language, english, romanian)) + name + ": " + ReasonText(error, language) + ".";
+}
+
+std::string WaitingForFileText(std::string_view fileName, Language language)
+{
+    return std::string(Pick(language, "Waiting for another program to finish writing ",
+                            "Se asteapta ca alt program sa termine de scris in ")) +
+           std::string(fileName) + "...";
 }
 
 std::string AdsAddedText(std::size_t count, Language language)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace dorvanta {
 
@@ -21,8 +22,25 @@ inline constexpr const char* kInfoCaption = "Information";
 // "Found N records." / "Au fost gasite N inregistrari."
 std::string FoundRecordsText(std::size_t count, Language language);
 
+class FileError;
+
 // The box shown when database.db cannot be opened for a search.
 std::string CannotOpenCompanyFileText(Language language);
+
+// The box shown when bursa.db exists but cannot be opened for a search.
+std::string CannotOpenOpportunityFileText(Language language);
+
+// What went wrong with a file, for the user. A file that could not be opened
+// gives the cannot-open text of database.db or bursa.db ("Could not open ...
+// not read-only"); any other failure names what was being done, the file and
+// the system's reason: "Could not write to the file database.db: no space
+// left on the device." The reason is in the language where we know it,
+// otherwise the system's own words.
+std::string FileErrorText(const FileError& error, Language language);
+
+// Shown while an import or update waits for another program (or another
+// import) to finish writing `fileName`.
+std::string WaitingForFileText(std::string_view fileName, Language language);
 
 // Status after a business-ads update: "N records was added. Your database is updated."
 std::string AdsAddedText(std::size_t count, Language language);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "data/file_access.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <stdexcept>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,19 +14,6 @@ namespace dorvanta {
 
 inline constexpr std::string_view kCompanyFileName = "database.db";
 inline constexpr std::string_view kOpportunityFileName = "bursa.db";
-
-// An input/output failure on a file; carries the path and the system's reason.
-class FileError : public std::runtime_error
-{
-public:
-    FileError(const std::filesystem::path& path, const std::string& what, int error = 0);
-    const std::filesystem::path& path() const { return path_; }
-    int error() const { return error_; }
-
-private:
-    std::filesystem::path path_;
-    int error_;
-};
 
 // The path of `name` inside `folder`. File names are used without regard to
 // case: when no entry has exactly this name, an entry whose name differs only
@@ -40,18 +29,18 @@ public:
     enum class Open
     {
         Existing,       // fail when the file is missing
-        CreateIfMissing // create an empty file when it is missing
+        CreateIfMissing // create an empty file when it is missing (never through a symbolic link)
     };
 
     RecordFile(const std::filesystem::path& path, std::size_t recordSize, Open open = Open::Existing);
-    ~RecordFile();
-    RecordFile(RecordFile&& other) noexcept;
-    RecordFile& operator=(RecordFile&&) = delete;
-    RecordFile(const RecordFile&) = delete;
-    RecordFile& operator=(const RecordFile&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
+    const std::filesystem::path& path() const { return file_.path(); }
     std::size_t recordSize() const { return recordSize_; }
+
+    // Takes the advisory lock of the file for the life of the object: shared
+    // to read, exclusive to write. `onWait` is called once when another
+    // holder makes the call wait (see FileHandle::Lock).
+    void Lock(FileLock kind, const std::function<void()>& onWait = {}) { file_.Lock(kind, onWait); }
 
     // Whole records in the file; a trailing partial record does not count.
     std::uint64_t RecordCount() const;
@@ -63,6 +52,11 @@ public:
     // Reads up to `count` whole records starting at `first` into `out`;
     // returns how many were read (fewer at the end of the file).
     std::size_t ReadBlock(std::uint64_t first, std::size_t count, std::uint8_t* out) const;
+
+    // Reads exactly `count` records starting at `first`, records the caller
+    // counted before: a file that has become shorter meanwhile (another
+    // program cut it) throws FileError like any failed read.
+    void ReadRecords(std::uint64_t first, std::size_t count, std::uint8_t* out) const;
 
     // Writes a whole record over record `number` (which may be the record count, to append).
     void Write(std::uint64_t number, const std::uint8_t* in);
@@ -78,34 +72,11 @@ public:
 
     // Flushes and closes; throws when the system reports a failure. The
     // destructor closes quietly when this was not called.
-    void Close();
-
-    int descriptor() const { return fd_; }
+    void Close() { file_.Close(); }
 
 private:
-    std::filesystem::path path_;
     std::size_t recordSize_;
-    int fd_ = -1;
-};
-
-// A read-only view of the whole records of an open record file, mapped into
-// memory instead of copied: the searches read only the few bytes they test.
-class MappedRecords
-{
-public:
-    explicit MappedRecords(const RecordFile& file);
-    ~MappedRecords();
-    MappedRecords(const MappedRecords&) = delete;
-    MappedRecords& operator=(const MappedRecords&) = delete;
-
-    std::uint64_t count() const { return count_; }
-    const std::uint8_t* record(std::uint64_t number) const { return data_ + number * recordSize_; }
-
-private:
-    const std::uint8_t* data_ = nullptr;
-    std::size_t length_ = 0;
-    std::size_t recordSize_;
-    std::uint64_t count_ = 0;
+    FileHandle file_;
 };
 
 // Calls `visit(number, record)` for every whole record of `file`, in order,

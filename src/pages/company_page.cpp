@@ -142,7 +142,8 @@ std::optional<std::string> CompanyPage(const std::filesystem::path& folder, std:
                                        Language language, const CategoryTable& table)
 {
     // Opened first, so that a missing or read-only file is reported whatever the number.
-    const RecordFile file(ResolveFile(folder, kCompanyFileName), company_layout::kRecordSize);
+    RecordFile file(ResolveFile(folder, kCompanyFileName), company_layout::kRecordSize);
+    file.Lock(FileLock::Shared); // not while an import writes
     if (recordNumber < 0) {
         return std::nullopt;
     }

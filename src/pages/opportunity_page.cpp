@@ -105,7 +105,8 @@ std::string BuildOpportunityPage(const OpportunityRecord& record, Language langu
 std::optional<OpportunityRecord> ReadOpportunityRecord(const std::filesystem::path& folder,
                                                        std::int64_t recordNumber)
 {
-    const RecordFile file(ResolveFile(folder, kOpportunityFileName), opportunity_layout::kRecordSize);
+    RecordFile file(ResolveFile(folder, kOpportunityFileName), opportunity_layout::kRecordSize);
+    file.Lock(FileLock::Shared); // not while an import writes
     if (recordNumber < 0) {
         return std::nullopt;
     }

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <optional>
 #include <thread>
 
 namespace dorvanta {
@@ -40,9 +41,6 @@ public:
     {
         std::sort(codes_.begin(), codes_.end());
     }
-
-    // Whether the tests look at the activity entries at all.
-    bool ReadsActivities() const { return !codes_.empty() || typeLetter_ != '\0'; }
 
     // True when the record passes the county, category, type and name tests.
     // `lowerName` receives the lower-cased name of a passing record.
@@ -105,30 +103,15 @@ private:
     char typeLetter_; // 0: no type criterion
 };
 
-// The search reads a few bytes of each 766-byte record, a stride the
-// processor's own prefetching does not follow across pages; asking for the
-// lines some records ahead keeps the memory busy instead of waiting on it.
-constexpr std::uint64_t kPrefetchAhead = 16;
+// Records read at a time by each part: about 200 KB, so that a block is
+// still in the processor's cache when the tests look at it, and the memory
+// of a search stays small whatever the size of the file (at most four parts).
+constexpr std::size_t kBlockRecords = 256;
 
-inline void Prefetch(const std::uint8_t* record, bool activities)
-{
-#if defined(__GNUC__)
-    // The name spans bytes 0 to 80: two or three cache lines, by where the record starts.
-    __builtin_prefetch(record);
-    __builtin_prefetch(record + 32);
-    if (activities) {
-        __builtin_prefetch(record + layout::kFields[layout::Activity1].offset);
-        __builtin_prefetch(record + layout::kFields[layout::Activity4].end() - 1);
-    }
-#else
-    (void)record;
-    (void)activities;
-#endif
-}
-
-// Reading the file is bound by how many memory reads are in flight, not by
-// the work done on each record, so a large file is read in parts at once, one
-// per processor (up to four). The caller still waits for the whole search.
+// Copying the file out of the system's cache is most of the work, and one
+// processor copies no faster than its own memory bandwidth allows, so a large
+// file is read in parts at once, one per processor (up to four). The caller
+// still waits for the whole search.
 std::size_t PartsFor(std::uint64_t records)
 {
     constexpr std::uint64_t kRecordsPerPart = 200000;
@@ -144,30 +127,46 @@ std::string MainTypeColumn(const std::uint8_t* record)
                                           : std::string(1, ToUpperAZ(StoredLastChar(record, main)));
 }
 
-// The matching rows of records [begin, end), in file order, at most one more
-// than the list can take.
-std::vector<ResultRow> ScanRange(const MappedRecords& records, const CompanyMatcher& matcher,
-                                 std::uint64_t begin, std::uint64_t end)
+// What one part of the search found: the matching rows of its records in
+// file order, at most one more than the list can take, and the failure that
+// ended it early, if one did.
+struct PartResult
 {
     std::vector<ResultRow> rows;
-    char lowerName[256];
-    std::size_t nameLength = 0;
-    const bool readsActivities = matcher.ReadsActivities();
-    for (std::uint64_t k = begin; k < end; ++k) {
-        const std::uint8_t* record = records.record(k);
-        if (k + kPrefetchAhead < end) {
-            Prefetch(records.record(k + kPrefetchAhead), readsActivities);
+    std::exception_ptr failure;
+};
+
+// Reads records [begin, end) in blocks and tests each one. Reading, not
+// mapping: a file that another program cuts meanwhile gives a read error here,
+// where a mapping would kill the whole program with a signal.
+PartResult ScanRange(const RecordFile& file, const CompanyMatcher& matcher, std::uint64_t begin,
+                     std::uint64_t end)
+{
+    PartResult part;
+    try {
+        std::vector<std::uint8_t> block(kBlockRecords * layout::kRecordSize);
+        char lowerName[256];
+        std::size_t nameLength = 0;
+        for (std::uint64_t first = begin; first < end;) {
+            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRecords, end - first));
+            file.ReadRecords(first, count, block.data());
+            for (std::size_t i = 0; i < count; ++i) {
+                const std::uint8_t* record = block.data() + i * layout::kRecordSize;
+                if (!matcher.Matches(record, lowerName, nameLength)) {
+                    continue;
+                }
+                part.rows.push_back(ResultRow{static_cast<std::int64_t>(first + i), MainTypeColumn(record),
+                                              TitleCaseName(std::string_view(lowerName, nameLength))});
+                if (part.rows.size() > kResultLimit) {
+                    return part;
+                }
+            }
+            first += count;
         }
-        if (!matcher.Matches(record, lowerName, nameLength)) {
-            continue;
-        }
-        rows.push_back(ResultRow{static_cast<std::int64_t>(k), MainTypeColumn(record),
-                                 TitleCaseName(std::string_view(lowerName, nameLength))});
-        if (rows.size() > kResultLimit) {
-            break;
-        }
+    } catch (...) {
+        part.failure = std::current_exception();
     }
-    return rows;
+    return part;
 }
 
 } // namespace
@@ -209,6 +208,8 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
     std::optional<RecordFile> file;
     try {
         file.emplace(path, layout::kRecordSize);
+        // Waits while an import writes the file, then keeps writers out.
+        file->Lock(FileLock::Shared);
     } catch (const FileError&) {
         result.outcome = SearchOutcome::CannotOpen;
         result.errorMessage = CannotOpenCompanyFileText(language);
@@ -216,18 +217,12 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
     }
 
     try {
-        const MappedRecords records(*file);
         const CompanyMatcher matcher(criteria);
-        const std::uint64_t count = records.count();
+        const std::uint64_t count = file->RecordCount();
         const std::size_t parts = forcedParts > 0 ? forcedParts : PartsFor(count);
-        std::vector<std::vector<ResultRow>> found(parts);
-        std::vector<std::exception_ptr> failures(parts);
+        std::vector<PartResult> found(parts);
         auto scan = [&](std::size_t part) {
-            try {
-                found[part] = ScanRange(records, matcher, count * part / parts, count * (part + 1) / parts);
-            } catch (...) {
-                failures[part] = std::current_exception();
-            }
+            found[part] = ScanRange(*file, matcher, count * part / parts, count * (part + 1) / parts);
         };
         {
             std::vector<std::jthread> helpers;
@@ -236,25 +231,27 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
             }
             scan(0);
         }
-        for (const std::exception_ptr& failure : failures) {
-            if (failure) {
-                std::rethrow_exception(failure);
-            }
-        }
         // Each part holds its first matches in file order, one more than the
-        // list takes: their concatenation starts with the first matches of the file.
-        for (std::vector<ResultRow>& rows : found) {
-            for (ResultRow& row : rows) {
+        // list takes: their concatenation starts with the first matches of the
+        // file. A part that failed ends it, after the rows it found before.
+        for (PartResult& part : found) {
+            for (ResultRow& row : part.rows) {
                 if (result.rows.size() == kResultLimit) {
                     result.outcome = SearchOutcome::LimitReached;
                     break;
                 }
                 result.rows.push_back(std::move(row));
             }
+            if (result.outcome == SearchOutcome::LimitReached) {
+                break;
+            }
+            if (part.failure) {
+                std::rethrow_exception(part.failure);
+            }
         }
     } catch (const FileError& error) {
         result.outcome = SearchOutcome::ReadError;
-        result.errorMessage = error.what();
+        result.errorMessage = FileErrorText(error, language);
         return result;
     }
 

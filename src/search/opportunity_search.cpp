@@ -10,11 +10,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace dorvanta {
 
 namespace {
 namespace layout = opportunity_layout;
+
+// Records read at a time: about 300 KB, still in the processor's cache while
+// they are tested, whatever the size of the file.
+constexpr std::size_t kBlockRecords = 512;
 } // namespace
 
 OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice)
@@ -56,43 +61,60 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const std::string scrambledDomain = ScrambleField(criteria.domainLetter);
     const std::string scrambledType = ScrambleField(criteria.typeDigit);
 
+    std::optional<RecordFile> file;
     try {
-        RecordFile file(path, layout::kRecordSize);
-        const MappedRecords records(file);
-        char text[256];
-        for (std::uint64_t k = 0; k < records.count(); ++k) {
-            const std::uint8_t* record = records.record(k);
-            if (!criteria.countyCode.empty() && FieldLength(record, county) != 0 &&
-                !StoredEquals(record, county, scrambledCounty)) {
-                continue;
-            }
-            if (!criteria.domainLetter.empty() && !StoredEquals(record, domain, scrambledDomain)) {
-                continue;
-            }
-            if (!criteria.typeDigit.empty() && !StoredEquals(record, type, scrambledType)) {
-                continue;
-            }
-            const std::size_t length = FieldLength(record, subject);
-            UnscrambleInto(record + subject.offset + 1, length, text);
-            if (!criteria.keyword.empty() &&
-                ToLowerAZ(std::string_view(text, length)).find(criteria.keyword) == std::string::npos) {
-                continue;
-            }
-            if (result.rows.size() == kResultLimit) {
-                result.outcome = SearchOutcome::LimitReached;
-                break;
-            }
-            const std::string adType = ReadField(record, type);
-            result.rows.push_back(ResultRow{static_cast<std::int64_t>(k),
-                                            AdTypeWord(adType, language).value_or(std::string{}),
-                                            std::string(text, length)});
-        }
+        file.emplace(path, layout::kRecordSize);
+        file->Lock(FileLock::Shared);
     } catch (const FileError&) {
-        // The file could not be opened or read: the search ends quietly with
-        // what it found, and the status line keeps its text.
-        result.outcome = result.rows.empty() ? SearchOutcome::CannotOpen : SearchOutcome::ReadError;
+        // The ads exist but cannot be reached: saying "no result" would be
+        // wrong, so the search names the problem instead.
+        result.outcome = SearchOutcome::CannotOpen;
+        result.errorMessage = CannotOpenOpportunityFileText(language);
+        return result;
+    }
+
+    try {
+        const std::uint64_t count = file->RecordCount();
+        std::vector<std::uint8_t> block(kBlockRecords * layout::kRecordSize);
+        char text[256];
+        for (std::uint64_t first = 0; first < count && result.outcome != SearchOutcome::LimitReached;) {
+            const auto blockCount =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRecords, count - first));
+            file->ReadRecords(first, blockCount, block.data());
+            for (std::size_t i = 0; i < blockCount; ++i) {
+                const std::uint8_t* record = block.data() + i * layout::kRecordSize;
+                if (!criteria.countyCode.empty() && FieldLength(record, county) != 0 &&
+                    !StoredEquals(record, county, scrambledCounty)) {
+                    continue;
+                }
+                if (!criteria.domainLetter.empty() && !StoredEquals(record, domain, scrambledDomain)) {
+                    continue;
+                }
+                if (!criteria.typeDigit.empty() && !StoredEquals(record, type, scrambledType)) {
+                    continue;
+                }
+                const std::size_t length = FieldLength(record, subject);
+                UnscrambleInto(record + subject.offset + 1, length, text);
+                if (!criteria.keyword.empty() &&
+                    ToLowerAZ(std::string_view(text, length)).find(criteria.keyword) == std::string::npos) {
+                    continue;
+                }
+                if (result.rows.size() == kResultLimit) {
+                    result.outcome = SearchOutcome::LimitReached;
+                    break;
+                }
+                const std::string adType = ReadField(record, type);
+                result.rows.push_back(ResultRow{static_cast<std::int64_t>(first + i),
+                                                AdTypeWord(adType, language).value_or(std::string{}),
+                                                std::string(text, length)});
+            }
+            first += blockCount;
+        }
+    } catch (const FileError& error) {
+        // A read failed part-way: the rows found so far stay, and the problem is named.
+        result.outcome = SearchOutcome::ReadError;
+        result.errorMessage = FileErrorText(error, language);
         std::reverse(result.rows.begin(), result.rows.end());
-        result.showNoResult = result.rows.empty();
         return result;
     }
 

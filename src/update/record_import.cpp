@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <utility>
 
 namespace dorvanta {
 
@@ -183,6 +184,13 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
     });
 }
 
+// Takes the writer's lock of `file`, telling `progress` when another writer
+// makes us wait.
+void LockForWriting(RecordFile& file, ImportProgress& progress)
+{
+    file.Lock(FileLock::Exclusive, [&] { progress.WaitingForFile(file.path().filename().string()); });
+}
+
 std::array<std::uint8_t, company_layout::kRecordSize> CompanyRecordBytes(const CompanyLine& line)
 {
     std::array<std::uint8_t, company_layout::kRecordSize> record{};
@@ -201,6 +209,7 @@ bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>&
     try {
         // RecordFile refuses a missing file, so it needs no look of its own.
         RecordFile file(ResolveFile(programFolder, kOpportunityFileName), opportunity_layout::kRecordSize);
+        file.Lock(FileLock::Shared);
         ForEachRecord(file, [&](std::uint64_t, const std::uint8_t* record) {
             ids.push_back(ReadField(record, opportunity_layout::kFields[opportunity_layout::AdId]));
         });
@@ -221,12 +230,13 @@ std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string
 }
 
 bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress)
+                         ImportProgress& progress, std::optional<FileError>* failure)
 {
     using namespace opportunity_layout;
     try {
         RecordFile file(ResolveFile(programFolder, kOpportunityFileName), kRecordSize,
                         RecordFile::Open::CreateIfMissing);
+        LockForWriting(file, progress);
         progress.SetGaugeMaximum(GaugeValue(lines.size()));
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const auto fields = SplitOpportunityLine(lines[i]);
@@ -244,6 +254,11 @@ bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::s
         }
         file.Close();
         return true;
+    } catch (const FileError& error) {
+        if (failure) {
+            failure->emplace(error);
+        }
+        return false;
     } catch (const std::exception&) {
         return false;
     }
@@ -287,6 +302,9 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
             return CompanyImportResult::DatabaseMissing;
         }
         file.emplace(path, company_layout::kRecordSize);
+        // Held until the last record is written: another import's records
+        // and names are all in the file before this one reads it.
+        LockForWriting(*file, progress);
     }
     CompanyNameIndex index(keys);
     if (file) {
@@ -303,16 +321,23 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
     // Replaced records are written in file order, which the system handles
     // far faster than the same writes scattered in the order of the lines.
     std::map<std::uint64_t, std::array<std::uint8_t, kRecordSize>> replaced;
+    std::vector<std::uint8_t> appending;
     const auto flush = [&] {
-        for (const auto& [number, bytes] : replaced) {
+        // The batch is taken out before it is written: when a write fails
+        // part-way, what reached the file stays, and the error path below
+        // never writes any of it a second time.
+        const auto writes = std::exchange(replaced, {});
+        appending.swap(pending);
+        pending.clear();
+        for (const auto& [number, bytes] : writes) {
             file->Write(number, bytes.data());
         }
-        replaced.clear();
-        if (!pending.empty()) {
-            file->AppendMany(pending.data(), pending.size() / kRecordSize);
-            pendingFirst += pending.size() / kRecordSize;
-            pending.clear();
+        if (!appending.empty()) {
+            file->AppendMany(appending.data(), appending.size() / kRecordSize);
+            pendingFirst += appending.size() / kRecordSize;
         }
+        appending.clear();
+        pending.swap(appending); // keeps the buffer for the next batch
     };
     try {
         std::size_t valid = 0;
@@ -352,7 +377,8 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
         }
         flush();
     } catch (...) {
-        // The lines handled before the failure stay applied.
+        // The lines handled before the failure stay applied; a batch whose
+        // write failed is not among them (see flush).
         try {
             flush();
         } catch (const FileError&) {

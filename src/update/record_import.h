@@ -1,11 +1,13 @@
 #pragma once
 
+#include "data/file_access.h"
 #include "data/language.h"
 #include "update/update_progress.h"
 
 #include <array>
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,11 @@ namespace dorvanta {
 
 inline constexpr std::size_t kOpportunityLineFields = 13;
 inline constexpr std::size_t kCompanyLineFields = 14;
+
+// Every import holds the exclusive lock of its file from opening to closing:
+// a second import of the same file, in this program or another, waits for the
+// first (ImportProgress::WaitingForFile tells when), so neither loses the
+// other's records.
 
 // Appends to `ids` the unscrambled AdId of every record of bursa.db, in file
 // order. False when the file is missing, cannot be opened for reading and
@@ -29,9 +36,10 @@ std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string
 // Appends one bursa.db record per line, creating the file when it is missing.
 // Drives the gauge (maximum = number of lines, position = index of the line
 // just written). False on any failure; the records written before it stay,
-// and the file never holds part of a record.
+// and the file never holds part of a record. With `failure`, a file failure
+// is kept there, so the caller can say what went wrong.
 bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress);
+                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
 
 enum class CompanyImportResult
 {
@@ -64,7 +72,8 @@ CompanyLine ParseCompanyLine(std::string_view line);
 // without valid lines does not look for the file.
 //
 // Throws FileError when database.db cannot be opened for reading and writing
-// or a read or write fails; the lines applied before stay applied.
+// or a read or write fails; the lines applied before stay applied, each at
+// most once, and the file holds whole records.
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
                                     Language language);

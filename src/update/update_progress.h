@@ -15,6 +15,10 @@ public:
     virtual void SetStatus(const std::string& text) = 0;
     // A modal information box (information icon, caption "Information", one OK button).
     virtual void ShowInformation(const std::string& text) = 0;
+    // The import found `fileName` held by another writer (another program,
+    // or another import) and waits until it is done; called at most once per
+    // import, before the wait. The window says so in its status line.
+    virtual void WaitingForFile(const std::string& fileName) { (void)fileName; }
 };
 
 // Where an update reports: besides the import's outlets, showing and hiding
@@ -29,4 +33,4 @@ public:
     virtual void SetDialogGaugePosition(int position) = 0;
 };
 
-}  // namespace dorvanta
+} // namespace dorvanta

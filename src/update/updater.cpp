@@ -318,10 +318,10 @@ UpdateOutcome Updater::UpdateCompanies()
         }
         return UpdateOutcome::Done;
     } catch (const FileError& error) {
-        // database.db could not be opened, read or written: say so, in the
-        // words the company search uses, rather than leave the user guessing.
+        // database.db could not be opened, read or written: say which, in the
+        // words the company search uses for a file it cannot open.
         lastError_ = error.what();
-        SetStatus(CannotOpenCompanyFileText(language_()));
+        SetStatus(FileErrorText(error, language_()));
         return UpdateOutcome::Failed;
     } catch (const std::exception& error) {
         lastError_ = error.what();

@@ -83,21 +83,15 @@ TEST(RecordFile, OverwriteKeepsThePositionsOfOtherRecords)
     EXPECT_EQ(file.ReadBlock(3, 5, block.data()), 0u);
 }
 
-TEST(RecordFile, MappedViewSeesWholeRecordsOnly)
+TEST(RecordFile, CreateNeverFollowsASymbolicLink)
 {
     TempDir dir;
-    test::WriteBytes(dir / "database.db", "");
-    {
-        RecordFile file(dir / "database.db", 766);
-        MappedRecords empty(file);
-        EXPECT_EQ(empty.count(), 0u);
-    }
-    test::WriteBytes(dir / "database.db",
-                     std::string(reinterpret_cast<const char*>(Named("X").data()), 766) + "partial");
-    RecordFile file(dir / "database.db", 766);
-    MappedRecords view(file);
-    ASSERT_EQ(view.count(), 1u);
-    EXPECT_EQ(CompanyRecord::Decode(view.record(0)).Company, "X");
+    TempDir elsewhere;
+    // A link that points nowhere: creating through it would make a file outside the folder.
+    std::filesystem::create_symlink(elsewhere / "target.db", dir / "bursa.db");
+    EXPECT_THROW(RecordFile(dir / "bursa.db", 578, RecordFile::Open::CreateIfMissing), FileError);
+    EXPECT_FALSE(std::filesystem::exists(elsewhere / "target.db"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "bursa.db"));
 }
 
 TEST(ResolveFile, FindsANameWithoutRegardToCase)

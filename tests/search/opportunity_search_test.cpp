@@ -106,16 +106,25 @@ TEST(SearchOpportunities, MissingFileSetsMessageTenAndAsksForTheNoResultBox)
     EXPECT_TRUE(result.showNoResult);
 }
 
-TEST(SearchOpportunities, UnopenableFileEndsQuietly)
+TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
 {
     TempDir dir;
     WriteAds(dir, {Ad("Ad", "a", "1")});
     ::chmod((dir / "bursa.db").c_str(), 0444);
-    const SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
+    SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
     EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
     EXPECT_TRUE(result.status.empty());
-    EXPECT_TRUE(result.errorMessage.empty());
-    EXPECT_TRUE(result.showNoResult);
+    EXPECT_EQ(result.errorMessage,
+              "Could not open bursa.db file. Make sure that file exists and is not read-only");
+    EXPECT_FALSE(result.showNoResult);
+
+    // Not a file at all: the same, in the other language.
+    std::filesystem::remove(dir / "bursa.db");
+    std::filesystem::create_directory(dir / "bursa.db");
+    result = SearchOpportunities(dir.path(), {}, Language::RO);
+    EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
+    EXPECT_EQ(result.errorMessage.substr(0, 40), "Nu am putut deschide fisierul bursa.db. ");
+    EXPECT_FALSE(result.showNoResult);
 }
 
 TEST(MakeOpportunityCriteria, WorksOutTheBoxes)

@@ -425,6 +425,58 @@ TEST_F(ImportCompaniesTest, FileErrorsReachTheCallerAndKeepWhatWasApplied)
     EXPECT_EQ(companies, (std::vector<CompanyFields>{Company("a", "CJ"), Company("B")}));
 }
 
+// A disk that is full for a moment: one write stops short at `limit` bytes,
+// the next fails, and after that there is room again. The signal the system
+// sends for the failing write lifts the limit.
+class FullForAMoment
+{
+public:
+    explicit FullForAMoment(rlim_t limit)
+    {
+        struct sigaction lift
+        {
+        };
+        lift.sa_handler = [](int) {
+            rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+            setrlimit(RLIMIT_FSIZE, &none);
+        };
+        sigaction(SIGXFSZ, &lift, &oldAction_);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit tight = old_;
+        tight.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &tight);
+    }
+    ~FullForAMoment()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        sigaction(SIGXFSZ, &oldAction_, nullptr);
+    }
+
+private:
+    rlimit old_{};
+    struct sigaction oldAction_
+    {
+    };
+};
+
+TEST_F(ImportCompaniesTest, AWriteThatFailsOnceAppliesNoLineTwice)
+{
+    WriteCompanies(Database(), {Company("A")});
+    std::vector<std::string> lines{Line('!', Company("A", "CJ"))};
+    for (int i = 0; i < 6; ++i) {
+        lines.push_back(Line('!', Company("NEW " + std::to_string(i))));
+    }
+    {
+        // Room for the first record and two and a half new ones.
+        FullForAMoment disk(3 * company_layout::kRecordSize + company_layout::kRecordSize / 2);
+        EXPECT_THROW(Import(lines), FileError);
+    }
+    EXPECT_TRUE(progress_.statuses.empty());
+    EXPECT_EQ(fs::file_size(Database()) % company_layout::kRecordSize, 0u);
+    EXPECT_EQ(ReadCompanies(Database()),
+              (std::vector<CompanyFields>{Company("A", "CJ"), Company("NEW 0"), Company("NEW 1")}));
+}
+
 // The import as the simplest reading of its rules: every line opens the file
 // and scans it from the start. The indexed import must give the same bytes.
 void NaiveImport(const fs::path& database, const std::vector<std::string>& lines)

@@ -1,0 +1,97 @@
+#pragma once
+
+// The one place that asks the operating system for files: open, read and
+// write at 64-bit offsets, size, truncate, advisory locks. The POSIX side is
+// file_access_posix.cpp, the Windows side file_access_win32.cpp; nothing else
+// in the program includes a system header for files.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace dorvanta {
+
+// What was being done to a file when it failed.
+enum class FileOperation
+{
+    Open,
+    Read,
+    Write,
+    Lock,
+    Close
+};
+
+// An input/output failure on a file; carries the path, what was being done
+// and the system's reason as an errno value (0: the text says it all; a read
+// with 0 means the file ended before the records it was expected to hold).
+class FileError : public std::runtime_error
+{
+public:
+    FileError(const std::filesystem::path& path, const std::string& what, int error = 0,
+              FileOperation operation = FileOperation::Open);
+    FileError(const std::filesystem::path& path, FileOperation operation, int error);
+    const std::filesystem::path& path() const { return path_; }
+    int error() const { return error_; }
+    FileOperation operation() const { return operation_; }
+
+private:
+    std::filesystem::path path_;
+    int error_;
+    FileOperation operation_;
+};
+
+enum class FileLock
+{
+    Shared,   // readers: searches, pages, exports
+    Exclusive // writers: imports and updates
+};
+
+// An open file, closed by the destructor. Every failure throws FileError.
+class FileHandle
+{
+public:
+    // Opens `path` for reading and writing. A file that is not a regular file
+    // or is marked read-only (no owner write permission) is refused, whoever
+    // runs us. With `createIfMissing` a missing file is created, but never
+    // through a symbolic link: a link that points nowhere is refused rather
+    // than followed to create its target somewhere else.
+    FileHandle(const std::filesystem::path& path, bool createIfMissing);
+    ~FileHandle();
+    FileHandle(FileHandle&& other) noexcept;
+    FileHandle& operator=(FileHandle&&) = delete;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+    std::uint64_t Size() const;
+
+    // Reads up to `length` bytes at `offset`; fewer only where the file ends.
+    std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t length) const;
+
+    // Writes `length` bytes at `offset`, counting in `done` the bytes that
+    // reached the file, so a caller can tell how far a failed write got.
+    void WriteAt(std::uint64_t offset, const void* in, std::size_t length, std::size_t& done);
+
+    void Truncate(std::uint64_t size);
+
+    // Takes an advisory lock on the whole file, held until the file is
+    // closed. When another holder keeps it from being granted at once,
+    // `onWait` (when given) is called once and the call waits for it. A lock
+    // dies with the process that holds it, so a program that crashed never
+    // blocks the others. Where the file system has no locks the call returns
+    // without one: the program stays usable there, unguarded.
+    void Lock(FileLock kind, const std::function<void()>& onWait = {});
+
+    // Closes and reports a failure the system saw on the way (a delayed write error).
+    void Close();
+
+private:
+    std::filesystem::path path_;
+    std::intptr_t native_ = -1; // a descriptor, or a HANDLE on Windows
+};
+
+} // namespace dorvanta

@@ -1,0 +1,176 @@
+// The file seam on POSIX systems: descriptors, pread/pwrite with 64-bit
+// offsets, flock.
+
+#include "data/file_access.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dorvanta {
+
+namespace fs = std::filesystem;
+
+namespace {
+int Descriptor(std::intptr_t native)
+{
+    return static_cast<int>(native);
+}
+
+// Opens an existing file. Non-blocking, so that a FIFO someone put in the
+// file's place cannot hold us up before it is refused below.
+int OpenExisting(const fs::path& path)
+{
+    return ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+} // namespace
+
+FileHandle::FileHandle(const fs::path& path, bool createIfMissing) : path_(path)
+{
+    int fd = OpenExisting(path);
+    if (fd < 0 && errno == ENOENT && createIfMissing) {
+        // O_EXCL never follows a symbolic link, and O_NOFOLLOW says so twice:
+        // a link in the file's place makes this fail instead of creating the
+        // link's target, wherever that is.
+        fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
+        if (fd < 0 && errno == EEXIST) {
+            // Created by someone else meanwhile, or a link that points nowhere.
+            fd = OpenExisting(path);
+            if (fd < 0 && errno == ENOENT) {
+                throw FileError(path, "Will not create a file through the symbolic link");
+            }
+        }
+    }
+    if (fd < 0) {
+        throw FileError(path, FileOperation::Open, errno);
+    }
+    struct stat info
+    {
+    };
+    const bool statted = ::fstat(fd, &info) == 0;
+    const int statError = errno;
+    if (!statted || !S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) {
+        ::close(fd);
+        if (!statted) {
+            throw FileError(path, FileOperation::Open, statError);
+        }
+        if (!S_ISREG(info.st_mode)) {
+            throw FileError(path, "Not a regular file:");
+        }
+        // A read-only file is refused even when the system would let us write it.
+        throw FileError(path, "File is read-only:", EACCES);
+    }
+    native_ = fd;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+}
+
+FileHandle::~FileHandle()
+{
+    if (native_ >= 0) {
+        ::close(Descriptor(native_));
+    }
+}
+
+FileHandle::FileHandle(FileHandle&& other) noexcept : path_(std::move(other.path_)), native_(other.native_)
+{
+    other.native_ = -1;
+}
+
+std::uint64_t FileHandle::Size() const
+{
+    struct stat info
+    {
+    };
+    if (::fstat(Descriptor(native_), &info) != 0) {
+        throw FileError(path_, "Cannot read the size of", errno, FileOperation::Read);
+    }
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::size_t FileHandle::ReadAt(std::uint64_t offset, void* out, std::size_t length) const
+{
+    auto* bytes = static_cast<unsigned char*>(out);
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t got =
+            ::pread(Descriptor(native_), bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError(path_, FileOperation::Read, errno);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return done;
+}
+
+void FileHandle::WriteAt(std::uint64_t offset, const void* in, std::size_t length, std::size_t& done)
+{
+    const auto* bytes = static_cast<const unsigned char*>(in);
+    done = 0;
+    while (done < length) {
+        const ssize_t put =
+            ::pwrite(Descriptor(native_), bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError(path_, FileOperation::Write, errno);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+void FileHandle::Truncate(std::uint64_t size)
+{
+    if (::ftruncate(Descriptor(native_), static_cast<off_t>(size)) != 0) {
+        throw FileError(path_, FileOperation::Write, errno);
+    }
+}
+
+void FileHandle::Lock(FileLock kind, const std::function<void()>& onWait)
+{
+    // flock locks belong to the open file description: two opens of the same
+    // file, even in one process, exclude each other as two programs do. The
+    // kernel drops the lock when the last descriptor closes, also when the
+    // process dies, so a crashed holder never blocks anyone for ever.
+    const int operation = kind == FileLock::Shared ? LOCK_SH : LOCK_EX;
+    if (::flock(Descriptor(native_), operation | LOCK_NB) == 0) {
+        return;
+    }
+    if (errno == EWOULDBLOCK) {
+        if (onWait) {
+            onWait();
+        }
+        while (::flock(Descriptor(native_), operation) != 0) {
+            if (errno != EINTR) {
+                throw FileError(path_, FileOperation::Lock, errno);
+            }
+        }
+        return;
+    }
+    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) {
+        return; // a file system without locks
+    }
+    throw FileError(path_, FileOperation::Lock, errno);
+}
+
+void FileHandle::Close()
+{
+    if (native_ < 0) {
+        return;
+    }
+    const int fd = Descriptor(native_);
+    native_ = -1;
+    if (::close(fd) != 0) {
+        throw FileError(path_, FileOperation::Close, errno);
+    }
+}
+
+} // namespace dorvanta
