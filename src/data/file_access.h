@@ -1,9 +1,10 @@
 #pragma once
 
 // The one place that asks the operating system for files: open, read and
-// write at 64-bit offsets, size, truncate, advisory locks. The POSIX side is
-// file_access_posix.cpp, the Windows side file_access_win32.cpp; nothing else
-// in the program includes a system header for files.
+// write at 64-bit offsets, size, truncate, advisory locks, read-only mapped
+// windows. The POSIX side is file_access_posix.cpp and file_map_posix.cpp,
+// the Windows side file_access_win32.cpp; nothing else in the program
+// includes a system header for files.
 
 #include <cstddef>
 #include <cstdint>
@@ -89,9 +90,40 @@ public:
     // Closes and reports a failure the system saw on the way (a delayed write error).
     void Close();
 
+    std::intptr_t native() const { return native_; }
+
 private:
     std::filesystem::path path_;
     std::intptr_t native_ = -1; // a descriptor, or a HANDLE on Windows
+};
+
+// A read-only window of an open file, mapped into memory instead of copied:
+// a search reads only the few bytes of each record it tests, far less than
+// every byte. When another program cuts the file while the window is read,
+// the pages past the new end read as zero bytes instead of stopping the
+// program with a signal, and CutAt() says where the file ended. The window
+// stays valid for its own life only, not beyond the FileHandle's.
+class MappedWindow
+{
+public:
+    MappedWindow(const FileHandle& file, std::uint64_t offset, std::size_t length);
+    ~MappedWindow();
+    MappedWindow(const MappedWindow&) = delete;
+    MappedWindow& operator=(const MappedWindow&) = delete;
+
+    const std::uint8_t* data() const { return data_; }
+    std::size_t length() const { return length_; }
+
+    // The offset in the window of the first byte that was no longer in the
+    // file when it was read; length() when every byte read was the file's.
+    std::size_t CutAt() const;
+
+private:
+    const std::uint8_t* data_ = nullptr;
+    std::size_t length_ = 0;
+    void* base_ = nullptr; // the mapping, from the page boundary before data_
+    std::size_t mappedLength_ = 0;
+    int guard_ = -1; // slot of the cut guard
 };
 
 } // namespace dorvanta

@@ -58,6 +58,12 @@ public:
     // program cut it) throws FileError like any failed read.
     void ReadRecords(std::uint64_t first, std::size_t count, std::uint8_t* out) const;
 
+    // Records [first, first + count) mapped into memory, read-only (see MappedWindow).
+    MappedWindow Map(std::uint64_t first, std::size_t count) const
+    {
+        return MappedWindow(file_, first * recordSize_, count * recordSize_);
+    }
+
     // Writes a whole record over record `number` (which may be the record count, to append).
     void Write(std::uint64_t number, const std::uint8_t* in);
 
