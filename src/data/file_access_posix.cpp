@@ -155,7 +155,7 @@ void FileHandle::Lock(FileLock kind, const std::function<void()>& onWait)
         }
         return;
     }
-    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) {
+    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
         return; // a file system without locks
     }
     throw FileError(path_, FileOperation::Lock, errno);
