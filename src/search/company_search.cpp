@@ -106,9 +106,11 @@ private:
     char typeLetter_; // 0: no type criterion
 };
 
-// Records mapped at a time by each part: a few megabytes, so the memory a
-// search holds stays small whatever the size of the file (at most four parts).
-constexpr std::size_t kWindowRecords = 4096;
+// Bytes of the file mapped at a time by all parts together, so the memory a
+// search holds stays small whatever the size of the file. Each window that
+// is let go costs the processors a flush of their address caches, so the
+// windows are as large as that bound allows.
+constexpr std::size_t kMappedBytes = std::size_t{12} << 20;
 
 // The search reads a few bytes of each 766-byte record, a stride the
 // processor's own prefetching does not follow across pages; asking for the
@@ -165,15 +167,16 @@ struct PartResult
 // MappedWindow); the rows of records from there on are dropped and the part
 // ends with a read error.
 PartResult ScanRange(const RecordFile& file, const CompanyMatcher& matcher, std::uint64_t begin,
-                     std::uint64_t end)
+                     std::uint64_t end, std::size_t parts)
 {
     PartResult part;
+    const std::size_t windowRecords = kMappedBytes / parts / layout::kRecordSize;
     try {
         char lowerName[256];
         std::size_t nameLength = 0;
         const bool readsActivities = matcher.ReadsActivities();
         for (std::uint64_t first = begin; first < end;) {
-            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kWindowRecords, end - first));
+            const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(windowRecords, end - first));
             const MappedWindow window = file.Map(first, count);
             const std::uint8_t* records = window.data();
             bool full = false;
@@ -258,7 +261,7 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
         const std::size_t parts = forcedParts > 0 ? forcedParts : PartsFor(count);
         std::vector<PartResult> found(parts);
         auto scan = [&](std::size_t part) {
-            found[part] = ScanRange(*file, matcher, count * part / parts, count * (part + 1) / parts);
+            found[part] = ScanRange(*file, matcher, count * part / parts, count * (part + 1) / parts, parts);
         };
         {
             std::vector<std::jthread> helpers;
