@@ -31,6 +31,8 @@ OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice
 
 // Reads bursa.db of `folder` and lists the ads that meet the criteria: the
 // first kResultLimit matches in file order, the latest of them first.
+// A bursa.db that exists but cannot be opened, or fails to be read, gives
+// the text to show in errorMessage (the rows found before a read failure stay).
 SearchResult SearchOpportunities(const std::filesystem::path& folder, const OpportunityCriteria& criteria,
                                  Language language);
 

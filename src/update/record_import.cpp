@@ -321,23 +321,19 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
     // Replaced records are written in file order, which the system handles
     // far faster than the same writes scattered in the order of the lines.
     std::map<std::uint64_t, std::array<std::uint8_t, kRecordSize>> replaced;
-    std::vector<std::uint8_t> appending;
     const auto flush = [&] {
         // The batch is taken out before it is written: when a write fails
         // part-way, what reached the file stays, and the error path below
         // never writes any of it a second time.
         const auto writes = std::exchange(replaced, {});
-        appending.swap(pending);
-        pending.clear();
+        const auto appends = std::exchange(pending, {});
         for (const auto& [number, bytes] : writes) {
             file->Write(number, bytes.data());
         }
-        if (!appending.empty()) {
-            file->AppendMany(appending.data(), appending.size() / kRecordSize);
-            pendingFirst += appending.size() / kRecordSize;
+        if (!appends.empty()) {
+            file->AppendMany(appends.data(), appends.size() / kRecordSize);
+            pendingFirst += appends.size() / kRecordSize;
         }
-        appending.clear();
-        pending.swap(appending); // keeps the buffer for the next batch
     };
     try {
         std::size_t valid = 0;
