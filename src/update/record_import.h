@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/language.h"
+#include "update/line_source.h"
 #include "update/update_progress.h"
 
 #include <array>
@@ -30,6 +31,8 @@ std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string
 // Drives the gauge (maximum = number of lines, position = index of the line
 // just written). False on any failure; the records written before it stay,
 // and the file never holds part of a record.
+bool AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
+                         ImportProgress& progress);
 bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
                          ImportProgress& progress);
 
@@ -63,8 +66,14 @@ CompanyLine ParseCompanyLine(std::string_view line);
 // "Database file does not exist" is shown and nothing is applied. An answer
 // without valid lines does not look for the file.
 //
+// The lines are read twice: once for the names they look for, then to apply
+// them. Memory grows with the number of distinct names, not with the lines.
+//
 // Throws FileError when database.db cannot be opened for reading and writing
-// or a read or write fails; the lines applied before stay applied.
+// or a read or write fails, and when `lines` cannot be read; the lines
+// applied before stay applied.
+CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+                                    ImportProgress& progress, Language language);
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
                                     Language language);
