@@ -139,8 +139,8 @@ private:
     struct NameHash
     {
         // Not noexcept on purpose: libstdc++ then keeps each entry's hash
-        // beside it instead of hashing every name a lookup walks past, which
-        // cost a quarter of a full-size update.
+        // beside it instead of hashing every name a lookup walks past (a
+        // full-size update looks up hundreds of thousands of names).
         std::size_t operator()(std::string_view name) const
         {
             std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
