@@ -1,11 +1,14 @@
 // Speed of the core on a large company file: the selective name search
 // against one plain pass over the file, the page of the last record, and the
-// import of a company answer. Run: dorvanta-bench [--dir DIR] [--companies N].
+// import of a company answer, and the full-size company update through the
+// command-line tool. Run: dorvanta-bench [--dir DIR] [--companies N]
+// [--full-companies N] (0 skips the full-size update).
 
 #include "data/category_table.h"
 #include "data/company_record.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "full_update_bench.h"
 #include "pages/pages.h"
 #include "sample_data.h"
 #include "search/company_search.h"
@@ -152,12 +155,15 @@ int main(int argc, char** argv)
 {
     fs::path dir = fs::temp_directory_path() / "dorvanta-bench";
     std::uint64_t companies = 1000000;
+    std::uint64_t fullCompanies = 300000;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--dir") {
             dir = argv[i + 1];
         } else if (option == "--companies") {
             companies = std::stoull(argv[i + 1]);
+        } else if (option == "--full-companies") {
+            fullCompanies = std::stoull(argv[i + 1]);
         }
     }
     fs::create_directories(dir);
@@ -242,5 +248,11 @@ int main(int argc, char** argv)
     std::printf("  import:                                %8.1f ms\n", import * 1e3);
     std::printf("  ratio import / read:                   %8.2f\n", import / copyRead);
     fs::remove_all(importDir);
+
+    if (fullCompanies > 0) {
+        // dorvanta-cli is built beside the benchmark.
+        bench::FullCompanyUpdate(dir, fullCompanies,
+                                 fs::read_symlink("/proc/self/exe").parent_path() / "dorvanta-cli");
+    }
     return 0;
 }

@@ -3,23 +3,22 @@
 // received by other means.
 
 #include "cli/commands.h"
+#include "cli/terminal_progress.h"
 
 #include "data/messages.h"
 #include "data/text.h"
 #include "platform/qt_settings_store.h"
 #include "update/http_client.h"
+#include "update/line_source.h"
 #include "update/record_import.h"
 #include "update/updater.h"
 
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace dorvanta::cli {
@@ -27,78 +26,6 @@ namespace dorvanta::cli {
 namespace {
 
 constexpr std::size_t kGroupCount = 10;
-constexpr int kBarWidth = 30;
-
-// The window's outlets on a terminal: the status text is kept for the end,
-// the information box goes to standard error, and the dialog's per-ad gauge
-// becomes a bar on standard error.
-class TerminalProgress : public UpdateProgress
-{
-public:
-    explicit TerminalProgress(Language language) : language_(language) {}
-    void SetGaugeMaximum(int) override {}
-    void SetGaugePosition(int) override {}
-    void SetStatus(const std::string& text) override { status = text; }
-    void ShowInformation(const std::string& text) override { PrintMessage(text); }
-    void WaitingForFile(const std::string& fileName) override
-    {
-        PrintMessage(WaitingForFileText(fileName, language_));
-    }
-    void ShowUpdateProgress() override {}
-    void HideUpdateProgress() override { EndBar(); }
-    void SetDialogGaugeMaximum(int maximum) override
-    {
-        maximum_ = maximum;
-        if (maximum_ > 0) {
-            DrawBar(0);
-        }
-    }
-    void SetDialogGaugePosition(int position) override
-    {
-        if (maximum_ > 0) {
-            DrawBar(position);
-        }
-    }
-
-    std::optional<std::string> status;
-
-private:
-    void DrawBar(int position)
-    {
-        const int filled = static_cast<int>(static_cast<long long>(position) * kBarWidth / maximum_);
-        // On a terminal the bar is redrawn in place; into a file, only whole
-        // tenths are written, so a log does not fill with bars.
-        const int tenth = static_cast<int>(static_cast<long long>(position) * 10 / maximum_);
-        if (!interactive_ && drawn_ && tenth == lastTenth_ && position != maximum_) {
-            return;
-        }
-        lastTenth_ = tenth;
-        std::string line = interactive_ ? "\r" : "";
-        line += "Ads [" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-                std::to_string(position) + "/" + std::to_string(maximum_);
-        if (!interactive_) {
-            line += '\n';
-        }
-        std::fputs(line.c_str(), stderr);
-        std::fflush(stderr);
-        drawn_ = true;
-    }
-    void EndBar()
-    {
-        if (drawn_ && interactive_) {
-            std::fputs("\n", stderr);
-            std::fflush(stderr);
-        }
-        drawn_ = false;
-    }
-
-    Language language_;
-    int maximum_ = 0;
-    int lastTenth_ = -1;
-    bool drawn_ = false;
-    bool interactive_ = ::isatty(2) == 1;
-};
-
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -146,25 +73,24 @@ void PrintStatus(const std::string& status)
     WriteOutput(TerminalText(status) + "\n");
 }
 
-// The lines of a file, split as the server's answers are; exits with the file
-// error code when it cannot be read.
-std::vector<std::string> ReadLines(const std::string& file, Language language)
+// The lines of a file, split as the server's answers are, read as they are
+// needed; exits with the file error code when it is not a regular file (a
+// device or a pipe could be endless) or cannot be opened.
+std::unique_ptr<FileLineSource> OpenLines(const std::string& file, Language language)
 {
     std::error_code ec;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(file, ec)) {
-        in.open(file, std::ios::binary);
+    if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec)) {
+        PrintMessage(std::string(Pick(language, "Not a regular file: ", "Nu este un fisier obisnuit: ")) +
+                     file);
+        ExitWith(kExitFileError);
     }
-    std::ostringstream bytes;
-    if (in) {
-        bytes << in.rdbuf();
-    }
-    if (!in.is_open() || in.bad()) {
+    try {
+        return std::make_unique<FileLineSource>(file);
+    } catch (const FileError&) {
         PrintMessage(std::string(Pick(language, "Could not read the file ", "Nu am putut citi fisierul ")) +
                      file);
         ExitWith(kExitFileError);
     }
-    return SplitLines(bytes.str());
 }
 
 int ExitCode(UpdateOutcome outcome)
@@ -194,6 +120,7 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
                     LocalNow, [language = globals.lang] { return language; });
 
     const UpdateOutcome outcome = run(updater);
+    progress.EndLine();
     if (progress.status) {
         PrintStatus(*progress.status);
     }
@@ -208,17 +135,19 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 
 void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
 {
-    const std::vector<std::string> lines = ReadLines(file, globals.lang);
+    const std::unique_ptr<FileLineSource> lines = OpenLines(file, globals.lang);
     TerminalProgress progress(globals.lang);
     try {
-        if (ImportCompanies(DataFolder(globals), lines, progress, globals.lang) ==
+        if (ImportCompanies(DataFolder(globals), *lines, progress, globals.lang) ==
             CompanyImportResult::DatabaseMissing) {
             ExitWith(kExitFileError);
         }
     } catch (const FileError& error) {
+        progress.EndLine();
         PrintMessage(FileProblemText(error, kCompanyFileName, globals.lang));
         ExitWith(kExitFileError);
     }
+    progress.EndLine();
     if (progress.status) {
         PrintStatus(*progress.status);
     }
@@ -226,15 +155,18 @@ void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
 
 void RunImportAds(const std::string& file, const GlobalOptions& globals)
 {
-    const std::vector<std::string> lines = ReadLines(file, globals.lang);
+    const std::unique_ptr<FileLineSource> lines = OpenLines(file, globals.lang);
     TerminalProgress progress(globals.lang);
     std::optional<FileError> failure;
-    if (!AppendOpportunities(DataFolder(globals), lines, progress, &failure)) {
+    const bool appended = AppendOpportunities(DataFolder(globals), *lines, progress, &failure);
+    progress.EndLine();
+    if (!appended) {
         PrintMessage(failure ? FileProblemText(*failure, kOpportunityFileName, globals.lang)
                              : CannotOpenOpportunityFileText(globals.lang));
         ExitWith(kExitFileError);
     }
-    PrintStatus(AdsAddedText(lines.size(), globals.lang));
+    // The gauge's maximum is the number of lines.
+    PrintStatus(AdsAddedText(static_cast<std::size_t>(progress.GaugeMaximum()), globals.lang));
 }
 
 } // namespace

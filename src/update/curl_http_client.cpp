@@ -1,4 +1,5 @@
 #include "update/http_client.h"
+#include "update/speed_window.h"
 
 #include <curl/curl.h>
 
@@ -70,12 +71,15 @@ using BodySink = std::function<void(const char* data, std::size_t size)>;
 // What the libcurl callbacks of one request share with the waiting loop.
 struct Transfer
 {
+    explicit Transfer(std::chrono::milliseconds window) : speed(window) {}
+
     CURL* easy = nullptr;
     BodySink* sink = nullptr;
+    const ReceiveProgress* progress = nullptr;
     std::size_t maxBodyBytes = 0;
     std::size_t received = 0;
-    bool requestSent = false; // connected (or reusing a connection); the stall clock runs
-    Clock::time_point lastActivity = Clock::now();
+    std::uint64_t announced = 0;
+    SpeedWindow speed; // runs from the moment the request is sent
     long status = 0;
     bool statusRejected = false;
     bool tooLarge = false;
@@ -84,15 +88,13 @@ struct Transfer
 
 int OnRequestReady(void* user, char*, char*, int, int)
 {
-    auto& transfer = *static_cast<Transfer*>(user);
-    transfer.requestSent = true;
-    transfer.lastActivity = Clock::now();
+    static_cast<Transfer*>(user)->speed.Start(Clock::now());
     return CURL_PREREQFUNC_OK;
 }
 
 std::size_t OnHeader(char*, std::size_t size, std::size_t count, void* user)
 {
-    static_cast<Transfer*>(user)->lastActivity = Clock::now();
+    static_cast<Transfer*>(user)->speed.Add(size * count, Clock::now());
     return size * count;
 }
 
@@ -100,9 +102,12 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user)
 {
     auto& transfer = *static_cast<Transfer*>(user);
     const std::size_t length = size * count;
-    transfer.lastActivity = Clock::now();
+    transfer.speed.Add(length, Clock::now());
     if (transfer.status == 0) {
         curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &transfer.status);
+        curl_off_t announced = -1;
+        curl_easy_getinfo(transfer.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+        transfer.announced = announced > 0 ? static_cast<std::uint64_t>(announced) : 0;
     }
     // An error page must not end up in the caller's file.
     if (transfer.status < 200 || transfer.status > 299) {
@@ -115,11 +120,14 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user)
     }
     try {
         (*transfer.sink)(data, length);
+        transfer.received += length;
+        if (transfer.progress && *transfer.progress) {
+            (*transfer.progress)(transfer.received, transfer.announced);
+        }
     } catch (...) {
         transfer.sinkError = std::current_exception();
         return 0;
     }
-    transfer.received += length;
     return length;
 }
 
@@ -140,33 +148,25 @@ public:
             throw HttpError("libcurl cannot be set up");
         }
         headers_.reset(list);
-        CreateHandles();
+        CreateMulti();
     }
 
     std::string Get(const std::string& url) override
     {
         std::string body;
         BodySink sink = [&body](const char* data, std::size_t size) { body.append(data, size); };
-        Run(url, sink);
+        Run(url, sink, options_.maxBodyBytes, nullptr);
         return body;
     }
 
     void GetToStream(const std::string& url, std::ostream& out) override
     {
-        if (!out) {
-            throw HttpError("GET " + url + ": the output stream cannot be written");
-        }
-        BodySink sink = [&out](const char* data, std::size_t size) {
-            out.write(data, static_cast<std::streamsize>(size));
-            if (!out) {
-                throw HttpError("writing the body failed");
-            }
-        };
-        Run(url, sink);
-        out.flush();
-        if (!out) {
-            throw HttpError("GET " + url + ": writing the body failed");
-        }
+        ToStream(url, out, options_.maxBodyBytes, nullptr);
+    }
+
+    void GetLargeToStream(const std::string& url, std::ostream& out, const ReceiveProgress& received) override
+    {
+        ToStream(url, out, std::numeric_limits<std::size_t>::max(), &received);
     }
 
     bool Connected() const override
@@ -180,30 +180,45 @@ public:
             return; // called from the idle callback: the running request owns the connection
         }
         // The connection cache belongs to the multi handle; dropping it closes the connection.
-        CreateHandles();
+        CreateMulti();
     }
 
 private:
-    void CreateHandles()
+    void CreateMulti()
     {
         socket_ = CURL_SOCKET_BAD;
-        easy_.reset();
         multi_.reset(curl_multi_init());
-        easy_.reset(curl_easy_init());
-        if (!multi_ || !easy_) {
+        if (!multi_) {
             throw HttpError("libcurl cannot be set up");
         }
     }
 
-    void Configure(const std::string& url, Transfer& transfer)
+    void ToStream(const std::string& url, std::ostream& out, std::size_t maxBodyBytes,
+                  const ReceiveProgress* received)
     {
-        CURL* easy = easy_.get();
-        curl_easy_reset(easy);
+        if (!out) {
+            throw HttpError("GET " + url + ": the output stream cannot be written");
+        }
+        BodySink sink = [&out](const char* data, std::size_t size) {
+            out.write(data, static_cast<std::streamsize>(size));
+            if (!out) {
+                throw HttpError("writing the body failed");
+            }
+        };
+        Run(url, sink, maxBodyBytes, received);
+        out.flush();
+        if (!out) {
+            throw HttpError("GET " + url + ": writing the body failed");
+        }
+    }
+
+    void Configure(CURL* easy, const std::string& url, std::size_t maxBodyBytes, Transfer& transfer)
+    {
         errorBuffer_[0] = '\0';
         const auto connectMs = static_cast<long>(options_.connectTimeout.count());
         // A Content-Length above the limit fails before any byte of the body arrives.
         const auto maxAnnounced = static_cast<curl_off_t>(
-            std::min<std::uintmax_t>(options_.maxBodyBytes, std::numeric_limits<curl_off_t>::max()));
+            std::min<std::uintmax_t>(maxBodyBytes, std::numeric_limits<curl_off_t>::max()));
         const bool ok =
             curl_easy_setopt(easy, CURLOPT_URL, url.c_str()) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer_) == CURLE_OK &&
@@ -232,20 +247,30 @@ private:
         }
     }
 
-    void Run(const std::string& rawUrl, BodySink& sink)
+    void Run(const std::string& rawUrl, BodySink& sink, std::size_t maxBodyBytes,
+             const ReceiveProgress* received)
     {
         const std::string url = EscapeRequestUrl(rawUrl);
         if (running_) {
             throw HttpError("GET " + url + ": another request is still waiting for its answer");
         }
-        Transfer transfer;
-        transfer.easy = easy_.get();
+        // A fresh easy handle for every request: libcurl 7.88 reads freed memory
+        // when a handle that carried an answer meets a folded first header line
+        // next. The connection cache belongs to the multi handle, so kept-alive
+        // connections are still reused.
+        const EasyHandle easy(curl_easy_init());
+        if (!easy) {
+            throw HttpError("GET " + url + ": libcurl cannot start the request");
+        }
+        Transfer transfer(options_.lowSpeedWindow);
+        transfer.easy = easy.get();
         transfer.sink = &sink;
-        transfer.maxBodyBytes = options_.maxBodyBytes;
-        Configure(url, transfer);
+        transfer.progress = received;
+        transfer.maxBodyBytes = maxBodyBytes;
+        Configure(easy.get(), url, maxBodyBytes, transfer);
 
         socket_ = CURL_SOCKET_BAD;
-        if (curl_multi_add_handle(multi_.get(), easy_.get()) != CURLM_OK) {
+        if (curl_multi_add_handle(multi_.get(), easy.get()) != CURLM_OK) {
             throw HttpError("GET " + url + ": libcurl cannot start the request");
         }
         running_ = true;
@@ -254,20 +279,21 @@ private:
         struct Detach
         {
             CurlHttpClient& client;
+            CURL* easy;
             ~Detach()
             {
-                curl_multi_remove_handle(client.multi_.get(), client.easy_.get());
+                curl_multi_remove_handle(client.multi_.get(), easy);
                 client.running_ = false;
             }
-        } detach{*this};
+        } detach{*this, easy.get()};
 
         const CURLcode result = Wait(url, transfer);
         if (result == CURLE_OK) {
             // The kept-alive connection, while the handle still belongs to the multi
             // handle whose cache holds it; CURL_SOCKET_BAD when it was closed.
-            curl_easy_getinfo(easy_.get(), CURLINFO_ACTIVESOCKET, &socket_);
+            curl_easy_getinfo(easy.get(), CURLINFO_ACTIVESOCKET, &socket_);
         }
-        Check(url, result, transfer);
+        Check(easy.get(), url, result, transfer, maxBodyBytes);
     }
 
     CURLcode Wait(const std::string& url, Transfer& transfer)
@@ -279,15 +305,17 @@ private:
             }
             int pending = 0;
             while (CURLMsg* message = curl_multi_info_read(multi_.get(), &pending)) {
-                if (message->msg == CURLMSG_DONE && message->easy_handle == easy_.get()) {
+                if (message->msg == CURLMSG_DONE && message->easy_handle == transfer.easy) {
                     return message->data.result;
                 }
             }
             if (options_.idle) {
                 options_.idle();
             }
-            if (transfer.requestSent && Clock::now() - transfer.lastActivity > options_.stallTimeout) {
-                throw HttpError("GET " + url + ": no data received for " + Seconds(options_.stallTimeout));
+            const auto now = Clock::now();
+            if (transfer.speed.Full(now) && transfer.speed.InWindow(now) < options_.lowSpeedBytes) {
+                throw HttpTimeout("GET " + url + ": fewer than " + std::to_string(options_.lowSpeedBytes) +
+                                  " bytes received in " + Seconds(options_.lowSpeedWindow));
             }
             if (const CURLMcode code =
                     curl_multi_poll(multi_.get(), nullptr, 0, kWaitSliceMilliseconds, nullptr);
@@ -297,7 +325,8 @@ private:
         }
     }
 
-    void Check(const std::string& url, CURLcode result, const Transfer& transfer)
+    void Check(CURL* easy, const std::string& url, CURLcode result, const Transfer& transfer,
+               std::size_t maxBodyBytes)
     {
         const std::string request = "GET " + url + ": ";
         if (transfer.sinkError) {
@@ -310,12 +339,11 @@ private:
             }
         }
         if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
-            throw HttpError(request + "the answer is larger than " + std::to_string(options_.maxBodyBytes) +
-                            " bytes");
+            throw HttpError(request + "the answer is larger than " + std::to_string(maxBodyBytes) + " bytes");
         }
         long status = transfer.status;
         if (result == CURLE_OK || transfer.statusRejected) {
-            curl_easy_getinfo(easy_.get(), CURLINFO_RESPONSE_CODE, &status);
+            curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
             if (status < 200 || status > 299) {
                 throw HttpError(request + "the server answered with status " + std::to_string(status));
             }
@@ -326,7 +354,7 @@ private:
         case CURLE_PARTIAL_FILE:
             throw HttpError(request + "the connection closed before the whole answer arrived");
         case CURLE_OPERATION_TIMEDOUT:
-            throw HttpError(request + "no connection within " + Seconds(options_.connectTimeout));
+            throw HttpTimeout(request + "no connection within " + Seconds(options_.connectTimeout));
         case CURLE_COULDNT_CONNECT:
             throw HttpError(request + "cannot connect to the server" + ErrorDetail());
         default:
@@ -343,7 +371,6 @@ private:
     HttpOptions options_;
     HeaderList headers_;
     MultiHandle multi_;
-    EasyHandle easy_;
     curl_socket_t socket_ = CURL_SOCKET_BAD;
     bool running_ = false;
     char errorBuffer_[CURL_ERROR_SIZE] = {};

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -19,6 +20,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A request given up on for time: no connection within the connect time-out,
+// or too few bytes received over the low-speed window.
+class HttpTimeout : public HttpError
+{
+public:
+    using HttpError::HttpError;
+};
+
+// Bytes of the body received so far, and the length the server announced (0
+// when it announced none).
+using ReceiveProgress = std::function<void(std::uint64_t received, std::uint64_t total)>;
+
 // What the updates need of an HTTP client. Every request is a plain GET.
 class HttpClient
 {
@@ -31,6 +44,16 @@ public:
     // Writes the body at `url` into `out`. Throws HttpError, also when writing fails.
     virtual void GetToStream(const std::string& url, std::ostream& out) = 0;
 
+    // GetToStream for an answer that may be larger than the body limit of the
+    // other requests: the body has no limit (the caller writes it to disk),
+    // and `received` is called as it arrives. Without an override, this is
+    // GetToStream.
+    virtual void GetLargeToStream(const std::string& url, std::ostream& out, const ReceiveProgress& received)
+    {
+        (void)received;
+        GetToStream(url, out);
+    }
+
     // Whether a connection left by an earlier request is still open, and closing it.
     virtual bool Connected() const = 0;
     virtual void Disconnect() = 0;
@@ -41,8 +64,12 @@ struct HttpOptions
     // Called at least every 10 ms while a request waits, so a window can handle its events.
     std::function<void()> idle;
     std::chrono::milliseconds connectTimeout{15000};
-    std::chrono::milliseconds stallTimeout{60000}; // no byte received for this long
-    std::size_t maxBodyBytes = std::size_t{64} << 20;
+    // A request that has received fewer than lowSpeedBytes (headers and body)
+    // over the last lowSpeedWindow fails, so a silent or trickling server is
+    // given up on. The window starts when the request has been sent.
+    std::size_t lowSpeedBytes = 1024;
+    std::chrono::milliseconds lowSpeedWindow{30000};
+    std::size_t maxBodyBytes = std::size_t{64} << 20; // except GetLargeToStream
 };
 
 // The libcurl client: HTTP/1.1, the program's Accept and User-Agent headers,

@@ -16,6 +16,7 @@
 #include <optional>
 #include <span>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace dorvanta {
@@ -62,7 +63,7 @@ class CompanyNameIndex
 {
 public:
     // `keys` are the upper-cased names of the lines; they must outlive the index.
-    explicit CompanyNameIndex(const std::vector<std::string>& keys)
+    explicit CompanyNameIndex(const std::unordered_set<std::string>& keys)
     {
         entries_.reserve(keys.size());
         for (const std::string& key : keys) {
@@ -138,7 +139,10 @@ private:
     // A hash of the whole name, a word at a time.
     struct NameHash
     {
-        std::size_t operator()(std::string_view name) const noexcept
+        // Not noexcept on purpose: libstdc++ then keeps each entry's hash
+        // beside it instead of hashing every name a lookup walks past (a
+        // full-size update looks up hundreds of thousands of names).
+        std::size_t operator()(std::string_view name) const
         {
             std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
             std::size_t i = 0;
@@ -229,17 +233,23 @@ std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string
     return fields;
 }
 
-bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure)
+bool AppendOpportunities(const fs::path& programFolder, LineSource& lines, ImportProgress& progress,
+                         std::optional<FileError>* failure)
 {
     using namespace opportunity_layout;
     try {
         RecordFile file(ResolveFile(programFolder, kOpportunityFileName), kRecordSize,
                         RecordFile::Open::CreateIfMissing);
         LockForWriting(file, progress);
-        progress.SetGaugeMaximum(GaugeValue(lines.size()));
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const auto fields = SplitOpportunityLine(lines[i]);
+        std::string line;
+        std::size_t count = 0;
+        while (lines.Next(line)) {
+            ++count;
+        }
+        lines.Rewind();
+        progress.SetGaugeMaximum(GaugeValue(count));
+        for (std::size_t i = 0; lines.Next(line); ++i) {
+            const auto fields = SplitOpportunityLine(line);
             std::array<std::uint8_t, kRecordSize> record{};
             // Line fields 1 to 3 fill the first three record fields, Reserved
             // stays empty, and fields 4 to 13 fill the rest.
@@ -264,6 +274,13 @@ bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::s
     }
 }
 
+bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
+                         ImportProgress& progress, std::optional<FileError>* failure)
+{
+    VectorLineSource source(lines);
+    return AppendOpportunities(programFolder, source, progress, failure);
+}
+
 CompanyLine ParseCompanyLine(std::string_view line)
 {
     CompanyLine parsed;
@@ -278,23 +295,30 @@ CompanyLine ParseCompanyLine(std::string_view line)
     return parsed;
 }
 
-CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::vector<std::string>& lines,
+CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& lines,
                                     ImportProgress& progress, Language language)
 {
-    progress.SetGaugeMaximum(GaugeValue(lines.size()));
-
-    std::vector<CompanyLine> parsed;
-    std::vector<std::string> keys;
-    parsed.reserve(lines.size());
-    for (const std::string& text : lines) {
-        parsed.push_back(ParseCompanyLine(text));
-        if (parsed.back().valid) {
-            keys.push_back(ToUpperAZ(parsed.back().fields[0]));
+    const FieldLayout& nameField = company_layout::kFields[company_layout::Company];
+    // First pass: the names the lines look for. A name longer than its field
+    // never equals a stored one, so it needs no place in the index.
+    std::unordered_set<std::string> keys;
+    std::size_t lineCount = 0;
+    bool anyValid = false;
+    std::string text;
+    while (lines.Next(text)) {
+        ++lineCount;
+        const CompanyLine line = ParseCompanyLine(text);
+        if (line.valid) {
+            anyValid = true;
+            if (line.fields[0].size() <= nameField.maxLength) {
+                keys.insert(ToUpperAZ(line.fields[0]));
+            }
         }
     }
+    progress.SetGaugeMaximum(GaugeValue(lineCount));
 
     std::optional<RecordFile> file;
-    if (!keys.empty()) {
+    if (anyValid) {
         const fs::path path = ResolveFile(programFolder, kCompanyFileName);
         std::error_code ec;
         if (!fs::exists(path, ec)) {
@@ -311,7 +335,6 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
         BuildIndex(*file, index);
     }
 
-    const FieldLayout& nameField = company_layout::kFields[company_layout::Company];
     constexpr std::size_t kRecordSize = company_layout::kRecordSize;
     // New records are gathered and written together: an answer adds
     // thousands, and a write for each would cost more than reading the file.
@@ -336,13 +359,14 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
         }
     };
     try {
-        std::size_t valid = 0;
-        for (std::size_t i = 0; i < parsed.size(); ++i) {
-            const CompanyLine& line = parsed[i];
+        lines.Rewind();
+        for (std::size_t i = 0; lines.Next(text); ++i) {
+            const CompanyLine line = ParseCompanyLine(text);
             if (!line.valid) {
                 continue;
             }
-            const std::string_view key = keys[valid++];
+            const std::string upper = ToUpperAZ(line.fields[0]);
+            const std::string_view key = upper;
             const auto record = CompanyRecordBytes(line);
             if (const auto found = index.Find(key)) {
                 if (*found >= pendingFirst) {
@@ -385,8 +409,15 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::ve
     if (file) {
         file->Close();
     }
-    progress.SetStatus(CompaniesUpdatedText(lines.size(), language));
+    progress.SetStatus(CompaniesUpdatedText(lineCount, language));
     return CompanyImportResult::Applied;
+}
+
+CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::vector<std::string>& lines,
+                                    ImportProgress& progress, Language language)
+{
+    VectorLineSource source(lines);
+    return ImportCompanies(programFolder, source, progress, language);
 }
 
 } // namespace dorvanta

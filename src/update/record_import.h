@@ -2,6 +2,7 @@
 
 #include "data/file_access.h"
 #include "data/language.h"
+#include "update/line_source.h"
 #include "update/update_progress.h"
 
 #include <array>
@@ -38,6 +39,8 @@ std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string
 // just written). False on any failure; the records written before it stay,
 // and the file never holds part of a record. With `failure`, a file failure
 // is kept there, so the caller can say what went wrong.
+bool AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
+                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
 bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
                          ImportProgress& progress, std::optional<FileError>* failure = nullptr);
 
@@ -71,9 +74,15 @@ CompanyLine ParseCompanyLine(std::string_view line);
 // "Database file does not exist" is shown and nothing is applied. An answer
 // without valid lines does not look for the file.
 //
+// The lines are read twice: once for the names they look for, then to apply
+// them. Memory grows with the number of distinct names, not with the lines.
+//
 // Throws FileError when database.db cannot be opened for reading and writing
-// or a read or write fails; the lines applied before stay applied, each at
-// most once, and the file holds whole records.
+// or a read or write fails, and when `lines` cannot be read; the lines
+// applied before stay applied, each at most once, and the file holds whole
+// records.
+CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+                                    ImportProgress& progress, Language language);
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
                                     Language language);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace dorvanta {
@@ -31,6 +32,14 @@ public:
     virtual void HideUpdateProgress() = 0;
     virtual void SetDialogGaugeMaximum(int maximum) = 0;
     virtual void SetDialogGaugePosition(int position) = 0;
+    // Bytes of the company answer received so far, and its announced length
+    // (0 when the server announced none). Called often while it arrives;
+    // ignored unless overridden.
+    virtual void SetBytesReceived(std::uint64_t received, std::uint64_t total)
+    {
+        (void)received;
+        (void)total;
+    }
 };
 
 } // namespace dorvanta

@@ -3,11 +3,14 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "update/line_source.h"
 #include "update/manifest.h"
 #include "update/record_import.h"
+#include "update/temp_file.h"
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <unordered_set>
 
 namespace dorvanta {
@@ -22,6 +25,10 @@ constexpr const char* kAdPath = "/ro/select_o.php?option=one&id=";
 constexpr const char* kCompaniesPath = "/ro/select_c.php?LastUpdate=";
 
 constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
+
+// Ad requests that time out one after the other: after this many the server
+// is taken for silent, and the update stops asking.
+constexpr int kTimeoutsInARow = 3;
 
 } // namespace
 
@@ -248,11 +255,19 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         progress_.SetDialogGaugeMaximum(static_cast<int>(ids.size()));
         std::vector<std::string> ads;
         bool errors = false;
-        for (std::size_t k = 0; k < ids.size(); ++k) {
+        int timeouts = 0; // in a row
+        for (std::size_t k = 0; k < ids.size() && timeouts < kTimeoutsInARow; ++k) {
             try {
                 ads.push_back(OneAdLine(http_.Get(server_ + kAdPath + IdentifierInQuery(ids[k]))));
+                timeouts = 0;
+            } catch (const HttpTimeout&) {
+                // A silent or trickling server would otherwise hold the update
+                // for the time-out of every identifier left.
+                errors = true;
+                ++timeouts;
             } catch (const std::exception&) {
                 errors = true;
+                timeouts = 0;
             }
             progress_.SetDialogGaugePosition(static_cast<int>(k + 1));
         }
@@ -298,14 +313,39 @@ UpdateOutcome Updater::UpdateCompanies()
     RunningScope scope(*this, true);
     try {
         const std::string path = kCompaniesPath + FormatUpdateDate(ReadLastUpdate());
-        std::string answer;
+        // The first update of a fresh install receives the whole directory:
+        // the answer goes to a file as it arrives and is applied line by line
+        // from there, so memory does not grow with it.
+        std::optional<TempFile> temp;
         try {
-            answer = http_.Get(server_ + path);
-        } catch (const HttpError&) {
-            SetMessage(3);
-            return UpdateOutcome::ConnectionFailed;
+            const fs::path tempFolder = ResolveFile(folder_, "Temp");
+            fs::create_directories(tempFolder);
+            temp.emplace(tempFolder, "companies");
+        } catch (const std::exception& error) {
+            // Not a problem of database.db: no status text of its own.
+            lastError_ = error.what();
+            return UpdateOutcome::Failed;
         }
-        if (ImportCompanies(folder_, SplitLines(answer), progress_, language_()) ==
+        const fs::path& answerFile = temp->path();
+        {
+            std::ofstream out(answerFile, std::ios::binary | std::ios::trunc);
+            try {
+                http_.GetLargeToStream(server_ + path, out,
+                                       [this](std::uint64_t received, std::uint64_t total) {
+                                           progress_.SetBytesReceived(received, total);
+                                       });
+            } catch (const HttpError&) {
+                if (!out) {
+                    // Not the server's fault: the disk is full or the folder is not writable.
+                    lastError_ = FileError(answerFile, "Cannot write").what();
+                    return UpdateOutcome::Failed;
+                }
+                SetMessage(3);
+                return UpdateOutcome::ConnectionFailed;
+            }
+        }
+        FileLineSource answer(answerFile);
+        if (ImportCompanies(folder_, answer, progress_, language_()) ==
             CompanyImportResult::DatabaseMissing) {
             // Nothing was applied: the next update must ask from the same date.
             return UpdateOutcome::DatabaseMissing;

@@ -352,6 +352,22 @@ void PublisherStub::Handle(const httplib::Request& request, httplib::Response& r
             });
         return;
     }
+    case Fault::Trickle: {
+        auto body = std::make_shared<std::string>(answer.body);
+        response.status = answer.status;
+        response.set_content_provider(
+            body->size(), "text/plain",
+            [this, body, delay = fault.delay](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                std::unique_lock wait(mutex_);
+                if (stopping_cv_.wait_for(wait, delay, [this] { return stopping_; })) {
+                    return false;
+                }
+                wait.unlock();
+                sink.write(body->data() + offset, 1);
+                return true;
+            });
+        return;
+    }
     case Fault::None:
     case Fault::Slow:
         break;

@@ -65,6 +65,7 @@ public:
         Garbage,     // status 200 with 4096 random bytes, none of them CR or LF
         NotFound,    // status 404 even when a fixture exists
         Chunked,     // answer normally, but chunked in pieces of 64 bytes, with no Content-Length
+        Trickle,     // announce the full Content-Length, then send one byte of the body every `delay`
     };
     // Applies to every later request whose target (path + "?" + query) begins
     // with `targetPrefix`, compared both with the target as sent and with its

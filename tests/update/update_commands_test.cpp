@@ -8,7 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <ctime>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace dorvanta {
 namespace {
@@ -77,6 +81,55 @@ std::vector<std::string> StoredIds(const fs::path& folder)
     return ids;
 }
 
+// Runs dorvanta-cli in `dir` with standard error on a terminal (a pseudo-
+// terminal whose output is collected in `err`) and standard output in a file.
+RunResult RunCliOnTerminal(const TempDir& dir, const std::vector<std::string>& arguments)
+{
+    RunResult result;
+    TempDir scratch;
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) {
+        ADD_FAILURE() << "no pseudo-terminal";
+        return result;
+    }
+    const std::string terminal = ::ptsname(master);
+    std::vector<std::string> words{(test::BinaryFolder() / "dorvanta-cli").string(), "--dir",
+                                   dir.path().string()};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const std::string outPath = (scratch / "out").string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int err = ::open(terminal.c_str(), O_RDWR | O_NOCTTY);
+        const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (err < 0 || out < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) {
+            ::_exit(126);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    // Read while the child writes, so it never blocks on a full terminal.
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(master, buffer, sizeof buffer);
+        if (got <= 0) {
+            break; // EIO once the child has closed the terminal
+        }
+        result.err.append(buffer, static_cast<std::size_t>(got));
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+    }
+    ::close(master);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadBytes(outPath);
+    return result;
+}
+
 class UpdateCommandsTest : public ::testing::Test
 {
 protected:
@@ -130,6 +183,32 @@ TEST_F(UpdateCommandsTest, UpdateCompaniesFailuresHaveTheirExitCodes)
     stub_.SetFault("/ro/select_c.php", Fault::None);
     EXPECT_EQ(Run({"update-companies"}).exitCode, 0);
     EXPECT_EQ(stub_.DecodedTargets().back(), "/ro/select_c.php?LastUpdate=2000-01-01");
+}
+
+TEST_F(UpdateCommandsTest, UpdateCompaniesShowsProgressOnATerminalOnly)
+{
+    WriteBytes(dir_ / "database.db", "");
+    std::string answer;
+    for (int i = 0; i < 2000; ++i) {
+        answer += CompanyLine('!', "FIRMA " + std::to_string(i)) + "\r\n";
+    }
+    stub_.SetCompanyAnswer(answer);
+    const std::vector<std::string> arguments{"--server", stub_.BaseUrl(), "update-companies"};
+
+    const RunResult piped = RunCli(dir_, arguments);
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out, "2000 companies profiles was updated.\n");
+    EXPECT_EQ(piped.err, "");
+
+    const RunResult terminal = RunCliOnTerminal(dir_, arguments);
+    EXPECT_EQ(terminal.exitCode, 0) << terminal.err;
+    EXPECT_EQ(terminal.out, "2000 companies profiles was updated.\n");
+    // The last state of each line is shown before the line ends.
+    char received[64];
+    std::snprintf(received, sizeof received, "Received %.1f MB of %.1f MB", answer.size() / 1e6,
+                  answer.size() / 1e6);
+    EXPECT_NE(terminal.err.find(received), std::string::npos) << terminal.err;
+    EXPECT_NE(terminal.err.find("Applied 2000 records of 2000 lines"), std::string::npos) << terminal.err;
 }
 
 TEST_F(UpdateCommandsTest, UpdateAdsAsksForTheChosenGroupsAndShowsProgress)
@@ -217,6 +296,14 @@ TEST_F(UpdateCommandsTest, ImportAdsAppendsEachLine)
     EXPECT_EQ(StoredIds(dir_.path()), (std::vector<std::string>{"1", "2"}));
 
     EXPECT_EQ(RunCli(dir_, {"import-ads", (home_ / "none.txt").string()}).exitCode, 2);
+    // A device could be endless: it is refused, not read.
+    for (const char* command : {"import-ads", "import-companies"}) {
+        const RunResult device = RunCli(dir_, {command, "/dev/null"});
+        EXPECT_EQ(device.exitCode, 2) << command;
+        EXPECT_NE(device.err.find("Not a regular file: /dev/null"), std::string::npos) << device.err;
+    }
+    EXPECT_EQ(StoredIds(dir_.path()).size(), 2u);
+
     fs::permissions(dir_ / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
     const RunResult readOnly = RunCli(dir_, {"import-ads", lines.string()});
     EXPECT_EQ(readOnly.exitCode, 2);

@@ -3,6 +3,7 @@
 // server leaves behind.
 #include "update/updater.h"
 
+#include "data/record_file.h"
 #include "data/record_layout.h"
 #include "support/publisher_stub.h"
 #include "support/temp_dir.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 
 namespace dorvanta {
@@ -102,7 +104,7 @@ protected:
     {
         HttpOptions options;
         // A slow answer must fail within the test, not after a minute.
-        options.stallTimeout = 300ms;
+        options.lowSpeedWindow = 300ms;
         options.idle = [this] {
             if (onIdle) {
                 onIdle();
@@ -321,8 +323,71 @@ TEST_F(UpdaterServerTest, ABrokenCompanyAnswerChangesNothing)
         EXPECT_EQ(progress_.status, kNoConnection);
         EXPECT_EQ(ReadBytes(dir_ / "database.db"), before);
         EXPECT_EQ(settings_.LastUpdate(), lastUpdate);
+        EXPECT_TRUE(fs::is_empty(dir_ / "Temp")) << "the partial answer was left behind";
     }
     EXPECT_EQ(progress_.shown, progress_.hidden);
+}
+
+TEST_F(UpdaterServerTest, ACompanyAnswerLargerThanTheBodyLimitIsAppliedWhole)
+{
+    // The first update of a fresh install receives the whole directory.
+    WriteBytes(dir_ / "database.db", "");
+    constexpr int kLines = 23'000;
+    constexpr int kNames = 1000;
+    std::string answer;
+    answer.reserve(std::size_t{kLines} * 3100);
+    for (int i = 0; i < kLines; ++i) {
+        // Each name comes back every kNames lines: the last of its lines wins.
+        answer += "!FIRMA " + std::to_string(i % kNames) + "`B`Str. 1`Ion`07``````a.c.21*s```line " +
+                  std::to_string(i) + std::string(3000, '.') + "`\r\n";
+    }
+    ASSERT_GT(answer.size(), HttpOptions{}.maxBodyBytes);
+    stub_.SetCompanyAnswer(std::move(answer));
+    // The stand-in takes a while to copy so large an answer before it sends a byte.
+    HttpOptions patient;
+    patient.lowSpeedWindow = 10s;
+    http_ = MakeCurlHttpClient(patient);
+    updater_ = std::make_unique<Updater>(
+        dir_.path(), stub_.BaseUrl(), *http_, settings_, progress_,
+        [] { return LocalDateTime{2005, 6, 7, 8, 9, 10}; }, [] { return Language::EN; });
+
+    EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::Done) << updater_->LastError();
+
+    EXPECT_EQ(progress_.status, std::to_string(kLines) + " companies profiles was updated.");
+    ASSERT_EQ(Size("database.db"), kNames * company_layout::kRecordSize);
+    RecordFile file(dir_ / "database.db", company_layout::kRecordSize);
+    std::array<std::uint8_t, company_layout::kRecordSize> record{};
+    for (const int name : {0, 1, kNames - 1}) {
+        ASSERT_TRUE(file.Read(static_cast<std::uint64_t>(name), record.data()));
+        EXPECT_EQ(ReadField(record.data(), company_layout::kFields[company_layout::Company]),
+                  "FIRMA " + std::to_string(name));
+        const std::string description =
+            ReadField(record.data(), company_layout::kFields[company_layout::Description]);
+        EXPECT_EQ(description.substr(0, description.find('.')),
+                  "line " + std::to_string(kLines - kNames + name));
+    }
+    EXPECT_TRUE(settings_.LastUpdate());
+    EXPECT_TRUE(fs::is_empty(dir_ / "Temp"));
+}
+
+TEST_F(UpdaterServerTest, ThreeAdRequestsTimedOutInARowEndTheAsking)
+{
+    stub_.SetIdList("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n");
+    for (const char* id : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+        stub_.SetAd(id, Ad(id));
+    }
+    // Two in a row, an answer, then three in a row: the asking stops there.
+    for (const char* id : {"1", "2", "4", "5", "6"}) {
+        stub_.SetFault(std::string("/ro/select_o.php?option=one&id=") + id, Fault::Trickle, 100ms);
+    }
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::DownloadErrors);
+
+    EXPECT_EQ(progress_.status, kFiveErrors);
+    const auto targets = stub_.DecodedTargets();
+    ASSERT_EQ(targets.size(), 8u); // the manifest, the identifier list and ads 1 to 6
+    EXPECT_EQ(targets.back(), "/ro/select_o.php?option=one&id=6");
+    EXPECT_EQ(StoredIds(), std::vector<std::string>{"3"}); // what arrived is kept
 }
 
 TEST_F(UpdaterServerTest, AGarbageCompanyAnswerIsOneLine)

@@ -1,0 +1,176 @@
+// The first company update of a fresh install: the whole directory, about
+// 300,000 companies in an answer of about 100 MB, served on 127.0.0.1 and
+// applied by dorvanta-cli update-companies to a file that holds the same
+// companies. Measured: the time to receive the answer alone, the command's
+// time, and its peak memory (/usr/bin/time -f %M).
+
+#include "full_update_bench.h"
+
+#include "data/company_record.h"
+#include "data/record_file.h"
+#include "data/text.h"
+#include "sample_data.h"
+#include "update/http_client.h"
+
+#include <httplib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
+
+// A company answer line of about 330 bytes, as the server sends them.
+std::string AnswerLine(const std::string& name, std::uint64_t serial)
+{
+    const std::string number = std::to_string(serial);
+    std::string line = "!" + name + "`CJ`Str. Memorandumului nr. " + number +
+                       ", bloc A, scara 2, apartament 14, Cluj-Napoca`Ion Popescu`0722 111222`0264 123456`"
+                       "0264 123457`office@firma" +
+                       number + ".ro`www.firma" + number + ".ro`a.a.1*t`a.b.2*s```";
+    line += "Productie si comert cu materiale de constructii, transport marfa, servicii de consultanta, "
+            "actualizat la prima actualizare completa (" +
+            number + ")`";
+    return line;
+}
+
+// Runs `arguments` with standard output to `out` and standard error to
+// `err`; returns the exit code.
+int Run(const std::vector<std::string>& arguments, const fs::path& out, const fs::path& err)
+{
+    std::vector<std::string> words = arguments;
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (!std::freopen(out.c_str(), "w", stdout) || !std::freopen(err.c_str(), "w", stderr)) {
+            ::_exit(126);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+} // namespace
+
+void FullCompanyUpdate(const fs::path& dir, std::uint64_t companies, const fs::path& cli)
+{
+    const fs::path work = dir / "full-update";
+    fs::remove_all(work);
+    fs::create_directories(work / "app");
+    fs::create_directories(work / "home");
+    const fs::path pristine = work / "database.db";
+    dorvanta::sample_data::WriteSampleCompanies(pristine, companies, dorvanta::sample_data::kDefaultSeed + 1);
+
+    // Every stored company comes back (in other letter case, with new
+    // details); blanked records are made up by new companies.
+    std::string answer;
+    answer.reserve(companies * 340);
+    std::uint64_t replaced = 0;
+    {
+        dorvanta::RecordFile records(pristine, dorvanta::company_layout::kRecordSize);
+        dorvanta::CompanyRecord::Raw raw{};
+        for (std::uint64_t i = 0; i < companies; ++i) {
+            records.Read(i, raw.data());
+            const auto record = dorvanta::CompanyRecord::Decode(raw.data());
+            if (record.IsDeleted()) {
+                answer += AnswerLine("FIRMA NOUA " + std::to_string(i) + " SRL", i) + "\r\n";
+            } else {
+                answer += AnswerLine(dorvanta::ToLowerAZ(record.Company), i) + "\r\n";
+                ++replaced;
+            }
+        }
+    }
+
+    httplib::Server server;
+    server.Get("/ro/select_c.php", [&answer](const httplib::Request&, httplib::Response& response) {
+        response.set_content_provider(
+            answer.size(), "text/plain",
+            [&answer](std::size_t offset, std::size_t length, httplib::DataSink& sink) {
+                sink.write(answer.data() + offset, std::min<std::size_t>(length, answer.size() - offset));
+                return true;
+            });
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    std::thread thread([&server] { server.listen_after_bind(); });
+    while (!server.is_running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    const std::string base = "http://127.0.0.1:" + std::to_string(port);
+    const std::string url = base + "/ro/select_c.php?LastUpdate=2000-01-01";
+
+    // Receiving alone: the same request, the body written to a file as the update does.
+    double receive = 1e9;
+    for (int run = 0; run < 3; ++run) {
+        const auto client = dorvanta::MakeCurlHttpClient();
+        std::ofstream out(work / "received.tmp", std::ios::binary | std::ios::trunc);
+        const auto start = Clock::now();
+        client->GetLargeToStream(url, out, {});
+        out.close();
+        receive = std::min(receive, Seconds(Clock::now() - start));
+    }
+    fs::remove(work / "received.tmp");
+
+    setenv("HOME", (work / "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (work / "home").c_str(), 1);
+    double update = 1e9;
+    long peakKb = 0;
+    std::string said;
+    for (int run = 0; run < 2; ++run) {
+        fs::copy_file(pristine, work / "app" / "database.db", fs::copy_options::overwrite_existing);
+        const auto start = Clock::now();
+        const int code = Run({"/usr/bin/time", "-f", "%M", "-o", (work / "peak").string(), cli.string(),
+                              "--dir", (work / "app").string(), "--server", base, "update-companies"},
+                             work / "out", work / "err");
+        update = std::min(update, Seconds(Clock::now() - start));
+        peakKb = std::max(peakKb, std::atol(ReadText(work / "peak").c_str()));
+        said = ReadText(work / "out");
+        if (code != 0) {
+            std::printf("update-companies failed (%d): %s\n", code, ReadText(work / "err").c_str());
+            break;
+        }
+    }
+    server.stop();
+    thread.join();
+
+    std::printf("\nfull company update, %llu companies (%llu replaced, the rest new), answer %.1f MB:\n",
+                static_cast<unsigned long long>(companies), static_cast<unsigned long long>(replaced),
+                answer.size() / 1e6);
+    std::printf("  dorvanta-cli said: %s", said.c_str());
+    std::printf("  receive the answer on loopback:        %8.1f ms\n", receive * 1e3);
+    std::printf("  update-companies (receive and apply):  %8.1f ms\n", update * 1e3);
+    std::printf("  ratio update / receive:                %8.2f\n", update / receive);
+    std::printf("  peak memory of dorvanta-cli:           %8.1f MB\n", peakKb / 1024.0);
+    std::printf("  Temp/ left empty:                      %8s\n",
+                fs::is_empty(work / "app" / "Temp") ? "yes" : "NO");
+    fs::remove_all(work);
+}
+
+} // namespace bench

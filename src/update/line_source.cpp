@@ -1,0 +1,88 @@
+#include "update/line_source.h"
+
+#include "data/record_file.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace dorvanta {
+
+namespace {
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+} // namespace
+
+bool VectorLineSource::Next(std::string& line)
+{
+    if (next_ == lines_.size()) {
+        return false;
+    }
+    line = lines_[next_++];
+    return true;
+}
+
+FileLineSource::FileLineSource(const std::filesystem::path& path) : path_(path), buffer_(kBlockBytes)
+{
+    errno = 0;
+    in_.open(path, std::ios::binary);
+    if (!in_) {
+        throw FileError(path, "Cannot open", errno);
+    }
+}
+
+bool FileLineSource::Fill()
+{
+    errno = 0;
+    in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    if (in_.bad()) {
+        throw FileError(path_, "Cannot read", errno);
+    }
+    position_ = 0;
+    end_ = static_cast<std::size_t>(in_.gcount());
+    bytesRead_ += end_;
+    return end_ > 0;
+}
+
+void FileLineSource::Rewind()
+{
+    in_.clear();
+    in_.seekg(0);
+    if (!in_) {
+        throw FileError(path_, "Cannot read", errno);
+    }
+    position_ = end_ = 0;
+    bytesRead_ = 0;
+    skipLineFeed_ = false;
+}
+
+bool FileLineSource::Next(std::string& line)
+{
+    line.clear();
+    bool started = false; // bytes of a line seen: the end of the file ends it
+    for (;;) {
+        if (position_ == end_ && !Fill()) {
+            return started;
+        }
+        if (skipLineFeed_) {
+            skipLineFeed_ = false;
+            if (buffer_[position_] == '\n') {
+                ++position_;
+                continue;
+            }
+        }
+        const char* const begin = buffer_.data() + position_;
+        const char* const stop = buffer_.data() + end_;
+        const char* const lineBreak =
+            std::find_if(begin, stop, [](char c) { return c == '\r' || c == '\n'; });
+        const auto length = static_cast<std::size_t>(lineBreak - begin);
+        line.append(begin, std::min(length, kMaxLineBytes - line.size()));
+        started = started || length > 0;
+        position_ += length;
+        if (lineBreak != stop) {
+            skipLineFeed_ = *lineBreak == '\r';
+            ++position_;
+            return true;
+        }
+    }
+}
+
+} // namespace dorvanta
