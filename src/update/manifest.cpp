@@ -1,5 +1,8 @@
 #include "update/manifest.h"
 
+#include "data/record_file.h"
+#include "data/text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <system_error>
@@ -44,17 +47,51 @@ std::optional<int> ParseVersion(std::string_view text)
     return value;
 }
 
+namespace {
+
+// Names Windows gives to devices in every folder, with any extension: writing
+// "nul.htm" writes nowhere, and "COM1" may reach a serial port.
+bool IsDeviceName(std::string_view stem)
+{
+    const std::string upper = ToUpperAZ(stem);
+    for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"}) {
+        if (upper == device) {
+            return true;
+        }
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '0' &&
+           upper[3] <= '9';
+}
+
+} // namespace
+
 bool IsSafeFileName(std::string_view name)
 {
-    if (name.empty() || name == "." || name.find("..") != std::string_view::npos) {
+    if (name.empty() || name.find("..") != std::string_view::npos) {
+        return false;
+    }
+    // Windows drops a trailing dot or space, so "a." would be another file
+    // than the one checked here, and "." the folder itself.
+    if (name.back() == '.' || name.back() == ' ' || name.front() == ' ') {
         return false;
     }
     for (const char c : name) {
-        if (c == '/' || c == '\\' || c == ':' || static_cast<unsigned char>(c) < 0x20) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F ||
+            std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
             return false;
         }
     }
-    return true;
+    // The device test looks at the name before its first dot, without the
+    // spaces Windows would drop there ("CON .txt" is CON too).
+    std::string_view stem = name.substr(0, name.find('.'));
+    stem.remove_suffix(stem.size() - (stem.find_last_not_of(' ') + 1));
+    if (IsDeviceName(stem)) {
+        return false;
+    }
+    // Nor may a file take the name of one the program keeps beside Internet/.
+    const std::string lower = ToLowerAZ(name);
+    return lower != kCompanyFileName && lower != kOpportunityFileName && lower != "temp";
 }
 
 int ReadFileVersion(SettingsStore& settings, std::string_view name)

@@ -28,8 +28,14 @@ std::optional<ManifestEntry> ParseManifestLine(std::string_view line);
 std::optional<int> ParseVersion(std::string_view text);
 
 // Whether a manifest name may be installed: a plain file name that stays
-// inside Internet/. Empty names, ".", anything holding "..", a "/", a "\", a
-// ":" (drive letters, alternate streams) or a control character are refused.
+// inside Internet/ and means the same file on Linux and Windows. Refused:
+// empty names, anything holding "..", a "/", a "\", a ":" (drive letters,
+// alternate streams), one of * ? " < > |, a control character, DEL or a byte
+// from 0x80 up; a name that starts with a space or ends with a dot or a space;
+// the device names of Windows (CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9,
+// CONIN$, CONOUT$, CLOCK$) with or without an extension; and the names the
+// program keeps beside Internet/ (database.db, bursa.db, Temp). Letters are
+// compared without regard to case.
 bool IsSafeFileName(std::string_view name);
 
 // The installed version of `name`: -1 when the value is missing, is not a

@@ -71,7 +71,7 @@ public:
             if (key.size() < lengths_.size()) {
                 lengths_.set(key.size());
             }
-            filter_[NameHash{}(key) >> kFilterShift] = true;
+            filter_[NameHash::Bits(key) >> kFilterShift] = true;
         }
     }
 
@@ -81,7 +81,7 @@ public:
 
     // Whether the index may hold this name: false means certainly not, and
     // costs far less than a lookup.
-    bool MayHold(std::string_view key) const { return filter_[NameHash{}(key) >> kFilterShift]; }
+    bool MayHold(std::string_view key) const { return filter_[NameHash::Bits(key) >> kFilterShift]; }
 
     std::optional<std::uint64_t> Find(std::string_view key) const
     {
@@ -136,13 +136,11 @@ private:
         std::vector<std::uint64_t> later; // min-heap
     };
 
-    // A hash of the whole name, a word at a time.
+    // A hash of the whole name, a word at a time. The filter takes its top
+    // bits from all 64, whatever the width of std::size_t.
     struct NameHash
     {
-        // Not noexcept on purpose: libstdc++ then keeps each entry's hash
-        // beside it instead of hashing every name a lookup walks past (a
-        // full-size update looks up hundreds of thousands of names).
-        std::size_t operator()(std::string_view name) const
+        static std::uint64_t Bits(std::string_view name) noexcept
         {
             std::uint64_t hash = name.size() * 0x9E3779B97F4A7C15ull;
             std::size_t i = 0;
@@ -157,11 +155,20 @@ private:
                 std::memcpy(&word, name.data() + i, name.size() - i);
                 hash = (hash ^ word) * 0xC4CEB9FE1A85EC53ull;
             }
-            return static_cast<std::size_t>(hash ^ (hash >> 32));
+            return hash ^ (hash >> 32);
+        }
+        // Not noexcept on purpose: libstdc++ then keeps each entry's hash
+        // beside it instead of hashing every name a lookup walks past (a
+        // full-size update looks up hundreds of thousands of names).
+        std::size_t operator()(std::string_view name) const
+        {
+            return static_cast<std::size_t>(Bits(name));
         }
     };
     static constexpr int kFilterBits = 20;
     static constexpr int kFilterShift = 64 - kFilterBits;
+    static_assert(kFilterShift > 0 &&
+                  kFilterShift < std::numeric_limits<decltype(NameHash::Bits({}))>::digits);
 
     std::unordered_map<std::string_view, Entry, NameHash> entries_;
     std::vector<bool> filter_ = std::vector<bool>(std::size_t{1} << kFilterBits);

@@ -50,6 +50,13 @@ TEST(RecordLayout, FieldsAreStoredScrambledWithAPlainLengthByte)
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[1]), 3), ScrambleField("ABC"));
     EXPECT_EQ(raw[81], 2);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&raw[82]), 2), ScrambleField("CJ"));
+
+    // An empty view may hold no pointer at all (the sanitizer build stops on
+    // one passed to memcpy); the field is cleared all the same.
+    CompanyRecord::Raw cleared = raw;
+    WriteField(cleared.data(), company_layout::kFields[company_layout::Company], std::string_view{});
+    EXPECT_EQ(CompanyRecord::Decode(cleared.data()).Company, "");
+    EXPECT_EQ(cleared[1], 0);
 }
 
 TEST(RecordLayout, CompanyRecordRoundTripsAndCutsAtTheFieldMaximum)

@@ -258,10 +258,28 @@ TEST(Manifest, VersionsAreDecimalIntegers)
 
 TEST(Manifest, OnlyPlainFileNamesAreSafe)
 {
-    for (const char* good : {"companies_EN.htm", "banner 1.swf", "a.b.c", ".hidden"}) {
+    for (const char* good : {"companies_EN.htm", "banner 1.swf", "a.b.c", ".hidden", "console.htm", "COM10",
+                             "LPT", "nul_EN.htm", "bursa.db.htm", "Temporary", "my database.db"}) {
         EXPECT_TRUE(IsSafeFileName(good)) << good;
     }
     for (const char* bad : {"", ".", "..", "../x", "a..b", "/etc/passwd", "sub/x", "sub\\x", "C:x", "a\tb"}) {
+        EXPECT_FALSE(IsSafeFileName(bad)) << bad;
+    }
+}
+
+TEST(Manifest, NamesThatWindowsReadsOtherwiseAreNotSafe)
+{
+    // Characters Windows refuses or changes, and bytes that name another file
+    // in another code page.
+    for (const char* bad : {" ", " a.htm", "a.htm ", "a.htm.", "a\x7F.htm", "\x80.htm", "\xFF", "a*.htm",
+                            "a?.htm", "a\"b", "a<b", "a>b", "a|b"}) {
+        EXPECT_FALSE(IsSafeFileName(bad)) << bad;
+    }
+    // Device names, with or without an extension, in any case; and the
+    // program's own files.
+    for (const char* bad :
+         {"CON", "con", "Nul.htm", "PRN.txt.gz", "aux", "COM1", "com9.htm", "COM0", "LPT1", "lpt9.swf",
+          "CON .txt", "CONIN$", "conout$.x", "database.db", "DATABASE.DB", "Bursa.db", "Temp", "TEMP"}) {
         EXPECT_FALSE(IsSafeFileName(bad)) << bad;
     }
 }
