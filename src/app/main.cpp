@@ -6,14 +6,16 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/update_form.h"
+#include "platform/program_folder.h"
+#include "platform/qt_data_folder.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QStyleFactory>
 #include <QTreeWidget>
 
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <sstream>
@@ -65,14 +67,43 @@ int PrintTimings(dorvanta::TForm_Main& mainWindow, double readySeconds)
     return 0;
 }
 
+// The program's folder: `--dir`, DORVANTA_DIR, the executable's folder when
+// it is writable, else the per-user folder filled from the installed files.
+// A file that could not be copied is no reason to stop: the window then
+// reports a missing file where it needs it.
+QString ProgramFolder(const QCommandLineParser& parser, const QCommandLineOption& dirOption)
+{
+    const std::filesystem::path executable = dorvanta::ExecutableFolder();
+    const dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
+        {std::filesystem::path(parser.value(dirOption).toStdU16String()),
+         dorvanta::EnvironmentPath("DORVANTA_DIR"), executable, dorvanta::InstalledCopyFolder(executable),
+         dorvanta::QtPerUserDataFolder()});
+    for (const std::string& problem : prepared.problems) {
+        qWarning("%s", problem.c_str());
+    }
+    return QString::fromStdU16String(prepared.folder.u16string());
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    const bool timing = argc > 1 && std::strcmp(argv[1], "--timing") == 0;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dorvanta"));
-    QApplication::setOrganizationName(QStringLiteral("Dorvanta"));
+    dorvanta::SetApplicationNames();
+    // Desktops match the window to dorvanta.desktop by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("dorvanta"));
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption dirOption(QStringLiteral("dir"),
+                                       QStringLiteral("The program's folder, holding the databases, icon/, "
+                                                      "Internet/ and Help/."),
+                                       QStringLiteral("DIR"));
+    const QCommandLineOption timingOption(
+        QStringLiteral("timing"), QStringLiteral("Print how long the start and a search take, then quit."));
+    parser.addOption(dirOption);
+    parser.addOption(timingOption);
+    parser.process(application);
+    const bool timing = parser.isSet(timingOption);
     // One look on every desktop: the window draws its own chrome and colours.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
         QApplication::setStyle(style);
@@ -84,7 +115,10 @@ int main(int argc, char* argv[])
     splash.setAttribute(Qt::WA_QuitOnClose, false);
     splash.ShowAndPaint();
 
-    dorvanta::TForm_Main mainWindow;
+    // A first start copies the installed files behind the splash.
+    dorvanta::MainWindowOptions options;
+    options.programFolder = ProgramFolder(parser, dirOption);
+    dorvanta::TForm_Main mainWindow(options);
     dorvanta::TForm_Update updateForm(mainWindow);
     updateForm.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.SetUpdateForm(&updateForm);

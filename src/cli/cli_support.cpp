@@ -15,18 +15,6 @@ namespace dorvanta::cli {
 
 namespace fs = std::filesystem;
 
-fs::path ExecutableFolder()
-{
-    std::error_code ec;
-    const fs::path exe = fs::canonical("/proc/self/exe", ec);
-    if (ec) {
-        // Without /proc (a chroot, another system) the working folder is the
-        // best guess; the commands then report a missing file clearly.
-        return fs::current_path(ec);
-    }
-    return exe.parent_path();
-}
-
 fs::path DataFolder(const GlobalOptions& globals)
 {
     std::error_code ec;

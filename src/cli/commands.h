@@ -14,7 +14,7 @@ namespace dorvanta::cli {
 // Options that come before (or, thanks to fall-through, after) the command.
 struct GlobalOptions
 {
-    std::filesystem::path dir;    // folder holding database.db and bursa.db
+    std::filesystem::path dir;    // the program's folder (program_folder.h)
     Language lang = Language::EN; // language of every text printed for people
     std::string server;           // base address of the publisher's server; empty: the built-in one
 };
@@ -32,9 +32,6 @@ void RegisterExportCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterUpdateCommands(CLI::App& app, const GlobalOptions& globals);
 
 // Helpers shared by the commands (cli_support.cpp).
-
-// The folder of the running executable.
-std::filesystem::path ExecutableFolder();
 
 // The data folder as an absolute path, so the pages name their pictures by
 // absolute path whatever the working folder.

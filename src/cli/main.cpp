@@ -1,11 +1,13 @@
 // dorvanta-cli: the searches, pages and exports of Dorvanta on the command line.
 
 #include "cli/commands.h"
+#include "platform/program_folder.h"
 
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -14,7 +16,7 @@ int main(int argc, char** argv)
     using namespace dorvanta::cli;
 
     GlobalOptions globals;
-    globals.dir = ExecutableFolder();
+    std::filesystem::path dirOption;
 
     CLI::App app{
         "Searches, pages and exports of the Dorvanta directory of Romanian companies and business ads.",
@@ -23,8 +25,10 @@ int main(int argc, char** argv)
     // Global options may also follow the command.
     app.fallthrough();
     app.add_option_function<std::string>(
-           "--dir", [&globals](const std::string& dir) { globals.dir = dir; },
-           "Folder holding database.db and bursa.db (default: the folder of this program)")
+           "--dir", [&dirOption](const std::string& dir) { dirOption = dir; },
+           "The program's folder, holding database.db, bursa.db, icon/, Internet/ and Help/ (default: "
+           "$DORVANTA_DIR, else the folder of this program when it is writable, else the per-user "
+           "folder filled from the installed files)")
         ->type_name("DIR");
     app.add_option_function<std::string>(
            "--lang",
@@ -33,6 +37,18 @@ int main(int argc, char** argv)
         ->transform(CLI::IsMember({"EN", "RO"}, CLI::ignore_case));
     app.add_option("--server", globals.server, "Address of the publisher's web server, for the updates")
         ->type_name("URL");
+
+    // Decided once the whole command line is read, before the command runs.
+    app.parse_complete_callback([&globals, &dirOption] {
+        const std::filesystem::path executable = dorvanta::ExecutableFolder();
+        const dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
+            {dirOption, dorvanta::EnvironmentPath("DORVANTA_DIR"), executable,
+             dorvanta::InstalledCopyFolder(executable), dorvanta::PerUserDataFolder()});
+        for (const std::string& problem : prepared.problems) {
+            std::cerr << "dorvanta-cli: " << problem << "\n";
+        }
+        globals.dir = prepared.folder;
+    });
 
     RegisterSearchCommands(app, globals);
     RegisterPageCommands(app, globals);
