@@ -889,6 +889,7 @@ glyph() {   # OUT drawing...
     "${PNGOPT[@]}" "PNG32:$PIC/$out"
 }
 glyph glyph_minimize.png -draw 'rectangle 5,11 11,12'
+glyph glyph_maximize.png -draw 'rectangle 4,4 12,5' -draw 'rectangle 4,4 4,12' -draw 'rectangle 12,4 12,12' -draw 'rectangle 4,12 12,12'
 glyph glyph_restore.png \
   -draw 'rectangle 6,4 12,5' -draw 'rectangle 12,4 12,10' -draw 'rectangle 10,10 12,10' -draw 'rectangle 6,4 6,6' \
   -draw 'rectangle 4,7 10,8' -draw 'rectangle 4,7 4,13' -draw 'rectangle 10,7 10,13' -draw 'rectangle 4,13 10,13'

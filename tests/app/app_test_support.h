@@ -4,6 +4,7 @@
 // dialog built on it, as the start-up builds them, for the window tests.
 
 #include "app/button_faces.h"
+#include "app/company_panel.h"
 #include "app/info_box.h"
 #include "app/main_window.h"
 #include "app/test_application.h"
