@@ -34,6 +34,7 @@ SearchPanel::SearchPanel(const WindowState& state, const char* name, QWidget* pa
 
 void SearchPanel::WireControls()
 {
+    view_->SetProgramFolder(state_.programFolder);
     searchBox_->installEventFilter(this);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] { Search(); });
     connect(searchButton_, &QAbstractButton::clicked, this, [this] { Search(); });
