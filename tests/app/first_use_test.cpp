@@ -1,7 +1,7 @@
 // What a new user meets first: typing at once, printing without a printer,
 // the smallest window, the chrome's state, the keyboard focus, a search that
 // fails after one that worked, pictures under a Romanian folder name, and
-// clicks beside the rows.
+// clicks beside the rows; sorting the results and tips on cut-off names.
 #include "app/app_test_support.h"
 
 #include "app/html_view.h"
@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@
 #include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace dorvanta::test {
@@ -205,6 +208,63 @@ TEST_F(FirstUseTest, AClickBelowTheRowsShowsNoPage)
     SendMouse(list->viewport(), QEvent::MouseButtonRelease,
               list->visualItemRect(list->topLevelItem(0)).center());
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Alfa Asigurari")));
+    main.close();
+}
+
+
+TEST_F(FirstUseTest, AHeaderClickSortsTheRowsWithTheirRecordsAndANewSearchUndoesIt)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    auto* list = Find<QTreeWidget>(&main, "ListView_Companies");
+    auto* view = Find<HtmlView>(&main, "Web_Companies");
+    auto* search = Find<PictureButton>(&main, "Button_Companies_Search");
+    const auto names = [list] {
+        QStringList texts;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            texts.append(list->topLevelItem(i)->text(1));
+        }
+        return texts;
+    };
+    search->click();
+    const QStringList original = names();
+    ASSERT_GE(original.size(), 3);
+
+    emit list->header()->sectionClicked(1);
+    QStringList ascending = original;
+    ascending.sort();
+    EXPECT_EQ(names(), ascending);
+    emit list->header()->sectionClicked(1);
+    EXPECT_EQ(names().front(), ascending.back());
+
+    // The page shown is that of the row picked, wherever the row went.
+    list->setCurrentItem(list->topLevelItem(0));
+    Find<CompanyPanel>(&main, "Panel_Companies")->ShowSelectedRow();
+    EXPECT_TRUE(view->toPlainText().contains(ascending.back()));
+
+    search->click();
+    EXPECT_EQ(names(), original);
+    main.close();
+}
+
+TEST_F(FirstUseTest, ACutOffNameShowsItsWholeTextAsATip)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    auto* list = Find<QTreeWidget>(&main, "ListView_Companies");
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
+    const auto tipAt = [list](int row) {
+        const QRect cell = list->visualItemRect(list->topLevelItem(row));
+        const QPoint at(list->header()->sectionViewportPosition(1) + 5, cell.center().y());
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tipAt(0), QString());
+    list->topLevelItem(0)->setText(1, QString(80, u'W'));
+    EXPECT_EQ(tipAt(0), QString(80, u'W'));
     main.close();
 }
 
