@@ -14,7 +14,6 @@
 #include <QTextDocument>
 #include <QTextFrame>
 
-
 namespace dorvanta {
 
 namespace {

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/update_form.h"
+#include "app/update_session.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -85,9 +86,12 @@ int main(int argc, char* argv[])
     splash.ShowAndPaint();
 
     dorvanta::TForm_Main mainWindow;
-    dorvanta::TForm_Update updateForm(mainWindow);
+    // The update session belongs to the program, not to a window: it outlives
+    // the update dialog, and stops a running update before the program ends.
+    dorvanta::UpdateSession updateSession(mainWindow.ProgramFolder(), mainWindow.Settings());
+    dorvanta::TForm_Update updateForm(updateSession);
     updateForm.setAttribute(Qt::WA_QuitOnClose, false);
-    mainWindow.SetUpdateForm(&updateForm);
+    mainWindow.SetUpdateSession(&updateSession, &updateForm);
     if (timing) {
         splash.hide();
         return PrintTimings(mainWindow, SecondsSinceProcessStart());

@@ -6,7 +6,9 @@
 #include "app/domain_menus.h"
 #include "app/font_substitutes.h"
 #include "app/html_view.h"
+#include "app/info_box.h"
 #include "app/opportunity_panel.h"
+#include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
 #include "platform/qt_settings_store.h"
@@ -111,16 +113,6 @@ const std::vector<std::int64_t>& TForm_Main::OpportunityRecordNumbers() const
 const std::vector<std::string>& TForm_Main::SubdomainCodes() const
 {
     return companies_->SubdomainCodes();
-}
-
-QProgressBar* TForm_Main::StatusGauge() const
-{
-    return chrome_->Gauge();
-}
-
-void TForm_Main::SetStatus(const std::string& text)
-{
-    chrome_->SetStatus(Windows1250ToQString(text));
 }
 
 void TForm_Main::Button_Companies_SearchClick()
@@ -305,6 +297,9 @@ void TForm_Main::ApplyLanguage(Language code)
     companies_->ApplyLanguage();
     opportunities_->ApplyLanguage();
     domainMenus_->Build(code);
+    if (updateSession_ != nullptr) {
+        updateSession_->SetLanguage(code);
+    }
 }
 
 void TForm_Main::ApplyCaptions()
@@ -364,6 +359,14 @@ void TForm_Main::showEvent(QShowEvent* event)
 
 void TForm_Main::closeEvent(QCloseEvent* event)
 {
+    if (updateSession_ != nullptr && updateSession_->Running()) {
+        if (!AskYesNo(this, QString::fromLatin1(CaptionsOf(state_.language).stopUpdate))) {
+            event->ignore();
+            return;
+        }
+        // Stopped here, so nothing the update still has to say outlives the window.
+        updateSession_->CancelAndWait();
+    }
     SaveLanguageSetting();
     QWidget::closeEvent(event);
 }

@@ -29,6 +29,7 @@ class OpportunityPanel;
 class PictureButton;
 class SettingsStore;
 class TForm_Update;
+class UpdateSession;
 class WindowChrome;
 enum class PopupSlot;
 
@@ -66,14 +67,10 @@ public:
     const std::vector<std::int64_t>& OpportunityRecordNumbers() const;
     const std::vector<std::string>& SubdomainCodes() const;
 
-    // The update dialog is created after the main window, as at start-up.
-    void SetUpdateForm(TForm_Update* form);
-    // The update commands are unavailable while an update runs.
-    void SetUpdateItemsEnabled(bool enabled);
-
-    // Status line and gauge of the status bar; texts are core bytes.
-    void SetStatus(const std::string& text);
-    QProgressBar* StatusGauge() const;
+    // The update session and dialog are created after the main window, as at
+    // start-up; the window observes the session: gauge, status line, boxes,
+    // and the update commands unavailable while an update runs.
+    void SetUpdateSession(UpdateSession* session, TForm_Update* form);
 
     void ApplyLanguage(Language code);
     void LoadLanguageSetting();
@@ -107,6 +104,7 @@ private:
     void AboutDorvanta1Click();
     void NewAdsItemClick(QAction* item);
     void Allcompanies1Click();
+    void SetUpdateItemsEnabled(bool enabled);
 
     MainWindowOptions options_;
     WindowState state_;
@@ -115,6 +113,7 @@ private:
     CompanyPanel* companies_ = nullptr;
     OpportunityPanel* opportunities_ = nullptr;
     DomainMenus* domainMenus_ = nullptr;
+    UpdateSession* updateSession_ = nullptr;
     TForm_Update* updateForm_ = nullptr;
     int currentView_ = 1;
     // What the last search put on the status line.

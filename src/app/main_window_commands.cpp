@@ -13,11 +13,13 @@
 #include "app/opportunity_panel.h"
 #include "app/page_printer.h"
 #include "app/update_form.h"
+#include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "data/messages.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QProgressBar>
 #include <QStackedWidget>
 
 namespace dorvanta {
@@ -157,9 +159,30 @@ void TForm_Main::AboutDorvanta1Click()
     about.exec();
 }
 
-void TForm_Main::SetUpdateForm(TForm_Update* form)
+void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
 {
+    if (updateSession_ != nullptr) {
+        disconnect(updateSession_, nullptr, this, nullptr);
+    }
+    updateSession_ = session;
     updateForm_ = form;
+    if (session == nullptr) {
+        return;
+    }
+    session->SetLanguage(state_.language);
+    QProgressBar* gauge = chrome_->Gauge();
+    connect(session, &UpdateSession::started, this, [this] { SetUpdateItemsEnabled(false); });
+    connect(session, &UpdateSession::finished, this, [this] { SetUpdateItemsEnabled(true); });
+    connect(session, &UpdateSession::gaugeMaximum, gauge, &QProgressBar::setMaximum);
+    connect(session, &UpdateSession::gaugePosition, gauge, &QProgressBar::setValue);
+    connect(session, &UpdateSession::progressShown, gauge, [gauge] {
+        gauge->setValue(0);
+        gauge->show();
+    });
+    connect(session, &UpdateSession::progressHidden, gauge, &QWidget::hide);
+    connect(session, &UpdateSession::statusChanged, chrome_, &WindowChrome::SetStatus);
+    connect(session, &UpdateSession::information, this,
+            [this](const QString& text) { ShowInformation(this, text); });
 }
 
 void TForm_Main::SetUpdateItemsEnabled(bool enabled)

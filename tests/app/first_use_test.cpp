@@ -211,7 +211,6 @@ TEST_F(FirstUseTest, AClickBelowTheRowsShowsNoPage)
     main.close();
 }
 
-
 TEST_F(FirstUseTest, AHeaderClickSortsTheRowsWithTheirRecordsAndANewSearchUndoesIt)
 {
     Program program(folder_, SettingsFile());

@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,6 +114,7 @@ TEST_F(UpdatePopupTest, AGroupItemChecksOnlyItsGroupAndAsksForItsKey)
     QAction* trade = Find<QMenu>(&main, "Newbusinessads1")->actions().at(2 + 4);
     EXPECT_EQ(MenuItemCaption(trade), QStringLiteral("Trade Services"));
     trade->trigger();
+    program.WaitForUpdate();
     const std::vector<bool> checked = program.update->CheckedGroups();
     ASSERT_EQ(checked.size(), 10u);
     for (std::size_t i = 0; i < 10; ++i) {
@@ -124,6 +127,7 @@ TEST_F(UpdatePopupTest, AGroupItemChecksOnlyItsGroupAndAsksForItsKey)
 
     server.ClearRequests();
     Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    program.WaitForUpdate();
     std::string all = "/ro/select_o.php?option=all";
     for (int i = 1; i <= 10; ++i) {
         all += "&a" + std::to_string(i) + "=1";
@@ -148,7 +152,7 @@ TEST_F(UpdatePopupTest, AdsUpdateKeepsTheWindowResponsiveAndItsCommandsLockedWhi
     int ticks = 0;
     bool lockedDuringUpdate = true;
     bool gaugeShown = false;
-    UpdateOutcome second = UpdateOutcome::Done;
+    bool secondStarted = true;
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -157,17 +161,18 @@ TEST_F(UpdatePopupTest, AdsUpdateKeepsTheWindowResponsiveAndItsCommandsLockedWhi
                              !Find<QMenu>(&main, "Newbusinessads1")->actions().front()->isEnabled();
         gaugeShown = gaugeShown || Find<QProgressBar>(&main, "Progress")->isVisible();
         if (ticks == 3) {
-            second = program.update->UpdateCompanies();
+            secondStarted = program.update->UpdateCompanies();
         }
     });
     timer.start();
     Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    program.WaitForUpdate();
     timer.stop();
 
     EXPECT_GE(ticks, 10);
     EXPECT_TRUE(lockedDuringUpdate);
     EXPECT_TRUE(gaugeShown);
-    EXPECT_EQ(second, UpdateOutcome::Refused);
+    EXPECT_FALSE(secondStarted);
     EXPECT_EQ(AdCount(folder_ / "bursa.db"), before + 2);
     EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
               QString::fromStdString(AdsAddedText(2, Language::EN)));
@@ -176,13 +181,51 @@ TEST_F(UpdatePopupTest, AdsUpdateKeepsTheWindowResponsiveAndItsCommandsLockedWhi
     for (QAction* item : Find<QMenu>(&main, "Newbusinessads1")->actions()) {
         EXPECT_TRUE(item->isEnabled());
     }
-    EXPECT_EQ(program.update->Progress->value(), 2);
+    EXPECT_EQ(Find<QProgressBar>(program.update.get(), "Progress")->value(), 2);
 
     // The new ads are found by the next search.
     Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("second new"));
     Find<PictureButton>(&main, "Button_Internet_Search")->click();
     EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Internet")->topLevelItemCount(), 1);
     main.close();
+}
+
+TEST_F(UpdatePopupTest, ClosingDuringAnUpdateAsksAndStoppingEndsItAtOnceWithoutABox)
+{
+    PublisherStub server;
+    server.SetIdList("7001\r\n7002\r\n");
+    server.SetAd("7001", AdLine("7001", "a", "First"));
+    server.SetAd("7002", AdLine("7002", "a", "Second"));
+    server.SetFault("/ro/select_o.php?option=one&id=7002", PublisherStub::Fault::Slow,
+                    std::chrono::milliseconds(1500));
+    Program program(folder_, SettingsFile(), {}, server.BaseUrl());
+    TForm_Main& main = *program.main;
+    main.show();
+    Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    QEventLoop wait;
+    QTimer::singleShot(300, &wait, &QEventLoop::quit);
+    wait.exec();
+    ASSERT_TRUE(program.session->Running());
+
+    InfoBox::SetAnswerYes(false);
+    main.close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(program.session->Running());
+    ASSERT_EQ(InfoBox::ShownTexts().size(), 1);
+
+    InfoBox::SetAnswerYes(true);
+    InfoBox::ClearShownTexts();
+    QElapsedTimer stopping;
+    stopping.start();
+    main.close();
+    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(program.session->Running());
+    // Whatever the stopped update still had queued shows no box.
+    QTimer::singleShot(100, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(InfoBox::ShownTexts().size(), 1);
+    EXPECT_EQ(std::filesystem::file_size(folder_ / "bursa.db") % 578, 0u);
 }
 
 TEST_F(UpdatePopupTest, ALanguageSwitchDuringAnUpdateRebuildsTheItemsStillLocked)
@@ -203,6 +246,7 @@ TEST_F(UpdatePopupTest, ALanguageSwitchDuringAnUpdateRebuildsTheItemsStillLocked
         newItemsLocked = !Find<QMenu>(&main, "Newbusinessads1")->actions().at(2)->isEnabled();
     });
     Find<QMenu>(&main, "Newbusinessads1")->actions().at(3)->trigger();
+    program.WaitForUpdate();
     EXPECT_TRUE(switched);
     EXPECT_TRUE(newItemsLocked);
     EXPECT_EQ(main.CurrentLanguage(), Language::RO);
@@ -218,6 +262,7 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
     Program program(folder_, SettingsFile(), {}, server.BaseUrl());
     TForm_Main& main = *program.main;
     Find<QAction>(&main, "Allcompanies1")->trigger();
+    program.WaitForUpdate();
     EXPECT_EQ(std::filesystem::file_size(folder_ / "database.db"), 6u * 766u);
     EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
               QString::fromStdString(CompaniesUpdatedText(1, Language::EN)));
@@ -234,12 +279,13 @@ TEST_F(UpdatePopupTest, UpdateDialogStaysHiddenWithItsListOfGroups)
     EXPECT_FALSE(dialog.UpdateRunning());
     program.main->ApplyLanguage(Language::RO);
     dialog.FillDomainList();
-    ASSERT_EQ(dialog.ListBox_Domains->count(), 10);
-    EXPECT_EQ(dialog.ListBox_Domains->item(0)->text(), QStringLiteral("Afaceri Media Publicitate"));
+    ASSERT_EQ(Find<QListWidget>(&dialog, "ListBox_Domains")->count(), 10);
+    EXPECT_EQ(Find<QListWidget>(&dialog, "ListBox_Domains")->item(0)->text(),
+              QStringLiteral("Afaceri Media Publicitate"));
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, true));
     dialog.CheckGroupsOfHint(QStringLiteral("z"));
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, false));
-    EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Select domains you want to update"));
+    EXPECT_EQ(Find<QLabel>(&dialog, "Label1")->text(), QStringLiteral("Select domains you want to update"));
 }
 
 } // namespace
