@@ -1,7 +1,6 @@
-// What a new user meets first: typing at once, printing without a printer,
-// the smallest window, the chrome's state, the keyboard focus, a search that
-// fails after one that worked, pictures under a Romanian folder name, and
-// clicks beside the rows; sorting the results and tips on cut-off names.
+// What a new user meets first: typing at once, the smallest window, the chrome's state, the keyboard focus, a
+// search that fails after one that worked, pictures under a Romanian folder name, and clicks beside the rows;
+// sorting the results and tips on cut-off names.
 #include "app/app_test_support.h"
 
 #include "app/html_view.h"
@@ -60,31 +59,6 @@ TEST_F(FirstUseTest, TypingIntoABoxHoldingItsPlaceholderReplacesIt)
     EXPECT_EQ(names->text(), QStringLiteral("beta c"));
     Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), (std::vector<std::int64_t>{1}));
-}
-
-TEST_F(FirstUseTest, PrintWithoutAPrinterSaysSoAndSaveAsPdfWritesThePage)
-{
-    Program program(folder_, SettingsFile());
-    TForm_Main& main = *program.main;
-    Find<QAction>(&main, "Content1")->trigger();
-    if (QPrinterInfo::defaultPrinter().isNull()) {
-        Find<QAction>(&main, "Pint1")->trigger();
-        ASSERT_EQ(InfoBox::ShownTexts().size(), 1);
-        EXPECT_TRUE(InfoBox::ShownTexts().front().startsWith(QStringLiteral("No printer")));
-    }
-    const std::filesystem::path pdf = settingsDir_.path() / "page.pdf";
-    SetNextPdfPath(ToQString(pdf));
-    Find<QAction>(&main, "SaveAsPdf1")->trigger();
-    ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
-    // Cancelling the dialog writes nothing.
-    std::filesystem::remove(pdf);
-    SetNextPdfPath(QString());
-    Find<QAction>(&main, "SaveAsPdf1")->trigger();
-    EXPECT_FALSE(std::filesystem::exists(pdf));
-
-    main.ApplyLanguage(Language::RO);
-    EXPECT_EQ(Find<QAction>(&main, "SaveAsPdf1")->text(), QStringLiteral("Salveaza ca PDF..."));
 }
 
 TEST_F(FirstUseTest, AtTheSmallestSizeEveryMenuButtonIsWhollyOnScreen)
