@@ -26,6 +26,7 @@ struct Captions
     const char* saveAsPdf;
     const char* noPrinter;
     const char* stopUpdate;
+    const char* cannotWrite; // %1: the file
 };
 
 inline constexpr Captions kEnglishCaptions{
@@ -47,7 +48,8 @@ inline constexpr Captions kEnglishCaptions{
     "About",
     "Save as PDF...",
     "No printer is installed. Use \"Save as PDF...\" to keep the page.",
-    "An update is running. Stop it and close the program?"};
+    "An update is running. Stop it and close the program?",
+    "Could not write %1."};
 inline constexpr Captions kRomanianCaptions{
     "Cautare companii",
     "Cautare oportunitati",
@@ -67,7 +69,8 @@ inline constexpr Captions kRomanianCaptions{
     "Despre",
     "Salveaza ca PDF...",
     "Nu este instalata nicio imprimanta. Folositi \"Salveaza ca PDF...\" pentru a pastra pagina.",
-    "Actualizarea este in curs. O opriti si inchideti programul?"};
+    "Actualizarea este in curs. O opriti si inchideti programul?",
+    "Fisierul %1 nu a putut fi scris."};
 
 inline const Captions& CaptionsOf(Language language)
 {

@@ -149,7 +149,7 @@ void TForm_Main::SaveAsPdfClick()
     }
     const QString title = view->documentTitle().isEmpty() ? windowTitle() : view->documentTitle();
     if (!SaveViewAsPdf(*view, title, path)) {
-        ShowInformation(this, QStringLiteral("Cannot write %1.").arg(path));
+        ShowInformation(this, QString::fromLatin1(CaptionsOf(state_.language).cannotWrite).arg(path));
     }
 }
 
