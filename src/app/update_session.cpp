@@ -87,8 +87,9 @@ template <typename Run> bool UpdateSession::Start(Run run)
     }
     running_ = true;
     cancelled_ = false;
+    const std::uint64_t generation = ++generation_;
     emit started();
-    worker_ = std::thread([this, run] {
+    worker_ = std::thread([this, run, generation] {
         UpdateOutcome outcome = UpdateOutcome::Failed;
         try {
             outcome = run(*updater_);

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -75,6 +76,8 @@ private:
     std::unique_ptr<Updater> updater_;
     std::thread worker_;
     bool running_ = false;
+    // Counts the updates started, so a late report of a stopped one is known.
+    std::uint64_t generation_ = 0;
     std::atomic<bool> cancelled_{false};
     std::atomic<Language> language_{Language::EN};
 };
