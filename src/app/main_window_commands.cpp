@@ -175,6 +175,10 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
     connect(session, &UpdateSession::finished, this, [this] { SetUpdateItemsEnabled(true); });
     connect(session, &UpdateSession::gaugeMaximum, gauge, &QProgressBar::setMaximum);
     connect(session, &UpdateSession::gaugePosition, gauge, &QProgressBar::setValue);
+    // The update dialog stays hidden, so the ads it counts are counted on the
+    // status bar's gauge as well; otherwise that gauge stands empty throughout.
+    connect(session, &UpdateSession::dialogGaugeMaximum, gauge, &QProgressBar::setMaximum);
+    connect(session, &UpdateSession::dialogGaugePosition, gauge, &QProgressBar::setValue);
     connect(session, &UpdateSession::progressShown, gauge, [gauge] {
         gauge->setValue(0);
         gauge->show();
