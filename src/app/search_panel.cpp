@@ -190,11 +190,13 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::MouseButtonRelease &&
             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             emit searchBoxClicked(searchBox_);
-        } else if (type == QEvent::KeyPress && !static_cast<QKeyEvent*>(event)->text().isEmpty() &&
-                   static_cast<QKeyEvent*>(event)->text().front().isPrint() &&
-                   IsPlaceholder(searchBox_->text())) {
-            // Typing replaces the placeholder, as the first click does.
-            searchBox_->clear();
+        } else if (type == QEvent::KeyPress && IsPlaceholder(searchBox_->text())) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool typed = !key->text().isEmpty() && key->text().front().isPrint();
+            if (typed || key->matches(QKeySequence::Paste)) {
+                // Typing or pasting replaces the placeholder, as the first click does.
+                searchBox_->clear();
+            }
         }
         return false;
     }
