@@ -286,13 +286,73 @@ constexpr std::array<std::string_view, 12> kDescriptionSentences = {
     "Depozit propriu de 1.200 mp.",
     "Oferte personalizate la cerere."};
 
-constexpr std::array<std::string_view, 8> kSubjectTails = {
-    " - pret negociabil", " en-gros", " second hand", " la comanda", " urgent",
-    " cu factura",        " ieftin",  " noi"};
+constexpr std::array<std::string_view, 2> kSubjectTails = {" - pret negociabil", " - urgent"};
 
-constexpr std::array<std::string_view, 3> kOfferVerbs = {"Vand ", "Ofer ", "Livram "};
-constexpr std::array<std::string_view, 3> kRequestVerbs = {"Cumpar ", "Caut ", "Achizitionam "};
-constexpr std::array<std::string_view, 3> kServiceVerbs = {"Servicii ", "Executam lucrari de ", "Oferim "};
+// Ad subjects as people write them, for each group (a to j) and type: offers,
+// requests, services.
+using SubjectList = std::array<std::string_view, 4>;
+constexpr std::array<std::array<SubjectList, 3>, 10> kSubjects = {{
+    {{{"Vand spatiu publicitar pe panouri stradale", "Ofer pachete de promovare online",
+       "Vand firma SRL cu activitate", "Ofer spatiu de birouri in centru"},
+      {"Caut agentie de publicitate", "Cumpar spatiu publicitar radio",
+       "Caut consultant pentru plan de afaceri", "Caut contabil autorizat"},
+      {"Servicii de contabilitate si audit", "Realizam site-uri de prezentare",
+       "Tiparim afise, pliante si carti de vizita", "Consultanta pentru fonduri europene"}}},
+    {{{"Vand miere de albine poliflora", "Vand grau si porumb din recolta proprie",
+       "Ofer vin de casa la damigeana", "Vand seminte certificate"},
+      {"Cumpar lapte de vaca zilnic", "Caut furnizor de legume pentru restaurant", "Cumpar teren arabil",
+       "Caut distribuitor de bauturi racoritoare"},
+      {"Servicii de catering pentru evenimente", "Aratura si semanat cu utilaje proprii",
+       "Transport animale vii", "Consultanta zootehnica"}}},
+    {{{"Ofer cazare la munte, pensiune 3 margarete", "Vand mobilier de gradina",
+       "Vand biciclete de munte second hand", "Ofer sejururi la mare, early booking"},
+      {"Caut pensiune pentru un grup de 20 de persoane", "Cumpar echipament de fitness",
+       "Caut teren de tenis de inchiriat", "Caut ghid turistic vorbitor de engleza"},
+      {"Organizam excursii in Delta Dunarii", "Amenajari interioare la cheie",
+       "Curatenie profesionala pentru locuinte", "Antrenamente personale de fitness"}}},
+    {{{"Vand cherestea de brad uscata", "Vand peleti din lemn de fag", "Ofer ambalaje din plastic la comanda",
+       "Vand geamuri termopan la dimensiune"},
+      {"Cumpar deseuri de plastic PET", "Caut furnizor de vopsele industriale", "Cumpar busteni de stejar",
+       "Caut producator de sticle din sticla"},
+      {"Prelucrare lemn in regim de lohn", "Injectie mase plastice la comanda",
+       "Sablare si vopsire in camp electrostatic", "Taiere si slefuire sticla"}}},
+    {{{"Vand marfa en-gros pentru magazine", "Ofer spatiu comercial de inchiriat",
+       "Vand casa de marcat cu jurnal electronic", "Ofer cosmetice la pret de distribuitor"},
+      {"Caut distribuitor pentru zona Moldovei", "Cumpar stoc de imbracaminte",
+       "Caut spatiu comercial in zona centrala", "Caut curier pentru livrari zilnice"},
+      {"Servicii de curierat rapid", "Paza si protectie pentru firme",
+       "Reparatii electrocasnice la domiciliu", "Traduceri autorizate"}}},
+    {{{"Vand laptopuri reconditionate cu garantie", "Vand componente PC la pret bun",
+       "Ofer abonamente de internet pentru firme", "Vand cablu electric si tablouri de distributie"},
+      {"Caut programator pentru aplicatie web", "Cumpar imprimante second hand",
+       "Caut electrician autorizat ANRE", "Cumpar telefoane mobile defecte"},
+      {"Service calculatoare si imprimante", "Instalam retele de calculatoare",
+       "Instalatii electrice pentru locuinte", "Montaj sisteme de supraveghere video"}}},
+    {{{"Vand materiale de constructii cu transport", "Vand autoutilitara Ford Transit",
+       "Ofer macara de inchiriat", "Vand BCA si caramida"},
+      {"Caut echipa pentru constructia unei case", "Cumpar autoturism avariat",
+       "Caut transportator pentru marfa in Italia", "Caut excavator pentru o zi"},
+      {"Transport marfa national si international", "Executam lucrari de constructii si renovari",
+       "Service auto si vulcanizare", "Inchiriem autocare pentru excursii"}}},
+    {{{"Vand incaltaminte din piele naturala", "Ofer confectii textile in regim de lohn",
+       "Vand stofe si materiale textile", "Vand haine de lucru si salopete"},
+      {"Cumpar stoc de incaltaminte de iarna", "Caut croitorese cu experienta",
+       "Caut furnizor de nasturi si fermoare", "Cumpar masini de cusut industriale"},
+      {"Croitorie si retusuri la comanda", "Broderie computerizata pe textile",
+       "Spalatorie si curatatorie chimica", "Reparatii incaltaminte"}}},
+    {{{"Vand strung universal in stare buna", "Vand centrale termice pe gaz",
+       "Ofer compresoare de aer la pret de import", "Vand motostivuitor diesel"},
+      {"Cumpar utilaje de prelucrare a metalului", "Caut furnizor de rulmenti", "Cumpar generator electric",
+       "Caut instalator autorizat pentru gaze"},
+      {"Instalatii sanitare si termice", "Reparatii utilaje industriale", "Montaj sisteme de climatizare",
+       "Debitare laser si indoire tabla"}}},
+    {{{"Ofer cursuri de limba engleza", "Vand carti si manuale scolare",
+       "Ofer locuri in gradinita particulara", "Vand aparatura medicala folosita"},
+      {"Caut profesor de matematica pentru meditatii", "Cumpar carti vechi si reviste",
+       "Caut medic pentru cabinet privat", "Caut sala pentru conferinta"},
+      {"Cursuri de calificare profesionala", "Analize medicale la domiciliu",
+       "Organizam expozitii si evenimente culturale", "Meditatii la romana si matematica"}}},
+}};
 
 constexpr std::array<std::string_view, 8> kAdSentences = {
     "Marfa disponibila imediat din stoc.",
@@ -305,25 +365,19 @@ constexpr std::array<std::string_view, 8> kAdSentences = {
     "Detalii la telefon, zilnic intre orele 9 si 18."};
 
 // The category table as the generator uses it: the stored (lower-case)
-// codes, the row numbers of each group, and a Romanian product phrase per row.
+// codes and a Romanian product phrase per row.
 struct Categories
 {
     std::vector<std::string> codes;
     std::vector<std::string> phrases;
-    std::array<std::vector<std::size_t>, 10> rowsOfGroup;
 
     Categories()
     {
         const CategoryTable& table = CategoryTable::Builtin();
         for (const CategoryRow& row : table.rows()) {
-            const std::size_t index = codes.size();
             codes.push_back(ToLowerAZ(row.code));
             std::string phrase = ToLowerAZ(DotsToSpaces(SplitCategoryName(row.romanian).section));
             phrases.push_back(ReplaceAll(phrase, "&", " si "));
-            const char group = codes.back().empty() ? '\0' : codes.back().front();
-            if (group >= 'a' && group <= 'j') {
-                rowsOfGroup[static_cast<std::size_t>(group - 'a')].push_back(index);
-            }
         }
         if (codes.empty()) {
             throw std::runtime_error("The built-in category table is empty");
@@ -490,7 +544,7 @@ void ComposeCompanyName(std::string& name, std::string& core, Random& random, bo
         core = name;
         break;
     default:
-        name = std::string(word) + " " + std::string(Pick(random, kNameTrades)) + ";" + std::string(surname) +
+        name = std::string(word) + " " + std::string(Pick(random, kNameTrades)) + " " + std::string(surname) +
                " srl";
         core = std::string(word) + std::string(surname);
         break;
@@ -834,7 +888,7 @@ class OpportunityGenerator
 {
 public:
     OpportunityGenerator(std::uint64_t seed, std::uint64_t count)
-        : random_(seed ^ 0x5EEDAD5ull), categories_(TheCategories()), count_(count), idOffset_(seed % kMaxAds)
+        : random_(seed ^ 0x5EEDAD5ull), count_(count), idOffset_(seed % kMaxAds)
     {
     }
 
@@ -863,18 +917,17 @@ public:
 
         const char type =
             number < 3 ? static_cast<char>('1' + number) : static_cast<char>('1' + random_.Below(3));
-        const std::vector<std::size_t>& rows = categories_.rowsOfGroup[group];
-        const std::size_t row =
-            rows.empty() ? 0 : rows[random_.Below(static_cast<std::uint32_t>(rows.size()))];
-        text_.clear();
-        text_ += type == '1'   ? Pick(random_, kOfferVerbs)
-                 : type == '2' ? Pick(random_, kRequestVerbs)
-                               : Pick(random_, kServiceVerbs);
-        const std::size_t subjectLimit = fields[ad::Subject].maxLength;
-        AppendWords(text_, categories_.phrases[row], subjectLimit);
-        if (random_.Percent(40)) {
-            AppendWithin(text_, Pick(random_, kSubjectTails), subjectLimit);
+        const std::size_t typeIndex = static_cast<std::size_t>(type - '1');
+        text_.assign(Pick(random_, kSubjects[group][typeIndex]));
+        // Offers are bargained over or pressing, requests only pressing, services neither.
+        if (typeIndex < 2 && random_.Percent(30)) {
+            const std::string_view tail = typeIndex == 0 ? Pick(random_, kSubjectTails) : kSubjectTails[1];
+            AppendWithin(text_, tail, fields[ad::Subject].maxLength);
         }
+        if (text_.size() > fields[ad::Subject].maxLength) {
+            text_.resize(fields[ad::Subject].maxLength);
+        }
+        subject_ = text_;
         WriteField(record, fields[ad::Subject], text_);
 
         text_.clear();
@@ -883,8 +936,8 @@ public:
         AppendDate(text_, day);
         WriteField(record, fields[ad::InsertDate], text_);
 
-        text_ = Capitalised(categories_.phrases[row]);
-        text_ += type == '2' ? " - cautam furnizori seriosi." : " - disponibil imediat.";
+        text_ = subject_;
+        text_ += type == '2' ? ", cautam parteneri seriosi." : ".";
         const std::size_t descriptionLimit = fields[ad::Description].maxLength;
         const std::uint32_t sentences = 1 + random_.Below(4);
         for (std::uint32_t i = 0; i < sentences; ++i) {
@@ -944,46 +997,12 @@ public:
     }
 
 private:
-    // Appends whole words of `phrase` as long as they fit.
-    static void AppendWords(std::string& out, std::string_view phrase, std::size_t limit)
-    {
-        std::size_t start = 0;
-        bool first = true;
-        while (start < phrase.size()) {
-            std::size_t end = phrase.find(' ', start);
-            if (end == std::string_view::npos) {
-                end = phrase.size();
-            }
-            const std::string_view word = phrase.substr(start, end - start);
-            if (!word.empty()) {
-                if (out.size() + word.size() + (first ? 0 : 1) > limit) {
-                    break;
-                }
-                if (!first) {
-                    out += ' ';
-                }
-                out += word;
-                first = false;
-            }
-            start = end + 1;
-        }
-    }
-
-    static std::string Capitalised(std::string_view text)
-    {
-        std::string result(text);
-        if (!result.empty()) {
-            result[0] = ToUpperAZ(result[0]);
-        }
-        return result;
-    }
-
     Random random_;
-    const Categories& categories_;
     std::uint64_t count_;
     std::uint64_t idOffset_;
     std::string text_;
     std::string core_;
+    std::string subject_;
 };
 
 template <typename Generator>

@@ -5,6 +5,9 @@
 #include <QUrl>
 #include <QVariant>
 
+#include "app/page_rewrite.h"
+
+#include <filesystem>
 #include <string>
 
 namespace dorvanta {
@@ -30,6 +33,9 @@ public:
     // navigationComplete().
     void NavigateToFile(const QString& path);
 
+    // The program's folder, as generated pages name it in their picture paths.
+    void SetProgramFolder(const std::filesystem::path& folder);
+
     // False until the first page or file has been shown.
     bool HasDocument() const { return hasDocument_; }
 
@@ -51,17 +57,8 @@ private:
     // Folder of the shown file; empty for a generated page, whose pictures are
     // all named by absolute path.
     QString baseFolder_;
+    std::string folderBytes_;
+    QString folderText_;
 };
-
-// Makes a page readable by Qt's HTML reader without changing its text:
-// colour attributes written without "#" get one, and Flash movies (which
-// cannot play here) give way to the picture of the same name with ".png"
-// beside them, or to nothing. Relative movie paths resolve against baseFolder.
-QString PreparePageForView(const QString& html, const QString& baseFolder);
-
-// The local file a page names by `path` (absolute, or relative to baseFolder
-// when that is not empty), found without regard to the case of its letters.
-// Empty when there is no such file.
-QString FindLocalFile(const QString& path, const QString& baseFolder = QString());
 
 } // namespace dorvanta

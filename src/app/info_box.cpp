@@ -9,6 +9,7 @@ namespace {
 struct InfoBoxState
 {
     bool autoAnswer = false;
+    bool yes = true;
     QStringList shown;
 };
 
@@ -41,6 +42,25 @@ void ShowInformation(QWidget* parent, const QString& text)
     box.setTextFormat(Qt::PlainText);
     box.setObjectName(QStringLiteral("InformationBox"));
     box.exec();
+}
+
+bool AskYesNo(QWidget* parent, const QString& text)
+{
+    State().shown.append(text);
+    if (State().autoAnswer) {
+        return State().yes;
+    }
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DisplayForm(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setObjectName(QStringLiteral("QuestionBox"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void InfoBox::SetAnswerYes(bool yes)
+{
+    State().yes = yes;
 }
 
 void InfoBox::SetAutoAnswer(bool on)

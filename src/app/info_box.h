@@ -11,6 +11,9 @@ namespace dorvanta {
 // button. Returns when the user presses OK.
 void ShowInformation(QWidget* parent, const QString& text);
 
+// A modal question with Yes and No buttons, No the default. True for Yes.
+bool AskYesNo(QWidget* parent, const QString& text);
+
 // Test hooks, so window tests never block on a box and can see what it said.
 class InfoBox
 {
@@ -18,6 +21,8 @@ public:
     // With auto answer on, ShowInformation records the text and returns at once.
     static void SetAutoAnswer(bool on);
     static bool AutoAnswer();
+    // What an automatically answered question answers (Yes at first).
+    static void SetAnswerYes(bool yes);
     // Every text shown (or answered automatically) since the last clear, oldest first.
     static const QStringList& ShownTexts();
     static void ClearShownTexts();

@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/update_form.h"
+#include "app/update_session.h"
 #include "platform/program_folder.h"
 #include "platform/qt_data_folder.h"
 
@@ -119,9 +120,12 @@ int main(int argc, char* argv[])
     dorvanta::MainWindowOptions options;
     options.programFolder = ProgramFolder(parser, dirOption);
     dorvanta::TForm_Main mainWindow(options);
-    dorvanta::TForm_Update updateForm(mainWindow);
+    // The update session belongs to the program, not to a window: it outlives
+    // the update dialog, and stops a running update before the program ends.
+    dorvanta::UpdateSession updateSession(mainWindow.ProgramFolder(), mainWindow.Settings());
+    dorvanta::TForm_Update updateForm(updateSession);
     updateForm.setAttribute(Qt::WA_QuitOnClose, false);
-    mainWindow.SetUpdateForm(&updateForm);
+    mainWindow.SetUpdateSession(&updateSession, &updateForm);
     if (timing) {
         splash.hide();
         return PrintTimings(mainWindow, SecondsSinceProcessStart());

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/panel_parts.h"
 #include "data/language.h"
-#include "pages/pages.h"
 
-#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -16,21 +15,23 @@
 #include <vector>
 
 class QAction;
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QStackedWidget;
-class QTreeWidget;
 
 namespace dorvanta {
 
+class CompanyPanel;
+class DomainMenus;
 class HtmlView;
-enum class PopupSlot;
+class OpportunityPanel;
 class PictureButton;
 class SettingsStore;
 class TForm_Update;
+class UpdateSession;
+class WindowChrome;
+enum class PopupSlot;
 
 struct MainWindowOptions
 {
@@ -42,9 +43,9 @@ struct MainWindowOptions
     std::function<QRect()> workArea;
 };
 
-// The main window "Form_Main": its own title bar, menu bar, three stacked
-// panels and status bar. Handlers are named after the control and the event
-// that start them, so each behaviour can be found from the control's name.
+// The main window "Form_Main": it lays out its rooms (the chrome, the menu
+// bar, the help page and the two search panels), routes language changes to
+// them and wires the menu bar's popups to their commands.
 class TForm_Main : public QWidget
 {
     Q_OBJECT
@@ -54,132 +55,73 @@ public:
     ~TForm_Main() override;
 
     // State the other windows and the tests read.
-    Language CurrentLanguage() const { return currentLanguage_; }
+    Language CurrentLanguage() const { return state_.language; }
     int CurrentView() const { return currentView_; }
-    bool MainShown() const { return mainShown_; }
-    bool WindowMaximized() const { return windowMaximized_; }
-    QRect SavedBounds() const { return savedBounds_; }
+    bool MainShown() const { return state_.mainShown; }
+    bool WindowMaximized() const;
+    QRect SavedBounds() const;
     QWidget* PanelInFront() const;
-    const std::filesystem::path& ProgramFolder() const { return programFolder_; }
+    const std::filesystem::path& ProgramFolder() const { return state_.programFolder; }
     SettingsStore& Settings();
-    const std::vector<std::int64_t>& CompanyRecordNumbers() const { return companyRecordNumbers_; }
-    const std::vector<std::int64_t>& OpportunityRecordNumbers() const { return opportunityRecordNumbers_; }
-    const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
+    const std::vector<std::int64_t>& CompanyRecordNumbers() const;
+    const std::vector<std::int64_t>& OpportunityRecordNumbers() const;
+    const std::vector<std::string>& SubdomainCodes() const;
 
-    // The update dialog is created after the main window, as at start-up.
-    void SetUpdateForm(TForm_Update* form);
-    // The update commands are unavailable while an update runs.
-    void SetUpdateItemsEnabled(bool enabled);
+    // The update session and dialog are created after the main window, as at
+    // start-up; the window observes the session: gauge, status line, boxes,
+    // and the update commands unavailable while an update runs.
+    void SetUpdateSession(UpdateSession* session, TForm_Update* form);
 
-    // Status line and gauge of the status bar; texts are core bytes.
-    void SetStatus(const std::string& text);
-    QProgressBar* StatusGauge() const { return Progress; }
-
-    // Operations shared with the other windows.
     void ApplyLanguage(Language code);
-    void BuildDomainMenus();
-    void FillSubdomains();
     void LoadLanguageSetting();
     void SaveLanguageSetting();
-    void ShowCompanyPage(std::int64_t recordNumber);
-    void ShowOpportunityPage(std::int64_t recordNumber);
 
-public slots:
-    // Window and menu bar.
-    void FormShow();
-    void FormClose();
-    void FormResize();
-    void Button_Menu_CompaniesClick();
-    void Button_Menu_InternetClick();
-    void Button_Menu_Companies_DownClick();
-    void SpeedButton5Click();
-    void Button_Menu_UpdateClick();
-    void Button_Menu_InsertClick();
-    void Button_Menu_SettingsClick();
-    void Button_Menu_HelpClick();
-    void Button_Menu_RestoreClick();
-    void Button_Menu_MinimizeClick();
-    void Button_Menu_CloseClick();
-    void English1Click();
-    void Romana1Click();
-    void AboutDorvanta1Click();
-
-    // Search panels.
+    // The company search of the panel's button (the start-up timing runs it).
     void Button_Companies_SearchClick();
-    void Button_Internet_SearchClick();
-    void Edit_Companies_CompanyClick(QLineEdit* box);
-    void ComboBox_Companies_DomainChange();
-    void ListBox_CompaniesDblClick();
-    void ListView_InternetDblClick();
-    void CompanyMenuItemClick(QAction* item);
-    void OpportunityMenuItemClick(QAction* item);
-    void Web_CompaniesNavigateComplete2();
-    void Web_InternetNavigateComplete2();
-
-    // Help, submission pages, printing, update commands.
-    void Content1Click();
-    void Companiata1Click();
-    void Yourbusinessadd1Click();
-    void Yourbanner1Click();
-    void Pint1Click();
-    void NewAdsItemClick(QAction* item);
-    void Allcompanies1Click();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Construction, split by area (main_window.cpp).
-    void BuildTitleBar();
+    // Construction (main_window.cpp).
     void BuildMenuBar();
     void BuildCenter();
-    void BuildStatusBar();
     void BuildFaceHolders();
-    QWidget* BuildCompaniesPanel();
-    QWidget* BuildInternetPanel();
-    void FormCreate();
-    void BringToFront(QWidget* panel);
-
-    // Menus (main_window_menus.cpp).
-    void BuildPopups();
-    void BuildCompanyDomainHalf();
-    void BuildOpportunityDomainHalf();
-    void ShowHelpPage(const char* englishFile, const char* romanianFile);
-    std::vector<QPointer<QObject>>* HoldBackDuringUpdate();
-
-    // Chrome (main_window_chrome.cpp).
-    bool TitlePictureEvent(QEvent* event);
-    bool GripEvent(QEvent* event);
-    void OpenPopup(QMenu* popup, PopupSlot slot);
-    void PlaceTitleButtons();
-    void PlaceStatusBar();
-    QRect WorkArea() const;
-
-    // Search side (main_window_search.cpp).
-    bool SearchBoxEvent(QObject* watched, QEvent* event);
-    bool ResultListEvent(QObject* watched, QEvent* event);
-    void ResetCompanyCriteria();
-    void ResetOpportunityCriteria();
-
-    // Language (main_window_language.cpp).
+    void PlaceMenuButtons();
     void ApplyCaptions();
-    void FitOpportunityTypeColumn();
-    void LoadStartPage(HtmlView* view, const char* stem);
+    void BringToFront(QWidget* panel, int view);
+    void SearchBoxClicked(QLineEdit* box);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
-public:
+    // Popups and their commands (main_window_commands.cpp).
+    void BuildPopups();
+    void OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button);
+    void ShowHelpPage(const char* englishFile, const char* romanianFile);
+    HtmlView* ViewInFront();
+    void Pint1Click();
+    void SaveAsPdfClick();
+    void AboutDorvanta1Click();
+    void NewAdsItemClick(QAction* item);
+    void Allcompanies1Click();
+    void SetUpdateItemsEnabled(bool enabled);
+
+    MainWindowOptions options_;
+    WindowState state_;
+    std::unique_ptr<SettingsStore> settings_;
+    WindowChrome* chrome_ = nullptr;
+    CompanyPanel* companies_ = nullptr;
+    OpportunityPanel* opportunities_ = nullptr;
+    DomainMenus* domainMenus_ = nullptr;
+    UpdateSession* updateSession_ = nullptr;
+    TForm_Update* updateForm_ = nullptr;
+    int currentView_ = 1;
+    // What the last search put on the status line.
+    QString searchStatus_;
+
     // Controls, named as their object names.
-    QWidget* Panel_Top = nullptr;
-    QLabel* Image_Center = nullptr;
-    QLabel* Label1 = nullptr;
-    PictureButton* Button_Menu_Minimize = nullptr;
-    PictureButton* Button_Menu_Restore = nullptr;
-    PictureButton* Button_Menu_Close = nullptr;
-
     QWidget* Panel_Menu = nullptr;
-    QLabel* Image1 = nullptr;
+    std::vector<PictureButton*> menuButtons_; // left to right, arrows included
     PictureButton* Button_Menu_Companies = nullptr;
     PictureButton* Button_Menu_Companies_Down = nullptr;
     PictureButton* Button_Menu_Internet = nullptr;
@@ -188,55 +130,12 @@ public:
     PictureButton* Button_Menu_Insert = nullptr;
     PictureButton* Button_Menu_Settings = nullptr;
     PictureButton* Button_Menu_Help = nullptr;
-
     QStackedWidget* Panel_Center = nullptr;
     QWidget* Panel_Help = nullptr;
     HtmlView* Web_Help = nullptr;
-
-    QWidget* Panel_Companies = nullptr;
-    QWidget* Panel_Companies_Left = nullptr;
-    QLabel* Panel_Companies_Search = nullptr;
-    QLabel* Label_Companies_Company = nullptr;
-    QLabel* Label_Companies_Domain = nullptr;
-    QLabel* Label_Companies_SubDomain = nullptr;
-    QLabel* Label_Companies_Locality = nullptr;
-    QLabel* Label_Companies_Type = nullptr;
-    QLineEdit* Edit_Companies_Company = nullptr;
-    QComboBox* ComboBox_Companies_Domain = nullptr;
-    QComboBox* ComboBox_Companies_Subdomain = nullptr;
-    QComboBox* ComboBox_Companies_Locality = nullptr;
-    QComboBox* ComboBox_Companies_Type = nullptr;
-    PictureButton* Button_Companies_Search = nullptr;
-    QTreeWidget* ListView_Companies = nullptr;
-    HtmlView* Web_Companies = nullptr;
-
-    QWidget* Panel_Internet = nullptr;
-    QWidget* Panel_Internet_Left = nullptr;
-    QLabel* Panel_Internet_Search = nullptr;
-    QLabel* Label_Internet_Keywords = nullptr;
-    QLabel* Label_Internet_Domain = nullptr;
-    QLabel* Label_Internet_Locality = nullptr;
-    QLabel* Label_Internet_Type = nullptr;
-    QLineEdit* Edit_Internet_Company = nullptr;
-    QComboBox* ComboBox_Internet_Domain = nullptr;
-    QComboBox* ComboBox_Internet_Locality = nullptr;
-    QComboBox* ComboBox_Internet_Type = nullptr;
-    PictureButton* Button_Internet_Search = nullptr;
-    QTreeWidget* ListView_Internet = nullptr;
-    HtmlView* Web_Internet = nullptr;
-
-    QWidget* Panel_Bottom = nullptr;
-    QLabel* Image_Bottom = nullptr;
-    QLabel* Label_Status = nullptr;
-    QProgressBar* Progress = nullptr;
-    QLabel* Image_Ancora = nullptr;
-
-    QWidget* Panel_Container = nullptr;
     // Image_1EN ... Image_7EN, then Image_1RO ... Image_7RO.
     std::vector<QLabel*> faceHolders_;
 
-    QMenu* Popup_Companies_Down = nullptr;
-    QMenu* Popup_Internet_Down = nullptr;
     QMenu* Popup_Update = nullptr;
     QMenu* NewCompanies1 = nullptr;
     QAction* Allcompanies1 = nullptr;
@@ -244,40 +143,12 @@ public:
     QMenu* Popup_Insert = nullptr;
     QAction* Companiata1 = nullptr;
     QAction* Yourbusinessadd1 = nullptr;
-    QAction* N2 = nullptr;
     QAction* Yourbanner1 = nullptr;
     QMenu* Popup_Settings = nullptr;
-    QMenu* Language1 = nullptr;
-    QAction* English1 = nullptr;
-    QAction* Romana1 = nullptr;
-    QAction* Pint1 = nullptr;
+    QAction* SaveAsPdf1 = nullptr;
     QMenu* Popup_Help = nullptr;
     QAction* Content1 = nullptr;
     QAction* AboutDorvanta1 = nullptr;
-
-private:
-    MainWindowOptions options_;
-    std::filesystem::path programFolder_;
-    std::unique_ptr<SettingsStore> settings_;
-    TForm_Update* updateForm_ = nullptr;
-    bool updateItemsEnabled_ = true;
-    // Menu items replaced while an update runs, deleted once it has ended.
-    std::vector<QPointer<QObject>> heldBackMenuItems_;
-
-    Language currentLanguage_ = Language::EN;
-    int currentView_ = 1;
-    bool mainShown_ = false;
-    bool windowMaximized_ = false;
-    QRect savedBounds_{0, 0, 0, 0};
-
-    std::vector<std::int64_t> companyRecordNumbers_;
-    std::vector<std::int64_t> opportunityRecordNumbers_;
-    std::vector<std::string> subdomainCodes_;
-    BannerNumbers banners_;
-
-    // Moving by hand where the window system cannot move the window itself.
-    bool manualMove_ = false;
-    QPoint moveOffset_;
 };
 
 } // namespace dorvanta

@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>
+#include <QFileDialog>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLocale>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace dorvanta {
 
@@ -22,6 +24,12 @@ namespace {
 QString& Redirect()
 {
     static QString path;
+    return path;
+}
+
+std::optional<QString>& NextPdfPath()
+{
+    static std::optional<QString> path;
     return path;
 }
 
@@ -150,16 +158,17 @@ int PrintDocument(const QTextDocument& document, QPagedPaintDevice& device, cons
     return pageCount;
 }
 
-bool PrintView(HtmlView& view, const QString& windowTitle)
+namespace {
+
+bool PrintTo(HtmlView& view, const QString& windowTitle, const QString& pdfPath)
 {
     if (!view.HasDocument()) {
         return false;
     }
     QPrinter printer(QPrinter::HighResolution);
-    const QString redirect = Redirect();
-    if (!redirect.isEmpty()) {
+    if (!pdfPath.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(redirect);
+        printer.setOutputFileName(pdfPath);
     } else {
         const QPrinterInfo printerInfo = QPrinterInfo::defaultPrinter();
         if (printerInfo.isNull()) {
@@ -174,6 +183,38 @@ bool PrintView(HtmlView& view, const QString& windowTitle)
     context.address = view.DocumentAddress().toString();
     context.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
     return PrintDocument(*view.document(), printer, context) > 0;
+}
+
+} // namespace
+
+bool PrintView(HtmlView& view, const QString& windowTitle)
+{
+    return PrintTo(view, windowTitle, Redirect());
+}
+
+bool SaveViewAsPdf(HtmlView& view, const QString& windowTitle, const QString& pdfPath)
+{
+    return !pdfPath.isEmpty() && PrintTo(view, windowTitle, pdfPath);
+}
+
+bool PrinterAvailable()
+{
+    return !Redirect().isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
+}
+
+QString AskPdfPath(QWidget* parent, const QString& caption)
+{
+    if (NextPdfPath().has_value()) {
+        const QString answer = *NextPdfPath();
+        NextPdfPath().reset();
+        return answer;
+    }
+    return QFileDialog::getSaveFileName(parent, caption, QString(), QStringLiteral("PDF (*.pdf)"));
+}
+
+void SetNextPdfPath(const QString& path)
+{
+    NextPdfPath() = path;
 }
 
 void SetPrintRedirect(const QString& pdfPath)

@@ -4,6 +4,7 @@
 
 class QPagedPaintDevice;
 class QTextDocument;
+class QWidget;
 
 namespace dorvanta {
 
@@ -44,6 +45,18 @@ int PrintDocument(const QTextDocument& document, QPagedPaintDevice& device, cons
 // Returns false and prints nothing when the view holds no document, or when
 // there is no printer (or it cannot be opened).
 bool PrintView(HtmlView& view, const QString& windowTitle);
+
+// Writes the view's document as a PDF file, with the same header and footer
+// as on paper. False when the view holds no document or the file cannot be written.
+bool SaveViewAsPdf(HtmlView& view, const QString& windowTitle, const QString& pdfPath);
+
+// Whether PrintView has a printer to print on.
+bool PrinterAvailable();
+
+// Asks for the file a PDF goes to; empty when the user cancels.
+QString AskPdfPath(QWidget* parent, const QString& caption);
+// Tests: the next AskPdfPath answers this at once, without a dialog.
+void SetNextPdfPath(const QString& path);
 
 // Tests: with a path set, PrintView writes a PDF file there instead of using
 // the printer. The empty path returns to the printer.

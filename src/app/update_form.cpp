@@ -1,12 +1,9 @@
 #include "app/update_form.h"
 
-#include "app/info_box.h"
-#include "app/main_window.h"
+#include "app/update_session.h"
 #include "app/windows1250.h"
 #include "data/resources.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -14,24 +11,9 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <exception>
-
 namespace dorvanta {
 
-namespace {
-
-LocalDateTime Now()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate date = now.date();
-    const QTime time = now.time();
-    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
-}
-
-} // namespace
-
-TForm_Update::TForm_Update(TForm_Main& main, const std::string& serverBase, QWidget* parent)
-    : QDialog(parent), main_(main)
+TForm_Update::TForm_Update(UpdateSession& session, QWidget* parent) : QDialog(parent), session_(session)
 {
     setObjectName(QStringLiteral("Form_Update"));
     setWindowTitle(QStringLiteral("Update"));
@@ -60,18 +42,14 @@ TForm_Update::TForm_Update(TForm_Main& main, const std::string& serverBase, QWid
     connect(Button_Update, &QPushButton::clicked, this, [this] { Button_UpdateClick(); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
 
+    connect(&session_, &UpdateSession::dialogGaugeMaximum, Progress, &QProgressBar::setMaximum);
+    connect(&session_, &UpdateSession::dialogGaugePosition, Progress, &QProgressBar::setValue);
+    connect(&session_, &UpdateSession::started, this, [this] { Button_Update->setEnabled(false); });
+    connect(&session_, &UpdateSession::finished, this, [this] { Button_Update->setEnabled(true); });
+
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
-
-    // While a request waits, the window goes on handling its events: painting,
-    // menus, other commands (the update commands themselves are disabled).
-    HttpOptions options;
-    options.idle = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
-    HTTP = MakeCurlHttpClient(std::move(options));
-    updater_ =
-        std::make_unique<Updater>(main_.ProgramFolder(), ServerBaseAddress(serverBase), *HTTP,
-                                  main_.Settings(), *this, &Now, [this] { return main_.CurrentLanguage(); });
 }
 
 TForm_Update::~TForm_Update() = default;
@@ -79,7 +57,8 @@ TForm_Update::~TForm_Update() = default;
 void TForm_Update::FillDomainList()
 {
     ListBox_Domains->clear();
-    for (const std::string& line : ResourceLines(Pick(main_.CurrentLanguage(), "domenii_en", "domenii_ro"))) {
+    for (const std::string& line :
+         ResourceLines(Pick(session_.CurrentLanguage(), "domenii_en", "domenii_ro"))) {
         if (line.empty() || line.front() == ' ') {
             continue;
         }
@@ -107,89 +86,19 @@ std::vector<bool> TForm_Update::CheckedGroups() const
     return checked;
 }
 
-bool TForm_Update::Busy() const
+bool TForm_Update::Button_UpdateClick()
 {
-    return updateRunning_ || updater_->Running();
+    return session_.StartAds(CheckedGroups());
 }
 
-template <typename Run> UpdateOutcome TForm_Update::RunUpdate(Run run)
+bool TForm_Update::UpdateCompanies()
 {
-    // The window keeps handling events while the update waits, so the same
-    // commands could be chosen again; a second update would interleave its
-    // writes with the first one's.
-    if (Busy()) {
-        return UpdateOutcome::Refused;
-    }
-    struct ItemsDisabled
-    {
-        TForm_Main& main;
-        explicit ItemsDisabled(TForm_Main& m) : main(m) { main.SetUpdateItemsEnabled(false); }
-        ~ItemsDisabled() { main.SetUpdateItemsEnabled(true); }
-    } disabled(main_);
-    Button_Update->setEnabled(false);
-    UpdateOutcome outcome = UpdateOutcome::Failed;
-    try {
-        outcome = run();
-    } catch (const std::exception&) {
-        // The updater reports what the user must know; anything else must not
-        // reach the event loop, and the gauge must not stay up.
-        HideUpdateProgress();
-    }
-    Button_Update->setEnabled(true);
-    return outcome;
+    return session_.StartCompanies();
 }
 
-UpdateOutcome TForm_Update::Button_UpdateClick()
+bool TForm_Update::UpdateRunning() const
 {
-    return RunUpdate([this] { return updater_->UpdateAds(CheckedGroups()); });
-}
-
-UpdateOutcome TForm_Update::UpdateCompanies()
-{
-    return RunUpdate([this] { return updater_->UpdateCompanies(); });
-}
-
-void TForm_Update::SetGaugeMaximum(int maximum)
-{
-    main_.StatusGauge()->setMaximum(maximum);
-}
-
-void TForm_Update::SetGaugePosition(int position)
-{
-    main_.StatusGauge()->setValue(position);
-}
-
-void TForm_Update::SetStatus(const std::string& text)
-{
-    main_.SetStatus(text);
-}
-
-void TForm_Update::ShowInformation(const std::string& text)
-{
-    dorvanta::ShowInformation(&main_, Windows1250ToQString(text));
-}
-
-void TForm_Update::ShowUpdateProgress()
-{
-    main_.StatusGauge()->setValue(0);
-    main_.StatusGauge()->show();
-    updateRunning_ = true;
-}
-
-void TForm_Update::HideUpdateProgress()
-{
-    main_.StatusGauge()->hide();
-    updateRunning_ = false;
-}
-
-void TForm_Update::SetDialogGaugeMaximum(int maximum)
-{
-    Progress->setMaximum(maximum);
-}
-
-void TForm_Update::SetDialogGaugePosition(int position)
-{
-    Progress->setValue(position);
+    return session_.Running();
 }
 
 } // namespace dorvanta

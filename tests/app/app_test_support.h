@@ -4,19 +4,23 @@
 // dialog built on it, as the start-up builds them, for the window tests.
 
 #include "app/button_faces.h"
+#include "app/company_panel.h"
 #include "app/info_box.h"
 #include "app/main_window.h"
 #include "app/test_application.h"
 #include "app/update_form.h"
+#include "app/update_session.h"
 #include "data/company_record.h"
 #include "data/opportunity_record.h"
 #include "support/temp_dir.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QString>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -150,17 +154,32 @@ struct Program
         options.settingsFile = settingsFile;
         options.workArea = std::move(workArea);
         main = std::make_unique<TForm_Main>(options);
-        update = std::make_unique<TForm_Update>(*main, server);
-        main->SetUpdateForm(update.get());
+        session = std::make_unique<UpdateSession>(main->ProgramFolder(), main->Settings(), server);
+        update = std::make_unique<TForm_Update>(*session);
+        main->SetUpdateSession(session.get(), update.get());
     }
     ~Program()
     {
-        main->SetUpdateForm(nullptr);
+        main->SetUpdateSession(nullptr, nullptr);
         update.reset();
+        session.reset();
         main.reset();
     }
 
+    // Lets the window's events run until the running update has ended.
+    void WaitForUpdate() const
+    {
+        if (!session->Running()) {
+            return;
+        }
+        QEventLoop loop;
+        QObject::connect(session.get(), &UpdateSession::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
     std::unique_ptr<TForm_Main> main;
+    std::unique_ptr<UpdateSession> session;
     std::unique_ptr<TForm_Update> update;
 };
 
@@ -212,7 +231,11 @@ protected:
         InfoBox::SetAutoAnswer(true);
         InfoBox::ClearShownTexts();
     }
-    void TearDown() override { InfoBox::ClearShownTexts(); }
+    void TearDown() override
+    {
+        InfoBox::ClearShownTexts();
+        InfoBox::SetAnswerYes(true);
+    }
 
     QString SettingsFile() const { return ToQString(settingsDir_ / "settings.ini"); }
 

@@ -1,12 +1,12 @@
-// The main window: start-up state, control names, chrome (popups, maximise,
-// grip), the language switch, the stored language, help pages and printing.
+// The main window: start-up state, control names, the language switch, the
+// stored language and the help pages.
 
 #include "app/app_test_support.h"
 
 #include "app/button_faces.h"
 #include "app/html_view.h"
-#include "app/main_window_chrome.h"
 #include "app/page_printer.h"
+#include "app/window_chrome.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -132,35 +132,40 @@ TEST_F(MainWindowTest, StartsHiddenThenShowsTheCompanyPanelWithTheLayoutGiven)
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Dorvanta Romania"));
     EXPECT_EQ(main.size(), QSize(800, 578));
     EXPECT_EQ(main.minimumSize(), QSize(600, 400));
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Welcome to Dorvanta"));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
 
     // Another panel in front before showing: the first showing brings the companies forward.
-    main.Content1Click();
+    Find<QAction>(&main, "Content1")->trigger();
     main.show();
     EXPECT_TRUE(main.MainShown());
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Companies);
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Companies"));
 
-    EXPECT_EQ(main.Panel_Top->height(), 20);
-    EXPECT_EQ(main.Panel_Menu->height(), 30);
-    EXPECT_EQ(main.Panel_Bottom->height(), 17);
-    EXPECT_EQ(main.Button_Menu_Minimize->x(), 739);
-    EXPECT_EQ(main.Button_Menu_Restore->x(), 759);
-    EXPECT_EQ(main.Button_Menu_Close->x(), 780);
+    EXPECT_EQ(Find<QWidget>(&main, "Panel_Top")->height(), 20);
+    EXPECT_EQ(Find<QWidget>(&main, "Panel_Menu")->height(), 30);
+    EXPECT_EQ(Find<QWidget>(&main, "Panel_Bottom")->height(), 17);
+    EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Minimize")->x(), 739);
+    EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Restore")->x(), 759);
+    EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Close")->x(), 780);
     const std::pair<QWidget*, QRect> menuButtons[] = {
-        {main.Button_Menu_Companies, {10, 2, 99, 27}}, {main.Button_Menu_Companies_Down, {110, 2, 17, 27}},
-        {main.Button_Menu_Internet, {137, 2, 99, 27}}, {main.SpeedButton5, {237, 2, 17, 27}},
-        {main.Button_Menu_Update, {266, 2, 99, 27}},   {main.Button_Menu_Insert, {376, 2, 99, 27}},
-        {main.Button_Menu_Settings, {486, 2, 99, 27}}, {main.Button_Menu_Help, {596, 2, 99, 27}}};
+        {Find<PictureButton>(&main, "Button_Menu_Companies"), {10, 2, 99, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Companies_Down"), {110, 2, 17, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Internet"), {137, 2, 99, 27}},
+        {Find<PictureButton>(&main, "SpeedButton5"), {237, 2, 17, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Update"), {266, 2, 99, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Insert"), {376, 2, 99, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Settings"), {486, 2, 99, 27}},
+        {Find<PictureButton>(&main, "Button_Menu_Help"), {596, 2, 99, 27}}};
     for (const auto& [button, bounds] : menuButtons) {
         EXPECT_EQ(button->geometry(), bounds) << button->objectName().toStdString();
     }
-    EXPECT_EQ(main.Label_Status->x(), 12);
-    EXPECT_EQ(main.Progress->geometry().left(), 275);
-    EXPECT_EQ(main.Progress->width(), 508);
-    EXPECT_FALSE(main.Progress->isVisible());
-    EXPECT_EQ(main.Image_Ancora->size(), QSize(17, 15));
-    EXPECT_EQ(main.Image_Ancora->geometry().right(), main.Panel_Bottom->width() - 1);
-    EXPECT_GE(main.Panel_Companies_Left->width(), 275);
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->x(), 12);
+    EXPECT_EQ(Find<QProgressBar>(&main, "Progress")->geometry().left(), 275);
+    EXPECT_EQ(Find<QProgressBar>(&main, "Progress")->width(), 508);
+    EXPECT_FALSE(Find<QProgressBar>(&main, "Progress")->isVisible());
+    EXPECT_EQ(Find<QLabel>(&main, "Image_Ancora")->size(), QSize(17, 15));
+    EXPECT_EQ(Find<QLabel>(&main, "Image_Ancora")->geometry().right(),
+              Find<QWidget>(&main, "Panel_Bottom")->width() - 1);
+    EXPECT_GE(Find<QWidget>(&main, "Panel_Companies_Left")->width(), 275);
     main.close();
 }
 
@@ -169,135 +174,16 @@ TEST_F(MainWindowTest, PanelButtonsBringTheirPanelForwardAndPopupButtonsLeaveItA
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
     main.show();
-    main.Button_Menu_Internet->click();
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Internet);
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Internet"));
     EXPECT_EQ(main.CurrentView(), 2);
-    main.Button_Menu_Help->click();
-    main.Popup_Help->close();
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Internet);
+    Find<PictureButton>(&main, "Button_Menu_Help")->click();
+    Find<QMenu>(&main, "Popup_Help")->close();
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Internet"));
     EXPECT_EQ(main.CurrentView(), 2);
-    main.Button_Menu_Companies->click();
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Companies);
+    Find<PictureButton>(&main, "Button_Menu_Companies")->click();
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Companies"));
     EXPECT_EQ(main.CurrentView(), 1);
-    main.close();
-}
-
-TEST(PopupPositionTest, FollowsTheWindowRightOfTheScreenEdgeAndStaysFixedAtOrBeyondIt)
-{
-    const PopupSlot popups[] = {PopupSlot::CompaniesDown, PopupSlot::InternetDown, PopupSlot::Update,
-                                PopupSlot::Insert,        PopupSlot::Settings,     PopupSlot::Help};
-    const int atEdge[] = {12, 139, 267, 374, 481, 590};
-    const int atOne[] = {16, 143, 271, 378, 485, 594};
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(PopupPosition(popups[i], 0, 100, 30), QPoint(atEdge[i], 150)) << i;
-        EXPECT_EQ(PopupPosition(popups[i], -250, 100, 30), QPoint(atEdge[i], 150)) << i;
-        EXPECT_EQ(PopupPosition(popups[i], 1, 100, 30), QPoint(atOne[i], 150)) << i;
-        EXPECT_EQ(PopupPosition(popups[i], 101, 7, 30), QPoint(atOne[i] + 100, 57)) << i;
-    }
-}
-
-TEST_F(MainWindowTest, PopupsOpenBelowTheMenuBarAtTheirPlaces)
-{
-    Program program(folder_, SettingsFile());
-    TForm_Main& main = *program.main;
-    main.show();
-    struct Case
-    {
-        PictureButton* button;
-        QMenu* popup;
-        int atOne;
-    };
-    const Case cases[] = {{main.Button_Menu_Update, main.Popup_Update, 271},
-                          {main.Button_Menu_Settings, main.Popup_Settings, 485},
-                          {main.Button_Menu_Insert, main.Popup_Insert, 378}};
-    for (const Case& c : cases) {
-        main.move(1, 40);
-        c.button->click();
-        EXPECT_TRUE(c.popup->isVisible());
-        EXPECT_EQ(c.popup->pos(), QPoint(c.atOne, 90)) << c.popup->objectName().toStdString();
-        c.popup->close();
-
-        main.move(-30, 40);
-        c.button->click();
-        EXPECT_EQ(c.popup->pos(), QPoint(c.atOne - 4, 90)) << c.popup->objectName().toStdString();
-        c.popup->close();
-    }
-    main.close();
-}
-
-TEST_F(MainWindowTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheBoundsBackExactly)
-{
-    const QRect workArea(0, 0, 1024, 737);
-    Program program(folder_, SettingsFile(), [workArea] { return workArea; });
-    TForm_Main& main = *program.main;
-    main.show();
-    const QRect before(37, 51, 810, 590);
-    main.setGeometry(before);
-
-    main.Button_Menu_Restore->click();
-    EXPECT_TRUE(main.WindowMaximized());
-    EXPECT_EQ(main.geometry(), workArea);
-    EXPECT_EQ(main.SavedBounds(), before);
-    EXPECT_TRUE(main.Image_Ancora->isHidden());
-
-    main.Button_Menu_Restore->click();
-    EXPECT_FALSE(main.WindowMaximized());
-    EXPECT_EQ(main.geometry(), before);
-    EXPECT_FALSE(main.Image_Ancora->isHidden());
-
-    // A double click on the title-bar picture toggles the same way.
-    SendMouse(main.Image_Center, QEvent::MouseButtonDblClick, QPoint(300, 10));
-    EXPECT_TRUE(main.WindowMaximized());
-    EXPECT_EQ(main.geometry(), workArea);
-    SendMouse(main.Image_Center, QEvent::MouseButtonDblClick, QPoint(300, 10));
-    EXPECT_EQ(main.geometry(), before);
-    main.close();
-}
-
-TEST_F(MainWindowTest, GripResizesOnlyWhenReleasedAndNeverBelowTheMinimum)
-{
-    Program program(folder_, SettingsFile());
-    TForm_Main& main = *program.main;
-    main.show();
-    main.setGeometry(100, 80, 800, 578);
-
-    SendMouse(main.Image_Ancora, QEvent::MouseButtonPress, QPoint(5, 5));
-    EXPECT_EQ(main.SavedBounds(), QRect(100, 80, 800, 578));
-    SendMouseAtScreen(main.Image_Ancora, QEvent::MouseMove, QPoint(1000, 700));
-    EXPECT_EQ(main.size(), QSize(800, 578));
-    SendMouseAtScreen(main.Image_Ancora, QEvent::MouseButtonRelease, QPoint(1000, 700));
-    EXPECT_EQ(main.geometry(), QRect(100, 80, 907, 627));
-
-    SendMouse(main.Image_Ancora, QEvent::MouseButtonPress, QPoint(5, 5));
-    SendMouseAtScreen(main.Image_Ancora, QEvent::MouseButtonRelease, QPoint(300, 200));
-    EXPECT_EQ(main.geometry(), QRect(100, 80, 600, 400));
-    main.close();
-}
-
-TEST(GripReleaseBoundsTest, PutsTheCornerSevenPixelsPastTheCursor)
-{
-    EXPECT_EQ(GripReleaseBounds({10, 20, 800, 600}, {709, 519}, {600, 400}), QRect(10, 20, 706, 506));
-    EXPECT_EQ(GripReleaseBounds({10, 20, 800, 600}, {0, 0}, {600, 400}), QRect(10, 20, 600, 400));
-}
-
-TEST_F(MainWindowTest, DraggingTheTitlePictureMovesTheWindowAndTheTitleTextDoesNot)
-{
-    Program program(folder_, SettingsFile());
-    TForm_Main& main = *program.main;
-    main.show();
-    main.move(100, 100);
-    const QPoint grab = main.mapToGlobal(QPoint(300, 10));
-    SendMouseAtScreen(main.Image_Center, QEvent::MouseButtonPress, grab);
-    SendMouseAtScreen(main.Image_Center, QEvent::MouseMove, grab + QPoint(40, 25));
-    SendMouseAtScreen(main.Image_Center, QEvent::MouseButtonRelease, grab + QPoint(40, 25));
-    // Without a window manager the window follows the mouse by hand.
-    EXPECT_EQ(main.pos(), QPoint(140, 125));
-
-    const QPoint onTitle = main.Label1->mapToGlobal(QPoint(5, 5));
-    SendMouseAtScreen(main.Label1, QEvent::MouseButtonPress, onTitle);
-    SendMouseAtScreen(main.Label1, QEvent::MouseMove, onTitle + QPoint(50, 50));
-    SendMouseAtScreen(main.Label1, QEvent::MouseButtonRelease, onTitle + QPoint(50, 50));
-    EXPECT_EQ(main.pos(), QPoint(140, 125));
     main.close();
 }
 
@@ -308,27 +194,28 @@ TEST_F(MainWindowTest, SecondListColumnFollowsTheListWidth)
     main.show();
     auto expectFitted = [&](const char* when) {
         QApplication::processEvents();
-        EXPECT_EQ(main.ListView_Companies->header()->sectionSize(0), 20) << when;
-        for (QTreeWidget* list : {main.ListView_Companies, main.ListView_Internet}) {
+        EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->header()->sectionSize(0), 20) << when;
+        for (QTreeWidget* list : {Find<QTreeWidget>(&main, "ListView_Companies"),
+                                  Find<QTreeWidget>(&main, "ListView_Internet")}) {
             const int first = list->header()->sectionSize(0);
             EXPECT_EQ(list->header()->sectionSize(1), list->width() - first - 16) << when;
         }
         // The ad list's type words are whole words and must not be cut.
-        const QFontMetrics metrics(main.ListView_Internet->font());
-        EXPECT_GT(main.ListView_Internet->header()->sectionSize(0),
+        const QFontMetrics metrics(Find<QTreeWidget>(&main, "ListView_Internet")->font());
+        EXPECT_GT(Find<QTreeWidget>(&main, "ListView_Internet")->header()->sectionSize(0),
                   metrics.horizontalAdvance(QStringLiteral("Request")))
             << when;
     };
     expectFitted("at start");
     main.resize(1000, 600);
     expectFitted("after widening the window");
-    const int before = main.ListView_Companies->width();
+    const int before = Find<QTreeWidget>(&main, "ListView_Companies")->width();
     for (const char* name : {"Splitter_Companies", "Splitter_Internet"}) {
         Find<QSplitter>(&main, name)->setSizes({420, 560});
     }
-    main.Button_Menu_Internet->click();
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
     expectFitted("after moving the splitters");
-    EXPECT_GT(main.ListView_Companies->width(), before);
+    EXPECT_GT(Find<QTreeWidget>(&main, "ListView_Companies")->width(), before);
     main.close();
 }
 
@@ -336,82 +223,92 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsListsAndFacesButNotTheFixedI
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    const QImage englishFace = main.Button_Menu_Companies->Picture().toImage();
-    main.Label_Status->setText(QStringLiteral("something else"));
-    main.ComboBox_Companies_Type->setCurrentIndex(3);
+    const QImage englishFace = Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage();
+    Find<QLabel>(&main, "Label_Status")->setText(QStringLiteral("something else"));
+    Find<QComboBox>(&main, "ComboBox_Companies_Type")->setCurrentIndex(3);
 
-    main.Romana1->trigger();
+    Find<QAction>(&main, "Romana1")->trigger();
     EXPECT_EQ(main.CurrentLanguage(), Language::RO);
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Welcome to Dorvanta"));
-    EXPECT_EQ(main.Panel_Companies_Search->text(), QStringLiteral("Cautare companii"));
-    EXPECT_EQ(main.Panel_Internet_Search->text(), QStringLiteral("Cautare oportunitati"));
-    EXPECT_EQ(main.Label_Companies_SubDomain->text(), QStringLiteral("Sectiune"));
-    EXPECT_EQ(main.Label_Internet_Keywords->text(), QStringLiteral("Cuvant"));
-    EXPECT_EQ(main.ListView_Companies->headerItem()->text(0), QStringLiteral("Tip"));
-    EXPECT_EQ(main.ListView_Companies->headerItem()->text(1), QStringLiteral("Companie"));
-    EXPECT_EQ(main.ListView_Internet->headerItem()->text(1), QStringLiteral("Subiect"));
-    EXPECT_EQ(main.ComboBox_Companies_Type->currentIndex(), 0);
-    EXPECT_EQ(main.ComboBox_Companies_Type->itemText(1), QStringLiteral("Comerciant (T)"));
-    EXPECT_EQ(main.ComboBox_Internet_Type->itemText(3), QStringLiteral("Servicii"));
-    EXPECT_EQ(main.NewCompanies1->title(), QStringLiteral("Noi companii"));
-    EXPECT_EQ(main.Newbusinessads1->title(), QStringLiteral("Noi oportunitati"));
-    EXPECT_EQ(main.Yourbanner1->text(), QStringLiteral("Adauga banner"));
-    EXPECT_EQ(main.AboutDorvanta1->text(), QStringLiteral("Despre"));
-    EXPECT_NE(main.Button_Menu_Companies->Picture().toImage(), englishFace);
-    EXPECT_EQ(main.Button_Companies_Search->Picture().toImage(),
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
+    EXPECT_EQ(Find<QLabel>(&main, "Panel_Companies_Search")->text(), QStringLiteral("Cautare companii"));
+    EXPECT_EQ(Find<QLabel>(&main, "Panel_Internet_Search")->text(), QStringLiteral("Cautare oportunitati"));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Companies_SubDomain")->text(), QStringLiteral("Sectiune"));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Internet_Keywords")->text(), QStringLiteral("Cuvant"));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->headerItem()->text(0), QStringLiteral("Tip"));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->headerItem()->text(1),
+              QStringLiteral("Companie"));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Internet")->headerItem()->text(1),
+              QStringLiteral("Subiect"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Type")->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Type")->itemText(1),
+              QStringLiteral("Comerciant (T)"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Type")->itemText(3), QStringLiteral("Servicii"));
+    EXPECT_EQ(Find<QMenu>(&main, "NewCompanies1")->title(), QStringLiteral("Noi companii"));
+    EXPECT_EQ(Find<QMenu>(&main, "Newbusinessads1")->title(), QStringLiteral("Noi oportunitati"));
+    EXPECT_EQ(Find<QAction>(&main, "Yourbanner1")->text(), QStringLiteral("Adauga banner"));
+    EXPECT_EQ(Find<QAction>(&main, "AboutDorvanta1")->text(), QStringLiteral("Despre"));
+    EXPECT_NE(Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage(), englishFace);
+    EXPECT_EQ(Find<PictureButton>(&main, "Button_Companies_Search")->Picture().toImage(),
               Find<QLabel>(&main, "Image_7RO")->pixmap().toImage());
     // The same in both languages.
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Dorvanta Romania"));
-    EXPECT_EQ(main.Allcompanies1->text(), QStringLiteral("All companies"));
-    EXPECT_EQ(main.English1->text(), QStringLiteral("English"));
-    EXPECT_EQ(main.Romana1->text(), QStringLiteral("Romana"));
-    EXPECT_EQ(main.Pint1->text(), QStringLiteral("Print"));
-    EXPECT_EQ(main.ComboBox_Companies_Locality->itemText(1), QStringLiteral("Alba"));
+    EXPECT_EQ(Find<QAction>(&main, "Allcompanies1")->text(), QStringLiteral("All companies"));
+    EXPECT_EQ(Find<QAction>(&main, "English1")->text(), QStringLiteral("English"));
+    EXPECT_EQ(Find<QAction>(&main, "Romana1")->text(), QStringLiteral("Romana"));
+    EXPECT_EQ(Find<QAction>(&main, "Pint1")->text(), QStringLiteral("Print"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Locality")->itemText(1), QStringLiteral("Alba"));
 
-    main.English1->trigger();
-    EXPECT_EQ(main.Label_Companies_SubDomain->text(), QStringLiteral("Section"));
-    EXPECT_EQ(main.Button_Menu_Companies->Picture().toImage(), englishFace);
-    EXPECT_EQ(main.NewCompanies1->title(), QStringLiteral("New companies"));
+    Find<QAction>(&main, "English1")->trigger();
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Companies_SubDomain")->text(), QStringLiteral("Section"));
+    EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage(), englishFace);
+    EXPECT_EQ(Find<QMenu>(&main, "NewCompanies1")->title(), QStringLiteral("New companies"));
 }
 
 TEST_F(MainWindowTest, PlaceholdersFollowTheLanguageWhileTypedTextSurvives)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    EXPECT_EQ(main.Edit_Companies_Company->text(), QStringLiteral("Search for company?"));
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("Any keyword?"));
-    EXPECT_TRUE(main.Edit_Companies_Company->placeholderText().isEmpty());
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Companies_Company")->text(),
+              QStringLiteral("Search for company?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("Any keyword?"));
+    EXPECT_TRUE(Find<QLineEdit>(&main, "Edit_Companies_Company")->placeholderText().isEmpty());
 
-    main.Edit_Internet_Company->setText(QStringLiteral("covoare"));
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("covoare"));
     main.ApplyLanguage(Language::RO);
-    EXPECT_EQ(main.Edit_Companies_Company->text(), QStringLiteral("Cauti o companie?"));
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("covoare"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Companies_Company")->text(), QStringLiteral("Cauti o companie?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("covoare"));
 
     // An empty box, or one showing the other language's placeholder, gets the new one.
-    main.Edit_Companies_Company->setText(QStringLiteral("Search for company?"));
-    main.Edit_Internet_Company->clear();
+    Find<QLineEdit>(&main, "Edit_Companies_Company")->setText(QStringLiteral("Search for company?"));
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->clear();
     main.ApplyLanguage(Language::RO);
-    EXPECT_EQ(main.Edit_Companies_Company->text(), QStringLiteral("Cauti o companie?"));
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("Toate cuvintele?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Companies_Company")->text(), QStringLiteral("Cauti o companie?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("Toate cuvintele?"));
 
     // A placeholder of the other box is the user's text here.
-    main.Edit_Companies_Company->setText(QStringLiteral("Any keyword?"));
+    Find<QLineEdit>(&main, "Edit_Companies_Company")->setText(QStringLiteral("Any keyword?"));
     main.ApplyLanguage(Language::EN);
-    EXPECT_EQ(main.Edit_Companies_Company->text(), QStringLiteral("Any keyword?"));
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("Any keyword?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Companies_Company")->text(), QStringLiteral("Any keyword?"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("Any keyword?"));
 }
 
 TEST_F(MainWindowTest, StartPagesOfTheLanguageAreLoadedAndAMissingOneLeavesTheView)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Company start EN")));
-    EXPECT_TRUE(main.Web_Internet->toPlainText().contains(QStringLiteral("Opportunity start EN")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Company start EN")));
+    EXPECT_TRUE(Find<HtmlView>(&main, "Web_Internet")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Opportunity start EN")));
 
     std::filesystem::remove(folder_ / "Internet" / "opportunities_RO.htm");
     main.ApplyLanguage(Language::RO);
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Company start RO")));
-    EXPECT_TRUE(main.Web_Internet->toPlainText().contains(QStringLiteral("Opportunity start EN")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Company start RO")));
+    EXPECT_TRUE(Find<HtmlView>(&main, "Web_Internet")
+                    ->toPlainText()
+                    .contains(QStringLiteral("Opportunity start EN")));
 }
 
 TEST_F(MainWindowTest, TheLanguageSurvivesARestartOnlyWhenTheWindowClosesNormally)
@@ -420,16 +317,17 @@ TEST_F(MainWindowTest, TheLanguageSurvivesARestartOnlyWhenTheWindowClosesNormall
         Program first(folder_, SettingsFile());
         EXPECT_EQ(first.main->CurrentLanguage(), Language::EN);
         first.main->show();
-        first.main->Romana1->trigger();
-        first.main->Button_Menu_Close->click();
+        Find<QAction>(first.main.get(), "Romana1")->trigger();
+        Find<PictureButton>(first.main.get(), "Button_Menu_Close")->click();
     }
     {
         Program second(folder_, SettingsFile());
         EXPECT_EQ(second.main->CurrentLanguage(), Language::RO);
-        EXPECT_EQ(second.main->Label_Companies_Company->text(), QStringLiteral("Companie"));
-        EXPECT_EQ(second.main->ComboBox_Internet_Domain->count(), 11);
+        EXPECT_EQ(Find<QLabel>(second.main.get(), "Label_Companies_Company")->text(),
+                  QStringLiteral("Companie"));
+        EXPECT_EQ(Find<QComboBox>(second.main.get(), "ComboBox_Internet_Domain")->count(), 11);
         // Switched, but the program ends without closing the window: nothing stored.
-        second.main->English1->trigger();
+        Find<QAction>(second.main.get(), "English1")->trigger();
     }
     Program third(folder_, SettingsFile());
     EXPECT_EQ(third.main->CurrentLanguage(), Language::RO);
@@ -461,71 +359,27 @@ TEST_F(MainWindowTest, HelpAndSubmissionPagesShowInTheHelpPanelInTheLanguage)
         const char* english;
         const char* romanian;
     };
-    const Case cases[] = {{main.Content1, "index_en.htm", "index_ro.htm"},
-                          {main.Companiata1, "einserare_companie.htm", "inserare_companie.htm"},
-                          {main.Yourbusinessadd1, "eanunt.htm", "anunt.htm"},
-                          {main.Yourbanner1, "ebanner.htm", "banner.htm"}};
+    const Case cases[] = {
+        {Find<QAction>(&main, "Content1"), "index_en.htm", "index_ro.htm"},
+        {Find<QAction>(&main, "Companiata1"), "einserare_companie.htm", "inserare_companie.htm"},
+        {Find<QAction>(&main, "Yourbusinessadd1"), "eanunt.htm", "anunt.htm"},
+        {Find<QAction>(&main, "Yourbanner1"), "ebanner.htm", "banner.htm"}};
     for (Language language : {Language::EN, Language::RO}) {
         main.ApplyLanguage(language);
         for (const Case& c : cases) {
-            main.Button_Menu_Companies->click();
+            Find<PictureButton>(&main, "Button_Menu_Companies")->click();
             c.item->trigger();
-            EXPECT_EQ(main.PanelInFront(), main.Panel_Help);
+            EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Help"));
             EXPECT_EQ(main.CurrentView(), 3);
             const QString file = QString::fromLatin1(language == Language::EN ? c.english : c.romanian);
-            EXPECT_EQ(main.Web_Help->DocumentAddress().fileName(), file);
-            EXPECT_TRUE(main.Web_Help->toPlainText().contains(file) ||
-                        main.Web_Help->toPlainText().contains(QStringLiteral("Help contents")))
+            EXPECT_EQ(Find<HtmlView>(&main, "Web_Help")->DocumentAddress().fileName(), file);
+            EXPECT_TRUE(
+                Find<HtmlView>(&main, "Web_Help")->toPlainText().contains(file) ||
+                Find<HtmlView>(&main, "Web_Help")->toPlainText().contains(QStringLiteral("Help contents")))
                 << file.toStdString();
         }
     }
     main.close();
-}
-
-// The number of pages a PDF written by Qt holds, from its page tree.
-int PdfPageCount(const std::filesystem::path& path)
-{
-    const std::string bytes = ReadBytes(path);
-    const std::size_t at = bytes.find("/Count ");
-    return at == std::string::npos ? -1 : std::atoi(bytes.c_str() + at + 7);
-}
-
-TEST_F(MainWindowTest, PrintSendsTheViewOfTheCurrentPanel)
-{
-    Program program(folder_, SettingsFile());
-    TForm_Main& main = *program.main;
-    main.show();
-    const std::filesystem::path pdf = settingsDir_ / "printed.pdf";
-    SetPrintRedirect(ToQString(pdf));
-
-    main.Content1->trigger();
-    main.Pint1->trigger();
-    ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
-    EXPECT_GE(PdfPageCount(pdf), 3); // the long help contents
-
-    // Back to the companies: their start page prints, one page.
-    std::filesystem::remove(pdf);
-    main.Button_Menu_Companies->click();
-    main.Pint1->trigger();
-    ASSERT_TRUE(std::filesystem::exists(pdf));
-    EXPECT_EQ(PdfPageCount(pdf), 1);
-    EXPECT_TRUE(InfoBox::ShownTexts().isEmpty());
-    SetPrintRedirect(QString());
-    main.close();
-}
-
-TEST_F(MainWindowTest, PrintingAViewWithoutDocumentPrintsNothing)
-{
-    std::filesystem::remove_all(folder_ / "Internet");
-    Program program(folder_, SettingsFile());
-    const std::filesystem::path pdf = settingsDir_ / "nothing.pdf";
-    SetPrintRedirect(ToQString(pdf));
-    program.main->Button_Menu_Internet->click();
-    program.main->Pint1->trigger();
-    EXPECT_FALSE(std::filesystem::exists(pdf));
-    EXPECT_TRUE(InfoBox::ShownTexts().isEmpty());
-    SetPrintRedirect(QString());
 }
 
 } // namespace

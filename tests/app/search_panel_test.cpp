@@ -4,8 +4,8 @@
 
 #include "app/app_test_support.h"
 
+#include "app/domain_menus.h"
 #include "app/html_view.h"
-#include "app/main_window_menus.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -66,25 +66,25 @@ TEST_F(SearchPanelTest, SearchButtonWithPlaceholderListsEveryCompanyAndBringsThe
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Button_Menu_Internet->click();
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
 
-    main.Button_Companies_Search->click();
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 1, 3, 4}));
-    EXPECT_EQ(Column(main.ListView_Companies, 0), (QStringList{"T", "S", "H", "I"}));
-    EXPECT_EQ(main.ListView_Companies->topLevelItemCount(), 4);
-    EXPECT_TRUE(
-        Column(main.ListView_Companies, 1)[1].contains(QStringLiteral("Covoare"), Qt::CaseInsensitive));
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Found 4 records."));
+    EXPECT_EQ(Column(Find<QTreeWidget>(&main, "ListView_Companies"), 0), (QStringList{"T", "S", "H", "I"}));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItemCount(), 4);
+    EXPECT_TRUE(Column(Find<QTreeWidget>(&main, "ListView_Companies"), 1)[1].contains(
+        QStringLiteral("Covoare"), Qt::CaseInsensitive));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Found 4 records."));
     EXPECT_TRUE(InfoBox::ShownTexts().isEmpty());
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Companies);
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Companies"));
     EXPECT_EQ(main.CurrentView(), 1);
 
     // A second search replaces the rows and their numbers.
-    main.Edit_Companies_Company->setText(QStringLiteral("alfa"));
-    SendKey(main.Edit_Companies_Company, QEvent::KeyPress, Qt::Key_Return);
+    Find<QLineEdit>(&main, "Edit_Companies_Company")->setText(QStringLiteral("alfa"));
+    SendKey(Find<QLineEdit>(&main, "Edit_Companies_Company"), QEvent::KeyPress, Qt::Key_Return);
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 4}));
-    EXPECT_EQ(main.ListView_Companies->topLevelItemCount(), 2);
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Found 2 records."));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItemCount(), 2);
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Found 2 records."));
 }
 
 TEST_F(SearchPanelTest, CountyTypeDomainAndSectionNarrowTheCompanySearch)
@@ -92,21 +92,22 @@ TEST_F(SearchPanelTest, CountyTypeDomainAndSectionNarrowTheCompanySearch)
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
 
-    main.ComboBox_Companies_Locality->setCurrentText(QStringLiteral("Alba"));
-    main.Button_Companies_Search->click();
+    Find<QComboBox>(&main, "ComboBox_Companies_Locality")->setCurrentText(QStringLiteral("Alba"));
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 3})); // an empty county passes
-    main.ComboBox_Companies_Locality->setCurrentIndex(0);
+    Find<QComboBox>(&main, "ComboBox_Companies_Locality")->setCurrentIndex(0);
 
-    main.ComboBox_Companies_Type->setCurrentText(QStringLiteral("Services (S)"));
-    main.Button_Companies_Search->click();
+    Find<QComboBox>(&main, "ComboBox_Companies_Type")->setCurrentText(QStringLiteral("Services (S)"));
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({1}));
-    main.ComboBox_Companies_Type->setCurrentIndex(0);
+    Find<QComboBox>(&main, "ComboBox_Companies_Type")->setCurrentIndex(0);
 
-    UserChooses(main.ComboBox_Companies_Domain, QStringLiteral("     Business"));
-    main.Button_Companies_Search->click();
+    UserChooses(Find<QComboBox>(&main, "ComboBox_Companies_Domain"), QStringLiteral("     Business"));
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 1, 3}));
-    main.ComboBox_Companies_Subdomain->setCurrentText(QStringLiteral("Insurance Companies"));
-    main.Button_Companies_Search->click();
+    Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")
+        ->setCurrentText(QStringLiteral("Insurance Companies"));
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 1}));
 }
 
@@ -115,42 +116,44 @@ TEST_F(SearchPanelTest, DomainAndGroupLinesFillTheSubdomainListFromTheCategoryTa
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
     // After start-up: "All" with every category behind it.
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->count(), 321);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 321);
     EXPECT_EQ(main.SubdomainCodes().size(), 320u);
 
-    UserChooses(main.ComboBox_Companies_Domain, QStringLiteral("     Business"));
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->count(), 12);
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->currentIndex(), 0);
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->itemText(1), QStringLiteral("Insurance Companies"));
+    UserChooses(Find<QComboBox>(&main, "ComboBox_Companies_Domain"), QStringLiteral("     Business"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 12);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->itemText(1),
+              QStringLiteral("Insurance Companies"));
     EXPECT_EQ(main.SubdomainCodes().front(), "a.a.1");
     EXPECT_EQ(main.SubdomainCodes().back(), "a.a.11");
 
-    UserChooses(main.ComboBox_Companies_Domain, QStringLiteral("Business Mass.media Advertising"));
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->count(), 24);
+    UserChooses(Find<QComboBox>(&main, "ComboBox_Companies_Domain"),
+                QStringLiteral("Business Mass.media Advertising"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 24);
     EXPECT_EQ(main.SubdomainCodes().size(), 23u);
 
     // Romanian names give the same counts.
     main.ApplyLanguage(Language::RO);
-    UserChooses(main.ComboBox_Companies_Domain, QStringLiteral("     Afaceri"));
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->count(), 12);
+    UserChooses(Find<QComboBox>(&main, "ComboBox_Companies_Domain"), QStringLiteral("     Afaceri"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 12);
 }
 
 TEST_F(SearchPanelTest, EmptyResultShowsMessageOneInTheLanguage)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Edit_Companies_Company->setText(QStringLiteral("no such firm"));
-    main.Button_Companies_Search->click();
+    Find<QLineEdit>(&main, "Edit_Companies_Company")->setText(QStringLiteral("no such firm"));
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(InfoBox::ShownTexts(), QStringList{QStringLiteral("Your search did not return any result")});
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Found 0 records."));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Found 0 records."));
 
     InfoBox::ClearShownTexts();
     main.ApplyLanguage(Language::RO);
-    main.Edit_Internet_Company->setText(QStringLiteral("nimic"));
-    main.Button_Internet_Search->click();
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("nimic"));
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
     EXPECT_EQ(InfoBox::ShownTexts(),
               QStringList{QStringLiteral("Cautarea nu a returnat nici o inregistrare.")});
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Au fost gasite 0 inregistrari."));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Au fost gasite 0 inregistrari."));
 }
 
 TEST_F(SearchPanelTest, CompanyFileThatCannotBeOpenedShowsOneBoxAndNothingElse)
@@ -158,29 +161,31 @@ TEST_F(SearchPanelTest, CompanyFileThatCannotBeOpenedShowsOneBoxAndNothingElse)
     std::filesystem::remove(folder_ / "database.db");
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Button_Menu_Internet->click();
-    main.Button_Companies_Search->click();
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
     ASSERT_EQ(InfoBox::ShownTexts().size(), 1);
     EXPECT_TRUE(InfoBox::ShownTexts().front().startsWith(QStringLiteral("Could not open database.db file.")));
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Welcome to Dorvanta"));
-    EXPECT_EQ(main.ListView_Companies->topLevelItemCount(), 0);
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Internet);
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItemCount(), 0);
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Internet"));
 }
 
 TEST_F(SearchPanelTest, OpportunitySearchListsNewestFirstAndLeavesThePanelAlone)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Button_Internet_Search->click();
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
     EXPECT_EQ(main.OpportunityRecordNumbers(), Numbers({3, 2, 1, 0}));
-    EXPECT_EQ(Column(main.ListView_Internet, 0), (QStringList{"Request", "Offer", "Request", "Offer"}));
-    EXPECT_EQ(Column(main.ListView_Internet, 1).front(), QStringLiteral("Request for rugs"));
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Found 4 records."));
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Companies);
+    EXPECT_EQ(Column(Find<QTreeWidget>(&main, "ListView_Internet"), 0),
+              (QStringList{"Request", "Offer", "Request", "Offer"}));
+    EXPECT_EQ(Column(Find<QTreeWidget>(&main, "ListView_Internet"), 1).front(),
+              QStringLiteral("Request for rugs"));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Found 4 records."));
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Companies"));
     EXPECT_EQ(main.CurrentView(), 1);
 
-    main.Edit_Internet_Company->setText(QStringLiteral("carpets"));
-    SendKey(main.Edit_Internet_Company, QEvent::KeyPress, Qt::Key_Enter);
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("carpets"));
+    SendKey(Find<QLineEdit>(&main, "Edit_Internet_Company"), QEvent::KeyPress, Qt::Key_Enter);
     EXPECT_EQ(main.OpportunityRecordNumbers(), Numbers({2, 1}));
 }
 
@@ -189,9 +194,9 @@ TEST_F(SearchPanelTest, MissingAdFileGivesMessageTenAndTheNoResultBox)
     std::filesystem::remove(folder_ / "bursa.db");
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Button_Internet_Search->click();
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
     EXPECT_EQ(
-        main.Label_Status->text(),
+        Find<QLabel>(&main, "Label_Status")->text(),
         QStringLiteral("Opportunities database(bursa.db) does not exist. This file was moved or deleted."));
     EXPECT_EQ(InfoBox::ShownTexts(), QStringList{QStringLiteral("Your search did not return any result")});
 }
@@ -200,41 +205,44 @@ TEST_F(SearchPanelTest, ClickingIntoABoxShowingAPlaceholderClearsItAndResetsTheC
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    UserChooses(main.ComboBox_Companies_Domain, QStringLiteral("     Business"));
-    main.ComboBox_Companies_Subdomain->setCurrentIndex(2);
-    main.ComboBox_Companies_Locality->setCurrentIndex(3);
-    main.ComboBox_Companies_Type->setCurrentIndex(2);
-    main.ComboBox_Internet_Domain->setCurrentIndex(2);
-    main.ComboBox_Internet_Locality->setCurrentIndex(2);
-    main.ComboBox_Internet_Type->setCurrentIndex(1);
+    UserChooses(Find<QComboBox>(&main, "ComboBox_Companies_Domain"), QStringLiteral("     Business"));
+    Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->setCurrentIndex(2);
+    Find<QComboBox>(&main, "ComboBox_Companies_Locality")->setCurrentIndex(3);
+    Find<QComboBox>(&main, "ComboBox_Companies_Type")->setCurrentIndex(2);
+    Find<QComboBox>(&main, "ComboBox_Internet_Domain")->setCurrentIndex(2);
+    Find<QComboBox>(&main, "ComboBox_Internet_Locality")->setCurrentIndex(2);
+    Find<QComboBox>(&main, "ComboBox_Internet_Type")->setCurrentIndex(1);
 
     // A keyword box with the user's own text: nothing changes.
-    main.Edit_Internet_Company->setText(QStringLiteral("carpets"));
-    Click(main.Edit_Internet_Company);
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("carpets"));
-    EXPECT_EQ(main.ComboBox_Internet_Domain->currentIndex(), 2);
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("carpets"));
+    Click(Find<QLineEdit>(&main, "Edit_Internet_Company"));
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("carpets"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Domain")->currentIndex(), 2);
 
     // The company box with its placeholder: both panels' criteria go back to "All".
-    Click(main.Edit_Companies_Company);
-    EXPECT_TRUE(main.Edit_Companies_Company->text().isEmpty());
-    for (QComboBox* box :
-         {main.ComboBox_Companies_Domain, main.ComboBox_Companies_Subdomain, main.ComboBox_Companies_Locality,
-          main.ComboBox_Companies_Type, main.ComboBox_Internet_Domain, main.ComboBox_Internet_Locality,
-          main.ComboBox_Internet_Type}) {
+    Click(Find<QLineEdit>(&main, "Edit_Companies_Company"));
+    EXPECT_TRUE(Find<QLineEdit>(&main, "Edit_Companies_Company")->text().isEmpty());
+    for (QComboBox* box : {Find<QComboBox>(&main, "ComboBox_Companies_Domain"),
+                           Find<QComboBox>(&main, "ComboBox_Companies_Subdomain"),
+                           Find<QComboBox>(&main, "ComboBox_Companies_Locality"),
+                           Find<QComboBox>(&main, "ComboBox_Companies_Type"),
+                           Find<QComboBox>(&main, "ComboBox_Internet_Domain"),
+                           Find<QComboBox>(&main, "ComboBox_Internet_Locality"),
+                           Find<QComboBox>(&main, "ComboBox_Internet_Type")}) {
         EXPECT_EQ(box->currentIndex(), 0) << box->objectName().toStdString();
     }
     // Setting the domain box by program did not refill the subdomains.
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->count(), 12);
-    EXPECT_EQ(main.Edit_Internet_Company->text(), QStringLiteral("carpets"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 12);
+    EXPECT_EQ(Find<QLineEdit>(&main, "Edit_Internet_Company")->text(), QStringLiteral("carpets"));
 
     // The keyword box with its placeholder resets only the opportunity side.
-    main.ComboBox_Companies_Type->setCurrentIndex(4);
-    main.ComboBox_Internet_Type->setCurrentIndex(3);
-    main.Edit_Internet_Company->setText(QStringLiteral("Toate cuvintele?"));
-    Click(main.Edit_Internet_Company);
-    EXPECT_TRUE(main.Edit_Internet_Company->text().isEmpty());
-    EXPECT_EQ(main.ComboBox_Internet_Type->currentIndex(), 0);
-    EXPECT_EQ(main.ComboBox_Companies_Type->currentIndex(), 4);
+    Find<QComboBox>(&main, "ComboBox_Companies_Type")->setCurrentIndex(4);
+    Find<QComboBox>(&main, "ComboBox_Internet_Type")->setCurrentIndex(3);
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("Toate cuvintele?"));
+    Click(Find<QLineEdit>(&main, "Edit_Internet_Company"));
+    EXPECT_TRUE(Find<QLineEdit>(&main, "Edit_Internet_Company")->text().isEmpty());
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Type")->currentIndex(), 0);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Type")->currentIndex(), 4);
 }
 
 TEST_F(SearchPanelTest, RowsArePickedByClickAndByBothEdgesOfAKey)
@@ -242,37 +250,45 @@ TEST_F(SearchPanelTest, RowsArePickedByClickAndByBothEdgesOfAKey)
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
     main.show();
-    main.Button_Companies_Search->click();
-    QTreeWidget* list = main.ListView_Companies;
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
+    QTreeWidget* list = Find<QTreeWidget>(&main, "ListView_Companies");
 
     // A click with no row selected leaves the start page.
     SendMouse(list->viewport(), QEvent::MouseButtonRelease, QPoint(5, 5));
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Company start EN")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Company start EN")));
 
     list->setCurrentItem(list->topLevelItem(1));
     SendMouse(list->viewport(), QEvent::MouseButtonRelease,
               list->visualItemRect(list->topLevelItem(1)).center());
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Beta Covoare")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Beta Covoare")));
 
     // Key down shows the row selected before the move, key up the one after it.
     list->setCurrentItem(list->topLevelItem(0));
     SendKey(list, QEvent::KeyPress, Qt::Key_Down);
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Alfa Asigurari")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Alfa Asigurari")));
     SendKey(list, QEvent::KeyRelease, Qt::Key_Down);
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Beta Covoare")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Beta Covoare")));
 
     // A record that has gone from the file leaves the page as it was.
     std::filesystem::resize_file(folder_ / "database.db", 766);
     list->setCurrentItem(list->topLevelItem(3));
     SendMouse(list->viewport(), QEvent::MouseButtonRelease, QPoint(5, 5));
-    EXPECT_TRUE(main.Web_Companies->toPlainText().contains(QStringLiteral("Beta Covoare")));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Companies")->toPlainText().contains(QStringLiteral("Beta Covoare")));
 
     // The opportunity list shows its ads the same way.
-    main.Button_Internet_Search->click();
-    main.Button_Menu_Internet->click();
-    main.ListView_Internet->setCurrentItem(main.ListView_Internet->topLevelItem(2));
-    SendMouse(main.ListView_Internet->viewport(), QEvent::MouseButtonRelease, QPoint(5, 5));
-    EXPECT_TRUE(main.Web_Internet->toPlainText().contains(QStringLiteral("Request for carpets")));
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    Find<QTreeWidget>(&main, "ListView_Internet")
+        ->setCurrentItem(Find<QTreeWidget>(&main, "ListView_Internet")->topLevelItem(2));
+    SendMouse(Find<QTreeWidget>(&main, "ListView_Internet")->viewport(), QEvent::MouseButtonRelease,
+              QPoint(5, 5));
+    EXPECT_TRUE(
+        Find<HtmlView>(&main, "Web_Internet")->toPlainText().contains(QStringLiteral("Request for carpets")));
     main.close();
 }
 
@@ -283,11 +299,12 @@ TEST_F(SearchPanelTest, AShownPageHandsTheFocusBackToTheResultList)
     main.show();
     main.activateWindow();
     QApplication::setActiveWindow(&main);
-    main.Button_Companies_Search->click();
-    main.Edit_Companies_Company->setFocus();
-    main.ListView_Companies->setCurrentItem(main.ListView_Companies->topLevelItem(0));
-    main.ListBox_CompaniesDblClick();
-    EXPECT_EQ(QApplication::focusWidget(), main.ListView_Companies);
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
+    Find<QLineEdit>(&main, "Edit_Companies_Company")->setFocus();
+    Find<QTreeWidget>(&main, "ListView_Companies")
+        ->setCurrentItem(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItem(0));
+    Find<CompanyPanel>(&main, "Panel_Companies")->ShowSelectedRow();
+    EXPECT_EQ(QApplication::focusWidget(), Find<QTreeWidget>(&main, "ListView_Companies"));
     main.close();
 }
 
@@ -295,8 +312,9 @@ TEST_F(SearchPanelTest, CategoryItemOfTheCompanyPopupSearchesThatCategory)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    main.Button_Menu_Internet->click();
-    QMenu* group = Submenu(main.Popup_Companies_Down, QStringLiteral("Business Mass.media Advertising"));
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    QMenu* group = Submenu(Find<QMenu>(&main, "Popup_Companies_Down"),
+                           QStringLiteral("Business Mass.media Advertising"));
     ASSERT_NE(group, nullptr);
     QMenu* domain = Submenu(group, QStringLiteral("Business"));
     ASSERT_NE(domain, nullptr);
@@ -305,10 +323,12 @@ TEST_F(SearchPanelTest, CategoryItemOfTheCompanyPopupSearchesThatCategory)
     EXPECT_EQ(MenuItemHint(category), QStringLiteral("Business Mass.media Advertising;Business"));
 
     category->trigger();
-    EXPECT_EQ(main.ComboBox_Companies_Domain->currentText(), QStringLiteral("     Business"));
-    EXPECT_EQ(main.ComboBox_Companies_Subdomain->currentText(), QStringLiteral("Insurance Companies"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Domain")->currentText(),
+              QStringLiteral("     Business"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->currentText(),
+              QStringLiteral("Insurance Companies"));
     EXPECT_EQ(main.CompanyRecordNumbers(), Numbers({0, 1}));
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Companies);
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Companies"));
     EXPECT_EQ(main.CurrentView(), 1);
 
     // Names with "&" are shown and matched as written.
@@ -322,28 +342,28 @@ TEST_F(SearchPanelTest, CategoryItemWhoseDomainIsNotInTheBoxRunsNoSearch)
     TForm_Main& main = *program.main;
     QAction stray(QStringLiteral("Insurance Companies"), nullptr);
     SetMenuItemHint(&stray, QStringLiteral("Nowhere;Atlantis"));
-    main.CompanyMenuItemClick(&stray);
-    EXPECT_EQ(main.ComboBox_Companies_Domain->currentIndex(), 0);
-    EXPECT_EQ(main.ListView_Companies->topLevelItemCount(), 0);
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("Welcome to Dorvanta"));
+    Find<CompanyPanel>(&main, "Panel_Companies")->SearchCategory(&stray);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Domain")->currentIndex(), 0);
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItemCount(), 0);
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
 }
 
 TEST_F(SearchPanelTest, TypeItemOfTheOpportunityPopupSearchesThatGroupAndType)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    ASSERT_EQ(main.Popup_Internet_Down->actions().size(), 10);
-    QMenu* third = main.Popup_Internet_Down->actions().at(2)->menu<QMenu*>();
+    ASSERT_EQ(Find<QMenu>(&main, "Popup_Internet_Down")->actions().size(), 10);
+    QMenu* third = Find<QMenu>(&main, "Popup_Internet_Down")->actions().at(2)->menu<QMenu*>();
     ASSERT_NE(third, nullptr);
     QAction* requests = Item(third, QStringLiteral("Requests"));
     ASSERT_NE(requests, nullptr);
-    EXPECT_EQ(MenuItemHint(requests), main.ComboBox_Internet_Domain->itemText(3));
+    EXPECT_EQ(MenuItemHint(requests), Find<QComboBox>(&main, "ComboBox_Internet_Domain")->itemText(3));
 
     requests->trigger();
-    EXPECT_EQ(main.ComboBox_Internet_Domain->currentIndex(), 3);
-    EXPECT_EQ(main.ComboBox_Internet_Type->currentText(), QStringLiteral("Requests"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Domain")->currentIndex(), 3);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Type")->currentText(), QStringLiteral("Requests"));
     EXPECT_EQ(main.OpportunityRecordNumbers(), Numbers({3, 1}));
-    EXPECT_EQ(main.PanelInFront(), main.Panel_Internet);
+    EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Internet"));
     EXPECT_EQ(main.CurrentView(), 2);
 }
 

@@ -3,12 +3,14 @@
 
 #include "app/app_test_support.h"
 
-#include "app/main_window_menus.h"
+#include "app/domain_menus.h"
 #include "data/messages.h"
 #include "support/publisher_stub.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -38,7 +40,7 @@ TEST_F(UpdatePopupTest, CompanyDomainBoxHoldsAllTheGroupsAndTheirDomains)
     TForm_Main& main = *program.main;
     for (Language language : {Language::EN, Language::RO}) {
         main.ApplyLanguage(language);
-        QComboBox* box = main.ComboBox_Companies_Domain;
+        QComboBox* box = Find<QComboBox>(&main, "ComboBox_Companies_Domain");
         ASSERT_EQ(box->count(), 44);
         EXPECT_EQ(box->itemText(0), QStringLiteral("All"));
         EXPECT_EQ(box->currentIndex(), 0);
@@ -54,17 +56,18 @@ TEST_F(UpdatePopupTest, CompanyDomainBoxHoldsAllTheGroupsAndTheirDomains)
         }
         EXPECT_EQ(groups, 10);
         EXPECT_EQ(domains, 33);
-        EXPECT_EQ(main.Popup_Companies_Down->actions().size(), 10);
-        EXPECT_EQ(main.ComboBox_Internet_Domain->count(), 11);
+        EXPECT_EQ(Find<QMenu>(&main, "Popup_Companies_Down")->actions().size(), 10);
+        EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Internet_Domain")->count(), 11);
     }
-    EXPECT_EQ(main.ComboBox_Companies_Domain->itemText(2), QStringLiteral("     Afaceri"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Domain")->itemText(2),
+              QStringLiteral("     Afaceri"));
 }
 
 TEST_F(UpdatePopupTest, CompanyPopupHasGroupsDomainsAndCategoriesWithIconsAndHints)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    QAction* groupItem = main.Popup_Companies_Down->actions().front();
+    QAction* groupItem = Find<QMenu>(&main, "Popup_Companies_Down")->actions().front();
     EXPECT_EQ(MenuItemCaption(groupItem), QStringLiteral("Business Mass.media Advertising"));
     EXPECT_FALSE(groupItem->icon().isNull());
     QMenu* group = groupItem->menu<QMenu*>();
@@ -86,17 +89,18 @@ TEST_F(UpdatePopupTest, NewBusinessAdsListsAllCategoriesThenTheTenGroupsOfTheLan
     TForm_Main& main = *program.main;
     for (Language language : {Language::EN, Language::RO}) {
         main.ApplyLanguage(language);
-        const QList<QAction*> items = main.Newbusinessads1->actions();
+        const QList<QAction*> items = Find<QMenu>(&main, "Newbusinessads1")->actions();
         ASSERT_EQ(items.size(), 12);
         EXPECT_EQ(items[0]->text(), QStringLiteral("All categories"));
         EXPECT_EQ(MenuItemHint(items[0]), QStringLiteral("all"));
         EXPECT_TRUE(items[1]->isSeparator());
         for (int i = 0; i < 10; ++i) {
             EXPECT_EQ(MenuItemHint(items[2 + i]), QString(QChar(u'a' + i)));
-            EXPECT_EQ(MenuItemCaption(items[2 + i]), main.ComboBox_Internet_Domain->itemText(1 + i));
+            EXPECT_EQ(MenuItemCaption(items[2 + i]),
+                      Find<QComboBox>(&main, "ComboBox_Internet_Domain")->itemText(1 + i));
         }
     }
-    EXPECT_EQ(MenuItemCaption(main.Newbusinessads1->actions().at(2)),
+    EXPECT_EQ(MenuItemCaption(Find<QMenu>(&main, "Newbusinessads1")->actions().at(2)),
               QStringLiteral("Afaceri Media Publicitate"));
 }
 
@@ -107,9 +111,10 @@ TEST_F(UpdatePopupTest, AGroupItemChecksOnlyItsGroupAndAsksForItsKey)
     Program program(folder_, SettingsFile(), {}, server.BaseUrl());
     TForm_Main& main = *program.main;
 
-    QAction* trade = main.Newbusinessads1->actions().at(2 + 4);
+    QAction* trade = Find<QMenu>(&main, "Newbusinessads1")->actions().at(2 + 4);
     EXPECT_EQ(MenuItemCaption(trade), QStringLiteral("Trade Services"));
     trade->trigger();
+    program.WaitForUpdate();
     const std::vector<bool> checked = program.update->CheckedGroups();
     ASSERT_EQ(checked.size(), 10u);
     for (std::size_t i = 0; i < 10; ++i) {
@@ -117,11 +122,12 @@ TEST_F(UpdatePopupTest, AGroupItemChecksOnlyItsGroupAndAsksForItsKey)
     }
     const std::vector<std::string> targets = server.DecodedTargets();
     EXPECT_NE(std::find(targets.begin(), targets.end(), "/ro/select_o.php?option=all&a5=1"), targets.end());
-    EXPECT_EQ(main.Label_Status->text(), QStringLiteral("No new opportunities."));
-    EXPECT_FALSE(main.Progress->isVisible());
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("No new opportunities."));
+    EXPECT_FALSE(Find<QProgressBar>(&main, "Progress")->isVisible());
 
     server.ClearRequests();
-    main.Newbusinessads1->actions().front()->trigger();
+    Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    program.WaitForUpdate();
     std::string all = "/ro/select_o.php?option=all";
     for (int i = 1; i <= 10; ++i) {
         all += "&a" + std::to_string(i) + "=1";
@@ -146,40 +152,83 @@ TEST_F(UpdatePopupTest, AdsUpdateKeepsTheWindowResponsiveAndItsCommandsLockedWhi
     int ticks = 0;
     bool lockedDuringUpdate = true;
     bool gaugeShown = false;
-    UpdateOutcome second = UpdateOutcome::Done;
+    int gaugeMost = 0;
+    bool secondStarted = true;
     QTimer timer;
     timer.setInterval(10);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         ++ticks;
-        lockedDuringUpdate = lockedDuringUpdate && !main.Allcompanies1->isEnabled() &&
-                             !main.Newbusinessads1->actions().front()->isEnabled();
-        gaugeShown = gaugeShown || main.Progress->isVisible();
+        lockedDuringUpdate = lockedDuringUpdate && !Find<QAction>(&main, "Allcompanies1")->isEnabled() &&
+                             !Find<QMenu>(&main, "Newbusinessads1")->actions().front()->isEnabled();
+        gaugeShown = gaugeShown || Find<QProgressBar>(&main, "Progress")->isVisible();
+        gaugeMost = std::max(gaugeMost, Find<QProgressBar>(&main, "Progress")->value());
         if (ticks == 3) {
-            second = program.update->UpdateCompanies();
+            secondStarted = program.update->UpdateCompanies();
         }
     });
     timer.start();
-    main.Newbusinessads1->actions().front()->trigger();
+    Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    program.WaitForUpdate();
     timer.stop();
 
     EXPECT_GE(ticks, 10);
     EXPECT_TRUE(lockedDuringUpdate);
     EXPECT_TRUE(gaugeShown);
-    EXPECT_EQ(second, UpdateOutcome::Refused);
+    EXPECT_GE(gaugeMost, 1); // the ads counted while the slow one was awaited
+    EXPECT_FALSE(secondStarted);
     EXPECT_EQ(AdCount(folder_ / "bursa.db"), before + 2);
-    EXPECT_EQ(main.Label_Status->text(), QString::fromStdString(AdsAddedText(2, Language::EN)));
-    EXPECT_FALSE(main.Progress->isVisible());
-    EXPECT_TRUE(main.Allcompanies1->isEnabled());
-    for (QAction* item : main.Newbusinessads1->actions()) {
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
+              QString::fromStdString(AdsAddedText(2, Language::EN)));
+    EXPECT_FALSE(Find<QProgressBar>(&main, "Progress")->isVisible());
+    EXPECT_TRUE(Find<QAction>(&main, "Allcompanies1")->isEnabled());
+    for (QAction* item : Find<QMenu>(&main, "Newbusinessads1")->actions()) {
         EXPECT_TRUE(item->isEnabled());
     }
-    EXPECT_EQ(program.update->Progress->value(), 2);
+    EXPECT_EQ(Find<QProgressBar>(program.update.get(), "Progress")->value(), 2);
 
     // The new ads are found by the next search.
-    main.Edit_Internet_Company->setText(QStringLiteral("second new"));
-    main.Button_Internet_Search->click();
-    EXPECT_EQ(main.ListView_Internet->topLevelItemCount(), 1);
+    Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("second new"));
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Internet")->topLevelItemCount(), 1);
     main.close();
+}
+
+TEST_F(UpdatePopupTest, ClosingDuringAnUpdateAsksAndStoppingEndsItAtOnceWithoutABox)
+{
+    PublisherStub server;
+    server.SetIdList("7001\r\n7002\r\n");
+    server.SetAd("7001", AdLine("7001", "a", "First"));
+    server.SetAd("7002", AdLine("7002", "a", "Second"));
+    server.SetFault("/ro/select_o.php?option=one&id=7002", PublisherStub::Fault::Slow,
+                    std::chrono::milliseconds(1500));
+    Program program(folder_, SettingsFile(), {}, server.BaseUrl());
+    TForm_Main& main = *program.main;
+    main.show();
+    Find<QMenu>(&main, "Newbusinessads1")->actions().front()->trigger();
+    QEventLoop wait;
+    QTimer::singleShot(300, &wait, &QEventLoop::quit);
+    wait.exec();
+    ASSERT_TRUE(program.session->Running());
+
+    InfoBox::SetAnswerYes(false);
+    main.close();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(program.session->Running());
+    ASSERT_EQ(InfoBox::ShownTexts().size(), 1);
+
+    InfoBox::SetAnswerYes(true);
+    InfoBox::ClearShownTexts();
+    QElapsedTimer stopping;
+    stopping.start();
+    main.close();
+    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(program.session->Running());
+    // Whatever the stopped update still had queued shows no box.
+    QTimer::singleShot(100, &wait, &QEventLoop::quit);
+    wait.exec();
+    EXPECT_EQ(InfoBox::ShownTexts().size(), 1);
+    EXPECT_EQ(std::filesystem::file_size(folder_ / "bursa.db") % 578, 0u);
 }
 
 TEST_F(UpdatePopupTest, ALanguageSwitchDuringAnUpdateRebuildsTheItemsStillLocked)
@@ -195,16 +244,17 @@ TEST_F(UpdatePopupTest, ALanguageSwitchDuringAnUpdateRebuildsTheItemsStillLocked
     bool switched = false;
     bool newItemsLocked = false;
     QTimer::singleShot(50, [&] {
-        main.Romana1->trigger();
+        Find<QAction>(&main, "Romana1")->trigger();
         switched = true;
-        newItemsLocked = !main.Newbusinessads1->actions().at(2)->isEnabled();
+        newItemsLocked = !Find<QMenu>(&main, "Newbusinessads1")->actions().at(2)->isEnabled();
     });
-    main.Newbusinessads1->actions().at(3)->trigger();
+    Find<QMenu>(&main, "Newbusinessads1")->actions().at(3)->trigger();
+    program.WaitForUpdate();
     EXPECT_TRUE(switched);
     EXPECT_TRUE(newItemsLocked);
     EXPECT_EQ(main.CurrentLanguage(), Language::RO);
-    EXPECT_TRUE(main.Newbusinessads1->actions().at(2)->isEnabled());
-    EXPECT_EQ(MenuItemCaption(main.Newbusinessads1->actions().at(2)),
+    EXPECT_TRUE(Find<QMenu>(&main, "Newbusinessads1")->actions().at(2)->isEnabled());
+    EXPECT_EQ(MenuItemCaption(Find<QMenu>(&main, "Newbusinessads1")->actions().at(2)),
               QStringLiteral("Afaceri Media Publicitate"));
 }
 
@@ -214,10 +264,12 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
     server.SetCompanyAnswer("!Omega Noua`B`Str. 1```````a.c.21*s````about`\r\n");
     Program program(folder_, SettingsFile(), {}, server.BaseUrl());
     TForm_Main& main = *program.main;
-    main.Allcompanies1->trigger();
+    Find<QAction>(&main, "Allcompanies1")->trigger();
+    program.WaitForUpdate();
     EXPECT_EQ(std::filesystem::file_size(folder_ / "database.db"), 6u * 766u);
-    EXPECT_EQ(main.Label_Status->text(), QString::fromStdString(CompaniesUpdatedText(1, Language::EN)));
-    EXPECT_TRUE(main.Allcompanies1->isEnabled());
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
+              QString::fromStdString(CompaniesUpdatedText(1, Language::EN)));
+    EXPECT_TRUE(Find<QAction>(&main, "Allcompanies1")->isEnabled());
 }
 
 TEST_F(UpdatePopupTest, UpdateDialogStaysHiddenWithItsListOfGroups)
@@ -230,12 +282,13 @@ TEST_F(UpdatePopupTest, UpdateDialogStaysHiddenWithItsListOfGroups)
     EXPECT_FALSE(dialog.UpdateRunning());
     program.main->ApplyLanguage(Language::RO);
     dialog.FillDomainList();
-    ASSERT_EQ(dialog.ListBox_Domains->count(), 10);
-    EXPECT_EQ(dialog.ListBox_Domains->item(0)->text(), QStringLiteral("Afaceri Media Publicitate"));
+    ASSERT_EQ(Find<QListWidget>(&dialog, "ListBox_Domains")->count(), 10);
+    EXPECT_EQ(Find<QListWidget>(&dialog, "ListBox_Domains")->item(0)->text(),
+              QStringLiteral("Afaceri Media Publicitate"));
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, true));
     dialog.CheckGroupsOfHint(QStringLiteral("z"));
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, false));
-    EXPECT_EQ(dialog.Label1->text(), QStringLiteral("Select domains you want to update"));
+    EXPECT_EQ(Find<QLabel>(&dialog, "Label1")->text(), QStringLiteral("Select domains you want to update"));
 }
 
 } // namespace

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "data/language.h"
+
+namespace dorvanta {
+
+// The captions of the main window in one language.
+struct Captions
+{
+    const char* companiesSearch;
+    const char* internetSearch;
+    const char* company;
+    const char* county;
+    const char* domain;
+    const char* section;
+    const char* type;
+    const char* subject;
+    const char* keywords;
+    const char* newCompanies;
+    const char* newBusinessAds;
+    const char* yourCompany;
+    const char* yourBusinessAd;
+    const char* yourBanner;
+    const char* content;
+    const char* about;
+    const char* saveAsPdf;
+    const char* noPrinter;
+    const char* stopUpdate;
+    const char* cannotWrite; // %1: the file
+};
+
+inline constexpr Captions kEnglishCaptions{
+    "Companies search",
+    "Opportunities search",
+    "Company",
+    "County",
+    "Domain",
+    "Section",
+    "Type",
+    "Subject",
+    "Keywords",
+    "New companies",
+    "New business ads",
+    "Your company",
+    "Your business ad",
+    "Your banner",
+    "Content",
+    "About",
+    "Save as PDF...",
+    "No printer is installed. Use \"Save as PDF...\" to keep the page.",
+    "An update is running. Stop it and close the program?",
+    "Could not write %1."};
+inline constexpr Captions kRomanianCaptions{
+    "Cautare companii",
+    "Cautare oportunitati",
+    "Companie",
+    "Judet",
+    "Domeniu",
+    "Sectiune",
+    "Tip",
+    "Subiect",
+    "Cuvant",
+    "Noi companii",
+    "Noi oportunitati",
+    "Compania ta",
+    "Anuntul tau",
+    "Adauga banner",
+    "Continut",
+    "Despre",
+    "Salveaza ca PDF...",
+    "Nu este instalata nicio imprimanta. Folositi \"Salveaza ca PDF...\" pentru a pastra pagina.",
+    "Actualizarea este in curs. O opriti si inchideti programul?",
+    "Fisierul %1 nu a putut fi scris."};
+
+inline const Captions& CaptionsOf(Language language)
+{
+    return language == Language::RO ? kRomanianCaptions : kEnglishCaptions;
+}
+
+} // namespace dorvanta

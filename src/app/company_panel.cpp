@@ -1,0 +1,178 @@
+// The company search panel: its boxes, the subdomain list, the search, the
+// company page and the quick searches of the company domain popup.
+#include "app/company_panel.h"
+
+#include "app/button_faces.h"
+#include "app/captions.h"
+#include "app/domain_menus.h"
+#include "app/html_view.h"
+#include "app/windows1250.h"
+#include "data/code_tables.h"
+#include "data/text.h"
+#include "pages/pages.h"
+#include "search/company_search.h"
+#include "search/placeholders.h"
+#include "search/subdomains.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTreeWidget>
+
+namespace dorvanta {
+
+CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent)
+    : SearchPanel(state, "Panel_Companies", parent)
+{
+    SearchPanelParts parts(this, "Splitter_Companies", "Panel_Companies_Left");
+    Panel_Companies_Search = parts.header = MakeHeader("Panel_Companies_Search", parts.left);
+    Label_Companies_Company = MakeLabel("Label_Companies_Company", parts.criteria);
+    Label_Companies_Domain = MakeLabel("Label_Companies_Domain", parts.criteria);
+    Label_Companies_SubDomain = MakeLabel("Label_Companies_SubDomain", parts.criteria);
+    Label_Companies_Locality = MakeLabel("Label_Companies_Locality", parts.criteria);
+    Label_Companies_Type = MakeLabel("Label_Companies_Type", parts.criteria);
+    searchBox_ = MakeEdit("Edit_Companies_Company", parts.criteria);
+    ComboBox_Companies_Domain = MakeCombo("ComboBox_Companies_Domain", parts.criteria);
+    ComboBox_Companies_Subdomain = MakeCombo("ComboBox_Companies_Subdomain", parts.criteria);
+    ComboBox_Companies_Locality = MakeCombo("ComboBox_Companies_Locality", parts.criteria);
+    ComboBox_Companies_Type = MakeCombo("ComboBox_Companies_Type", parts.criteria);
+    parts.AddRow(Label_Companies_Company, searchBox_);
+    parts.AddRow(Label_Companies_Domain, ComboBox_Companies_Domain);
+    parts.AddRow(Label_Companies_SubDomain, ComboBox_Companies_Subdomain);
+    parts.AddRow(Label_Companies_Locality, ComboBox_Companies_Locality);
+    parts.AddRow(Label_Companies_Type, ComboBox_Companies_Type);
+    searchButton_ = parts.AddSearchButton("Button_Companies_Search");
+    list_ = MakeResultList("ListView_Companies", parts.left);
+    view_ = MakeView("Web_Companies", parts.splitter);
+    parts.Finish(list_, view_);
+
+    ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
+    WireControls();
+    connect(ComboBox_Companies_Domain, &QComboBox::activated, this, &CompanyPanel::FillSubdomains);
+}
+
+void CompanyPanel::ApplyLanguage()
+{
+    const Captions& c = CaptionsOf(state_.language);
+    Panel_Companies_Search->setText(QString::fromLatin1(c.companiesSearch));
+    Label_Companies_Company->setText(QString::fromLatin1(c.company));
+    Label_Companies_Locality->setText(QString::fromLatin1(c.county));
+    Label_Companies_Domain->setText(QString::fromLatin1(c.domain));
+    Label_Companies_SubDomain->setText(QString::fromLatin1(c.section));
+    Label_Companies_Type->setText(QString::fromLatin1(c.type));
+    list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
+
+    // An empty box, or one showing the other language's placeholder, gets the new one.
+    const std::string text = QStringToWindows1250(searchBox_->text());
+    if (text.empty() || IsCompanyPlaceholder(text)) {
+        searchBox_->setText(Windows1250ToQString(CompanyPlaceholder(state_.language)));
+    }
+
+    const QSignalBlocker blocker(ComboBox_Companies_Type);
+    ComboBox_Companies_Type->clear();
+    ComboBox_Companies_Type->addItems(Windows1250ToQStringList(CompanyTypeBoxItems(state_.language)));
+    ComboBox_Companies_Type->setCurrentIndex(0);
+    LoadStartPage(StartPageStem());
+}
+
+bool CompanyPanel::IsPlaceholder(const QString& text) const
+{
+    return IsCompanyPlaceholder(QStringToWindows1250(text));
+}
+
+void CompanyPanel::ResetCriteria()
+{
+    // Each box separately; the domain box does not refill the subdomains here.
+    ChooseFirst(ComboBox_Companies_Domain);
+    ChooseFirst(ComboBox_Companies_Subdomain);
+    ChooseFirst(ComboBox_Companies_Locality);
+    ChooseFirst(ComboBox_Companies_Type);
+}
+
+void CompanyPanel::SetDomainEntries(const QStringList& entries)
+{
+    const QSignalBlocker blocker(ComboBox_Companies_Domain);
+    ComboBox_Companies_Domain->clear();
+    ComboBox_Companies_Domain->addItems(entries);
+    ComboBox_Companies_Domain->setCurrentIndex(0);
+}
+
+void CompanyPanel::FillSubdomains()
+{
+    if (ComboBox_Companies_Domain->count() < 2 || ComboBox_Companies_Domain->currentIndex() < 0) {
+        return;
+    }
+    const std::string entry = QStringToWindows1250(ComboBox_Companies_Domain->currentText());
+    SubdomainList subdomains = dorvanta::FillSubdomains(entry, CategoryTable::Builtin(), state_.language);
+
+    const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
+    ComboBox_Companies_Subdomain->clear();
+    ComboBox_Companies_Subdomain->addItem(QStringLiteral("All"));
+    ComboBox_Companies_Subdomain->addItems(Windows1250ToQStringList(subdomains.names));
+    subdomainCodes_ = std::move(subdomains.codes);
+    ComboBox_Companies_Subdomain->setCurrentIndex(0);
+}
+
+void CompanyPanel::Search()
+{
+    CompanyPanelChoice choice;
+    choice.nameBox = QStringToWindows1250(searchBox_->text());
+    choice.countyIndex = std::max(0, ComboBox_Companies_Locality->currentIndex());
+    choice.countyName = QStringToWindows1250(ComboBox_Companies_Locality->currentText());
+    choice.typeIndex = std::max(0, ComboBox_Companies_Type->currentIndex());
+    choice.typeEntry = QStringToWindows1250(ComboBox_Companies_Type->currentText());
+    choice.domainIndex = std::max(0, ComboBox_Companies_Domain->currentIndex());
+    choice.subdomainIndex = std::max(0, ComboBox_Companies_Subdomain->currentIndex());
+    choice.subdomainCodes = subdomainCodes_;
+    const bool shown = ShowSearchResult(
+        [&] { return SearchCompanies(state_.programFolder, MakeCompanyCriteria(choice), state_.language); });
+    if (shown) {
+        // Matters when the search came from the domain popup while another panel showed.
+        emit wantsFront();
+    }
+}
+
+void CompanyPanel::ShowPage(std::int64_t recordNumber)
+{
+    const std::optional<std::string> page =
+        CompanyPage(state_.programFolder, recordNumber, state_.language, CategoryTable::Builtin());
+    if (page) {
+        view_->LoadPageIntoBrowser(*page);
+    }
+}
+
+void CompanyPanel::SearchCategory(const QAction* item)
+{
+    try {
+        const std::string category = ToLowerAZ(Trim(QStringToWindows1250(MenuItemCaption(item))));
+        const std::string hint = QStringToWindows1250(MenuItemHint(item));
+        const std::size_t semicolon = hint.find(';');
+        const std::string domain =
+            semicolon == std::string::npos ? std::string{} : ToLowerAZ(Trim(hint.substr(semicolon + 1)));
+        for (int i = 0; i < ComboBox_Companies_Domain->count(); ++i) {
+            if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Domain->itemText(i)))) != domain) {
+                continue;
+            }
+            {
+                const QSignalBlocker blocker(ComboBox_Companies_Domain);
+                ComboBox_Companies_Domain->setCurrentIndex(i);
+            }
+            FillSubdomains();
+            for (int k = 0; k < ComboBox_Companies_Subdomain->count(); ++k) {
+                if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Subdomain->itemText(k)))) ==
+                    category) {
+                    const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
+                    ComboBox_Companies_Subdomain->setCurrentIndex(k);
+                    Search();
+                }
+            }
+        }
+    } catch (...) {
+        // A quick search that cannot run leaves the boxes as they got.
+    }
+}
+
+} // namespace dorvanta

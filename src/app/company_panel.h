@@ -1,0 +1,58 @@
+#pragma once
+
+#include "app/search_panel.h"
+
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+
+namespace dorvanta {
+
+// "Panel_Companies": the company search, its result list and the company page.
+class CompanyPanel : public SearchPanel
+{
+    Q_OBJECT
+
+public:
+    CompanyPanel(const WindowState& state, QWidget* parent);
+
+    // Codes of the subdomain list's items after "All".
+    const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
+
+    void ApplyLanguage() override;
+    void ResetCriteria() override;
+    void Search() override;
+
+    // The domain box: "All", then the lines of the domain tree.
+    void SetDomainEntries(const QStringList& entries);
+    // The subdomains of the chosen domain, "All" first.
+    void FillSubdomains();
+    // A category of the domain popup: chooses its domain and subdomain and searches.
+    void SearchCategory(const QAction* item);
+
+protected:
+    bool IsPlaceholder(const QString& text) const override;
+    const char* StartPageStem() const override { return "companies_"; }
+    void ShowPage(std::int64_t recordNumber) override;
+
+private:
+    QLabel* Panel_Companies_Search = nullptr;
+    QLabel* Label_Companies_Company = nullptr;
+    QLabel* Label_Companies_Domain = nullptr;
+    QLabel* Label_Companies_SubDomain = nullptr;
+    QLabel* Label_Companies_Locality = nullptr;
+    QLabel* Label_Companies_Type = nullptr;
+    QComboBox* ComboBox_Companies_Domain = nullptr;
+    QComboBox* ComboBox_Companies_Subdomain = nullptr;
+    QComboBox* ComboBox_Companies_Locality = nullptr;
+    QComboBox* ComboBox_Companies_Type = nullptr;
+
+    std::vector<std::string> subdomainCodes_;
+};
+
+} // namespace dorvanta

@@ -1,0 +1,148 @@
+// The business-ad search panel: its boxes, the search, the ad page and the
+// quick searches of the opportunity domain popup.
+#include "app/opportunity_panel.h"
+
+#include "app/captions.h"
+#include "app/domain_menus.h"
+#include "app/html_view.h"
+#include "app/windows1250.h"
+#include "data/code_tables.h"
+#include "search/opportunity_search.h"
+#include "search/placeholders.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTreeWidget>
+
+namespace dorvanta {
+
+OpportunityPanel::OpportunityPanel(const WindowState& state, QWidget* parent)
+    : SearchPanel(state, "Panel_Internet", parent)
+{
+    SearchPanelParts parts(this, "Splitter_Internet", "Panel_Internet_Left");
+    Panel_Internet_Search = parts.header = MakeHeader("Panel_Internet_Search", parts.left);
+    Label_Internet_Keywords = MakeLabel("Label_Internet_Keywords", parts.criteria);
+    Label_Internet_Domain = MakeLabel("Label_Internet_Domain", parts.criteria);
+    Label_Internet_Locality = MakeLabel("Label_Internet_Locality", parts.criteria);
+    Label_Internet_Type = MakeLabel("Label_Internet_Type", parts.criteria);
+    searchBox_ = MakeEdit("Edit_Internet_Company", parts.criteria);
+    ComboBox_Internet_Domain = MakeCombo("ComboBox_Internet_Domain", parts.criteria);
+    ComboBox_Internet_Locality = MakeCombo("ComboBox_Internet_Locality", parts.criteria);
+    ComboBox_Internet_Type = MakeCombo("ComboBox_Internet_Type", parts.criteria);
+    parts.AddRow(Label_Internet_Keywords, searchBox_);
+    parts.AddRow(Label_Internet_Domain, ComboBox_Internet_Domain);
+    parts.AddRow(Label_Internet_Locality, ComboBox_Internet_Locality);
+    parts.AddRow(Label_Internet_Type, ComboBox_Internet_Type);
+    searchButton_ = parts.AddSearchButton("Button_Internet_Search");
+    list_ = MakeResultList("ListView_Internet", parts.left);
+    view_ = MakeView("Web_Internet", parts.splitter);
+    parts.Finish(list_, view_);
+
+    ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
+    WireControls();
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &OpportunityPanel::ShowSelectedRow);
+}
+
+void OpportunityPanel::ApplyLanguage()
+{
+    const Captions& c = CaptionsOf(state_.language);
+    Panel_Internet_Search->setText(QString::fromLatin1(c.internetSearch));
+    Label_Internet_Keywords->setText(QString::fromLatin1(c.keywords));
+    Label_Internet_Domain->setText(QString::fromLatin1(c.domain));
+    Label_Internet_Locality->setText(QString::fromLatin1(c.county));
+    Label_Internet_Type->setText(QString::fromLatin1(c.type));
+    list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.subject)});
+    FitTypeColumn();
+
+    const std::string text = QStringToWindows1250(searchBox_->text());
+    if (text.empty() || IsKeywordPlaceholder(text)) {
+        searchBox_->setText(Windows1250ToQString(KeywordPlaceholder(state_.language)));
+    }
+
+    const QSignalBlocker blocker(ComboBox_Internet_Type);
+    ComboBox_Internet_Type->clear();
+    ComboBox_Internet_Type->addItems(Windows1250ToQStringList(AdTypeBoxItems(state_.language)));
+    ComboBox_Internet_Type->setCurrentIndex(0);
+    LoadStartPage(StartPageStem());
+}
+
+void OpportunityPanel::FitTypeColumn()
+{
+    // The company list's type is one letter and fits its 20 pixels; the ad
+    // list shows whole words ("Request", "Servicii"), which 20 pixels would
+    // cut to an ellipsis, so its first column is as wide as its longest word.
+    const QFontMetrics metrics(list_->font());
+    int widest = 20;
+    for (const AdType& type : kAdTypes) {
+        const std::string_view word = Pick(state_.language, type.wordEnglish, type.wordRomanian);
+        widest = std::max(widest, metrics.horizontalAdvance(Windows1250ToQString(word)) + 14);
+    }
+    list_->header()->resizeSection(0, widest);
+    FitColumns();
+}
+
+bool OpportunityPanel::IsPlaceholder(const QString& text) const
+{
+    return IsKeywordPlaceholder(QStringToWindows1250(text));
+}
+
+void OpportunityPanel::ResetCriteria()
+{
+    ChooseFirst(ComboBox_Internet_Domain);
+    ChooseFirst(ComboBox_Internet_Locality);
+    ChooseFirst(ComboBox_Internet_Type);
+}
+
+void OpportunityPanel::SetDomainEntries(const QStringList& entries)
+{
+    const QSignalBlocker blocker(ComboBox_Internet_Domain);
+    ComboBox_Internet_Domain->clear();
+    ComboBox_Internet_Domain->addItems(entries);
+    ComboBox_Internet_Domain->setCurrentIndex(0);
+}
+
+void OpportunityPanel::Search()
+{
+    OpportunityPanelChoice choice;
+    choice.keywordBox = QStringToWindows1250(searchBox_->text());
+    choice.countyIndex = std::max(0, ComboBox_Internet_Locality->currentIndex());
+    choice.countyName = QStringToWindows1250(ComboBox_Internet_Locality->currentText());
+    choice.domainIndex = std::max(0, ComboBox_Internet_Domain->currentIndex());
+    choice.typeIndex = std::max(0, ComboBox_Internet_Type->currentIndex());
+    ShowSearchResult([&] {
+        return SearchOpportunities(state_.programFolder, MakeOpportunityCriteria(choice), state_.language);
+    });
+}
+
+void OpportunityPanel::ShowPage(std::int64_t recordNumber)
+{
+    // Handed over even when empty: a missing record shows an empty document.
+    const std::string page = OpportunityPage(state_.programFolder, recordNumber, state_.language,
+                                             OpportunityDomainList(state_.language), banners_);
+    view_->LoadPageIntoBrowser(page);
+}
+
+void OpportunityPanel::SearchType(const QAction* item)
+{
+    const QString hint = MenuItemHint(item);
+    const QString caption = MenuItemCaption(item);
+    const int domain = ComboBox_Internet_Domain->findText(hint);
+    if (domain >= 0) {
+        const QSignalBlocker blocker(ComboBox_Internet_Domain);
+        ComboBox_Internet_Domain->setCurrentIndex(domain);
+    }
+    const int type = ComboBox_Internet_Type->findText(caption);
+    if (type >= 0) {
+        const QSignalBlocker blocker(ComboBox_Internet_Type);
+        ComboBox_Internet_Type->setCurrentIndex(type);
+    }
+    Search();
+    emit wantsFront();
+}
+
+} // namespace dorvanta

@@ -1,0 +1,271 @@
+// The small widget kit the panels are built from.
+#include "app/panel_parts.h"
+
+#include "app/button_faces.h"
+#include "app/html_view.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace dorvanta {
+
+namespace {
+
+constexpr int kBoxHeight = 21;
+
+void PaintBox(QWidget* control)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::Base, kBoxFill);
+    palette.setColor(QPalette::Button, kBoxFill);
+    palette.setColor(QPalette::Window, kBoxFill);
+    control->setPalette(palette);
+}
+
+// A result list between two olive lines, with a grey bar on its left.
+QWidget* FramedList(QTreeWidget* list, QWidget* parent)
+{
+    auto* frame = new QWidget(parent);
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(Strip(frame, kOlive, 0, 2));
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(Strip(frame, kGrey, 3, 0));
+    list->setParent(frame);
+    row->addWidget(list);
+    column->addLayout(row, 1);
+    column->addWidget(Strip(frame, kOlive, 0, 2));
+    return frame;
+}
+
+// A page view with a grey bar on its right and an olive line below.
+QWidget* FramedView(HtmlView* view, QWidget* parent)
+{
+    auto* frame = new QWidget(parent);
+    auto* column = new QVBoxLayout(frame);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    view->setParent(frame);
+    row->addWidget(view, 1);
+    row->addWidget(Strip(frame, kGrey, 3, 0));
+    column->addLayout(row, 1);
+    column->addWidget(Strip(frame, kOlive, 0, 2));
+    return frame;
+}
+
+QSplitter* MakeSplitter(const char* name, QWidget* parent)
+{
+    auto* splitter = new QSplitter(Qt::Horizontal, parent);
+    splitter->setObjectName(QString::fromLatin1(name));
+    splitter->setHandleWidth(2);
+    splitter->setChildrenCollapsible(false);
+    splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background: rgb(112,112,112); }"));
+    return splitter;
+}
+
+} // namespace
+
+QWidget* Strip(QWidget* parent, const QColor& colour, int width, int height)
+{
+    auto* strip = new QWidget(parent);
+    strip->setAutoFillBackground(true);
+    QPalette palette = strip->palette();
+    palette.setColor(QPalette::Window, colour);
+    strip->setPalette(palette);
+    if (width > 0) {
+        strip->setFixedWidth(width);
+    }
+    if (height > 0) {
+        strip->setFixedHeight(height);
+    }
+    return strip;
+}
+
+BoxFrame::BoxFrame(QWidget* control, bool clipBorder, QWidget* parent)
+    : QWidget(parent), clip_(new QWidget(this)), control_(control), clipBorder_(clipBorder)
+{
+    control_->setParent(clip_);
+    control_->installEventFilter(this);
+    setFixedHeight(kBoxHeight);
+    setMinimumWidth(60);
+}
+
+bool BoxFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == control_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        focused_ = event->type() == QEvent::FocusIn;
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoxFrame::resizeEvent(QResizeEvent*)
+{
+    const QRect inner(1, 1, width() - 2, height() - 2);
+    clip_->setGeometry(inner);
+    if (clipBorder_) {
+        control_->setGeometry(-2, -2, inner.width() + 4, inner.height() + 4);
+    } else {
+        control_->setGeometry(0, 0, inner.width(), inner.height());
+    }
+}
+
+void BoxFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), kBoxFill);
+    // The one-pixel line is the frame's own; focus turns it blue, and only a
+    // drop-down list needs it (a text box shows its cursor).
+    painter.setPen(focused_ && clipBorder_ ? kBlue : kOlive);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QLineEdit* MakeEdit(const char* name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setFrame(false);
+    edit->setTextMargins(3, 0, 0, 0);
+    PaintBox(edit);
+    return edit;
+}
+
+QComboBox* MakeCombo(const char* name, QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setMaxVisibleItems(24);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    PaintBox(combo);
+    return combo;
+}
+
+QLabel* MakeLabel(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLabel* MakeHeader(const char* name, QWidget* parent)
+{
+    auto* header = new QLabel(parent);
+    header->setObjectName(QString::fromLatin1(name));
+    header->setFixedHeight(22);
+    header->setIndent(8);
+    header->setAutoFillBackground(true);
+    QPalette palette = header->palette();
+    palette.setColor(QPalette::Window, kOlive);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    header->setPalette(palette);
+    QFont font = header->font();
+    font.setBold(true);
+    header->setFont(font);
+    return header;
+}
+
+QTreeWidget* MakeResultList(const char* name, QWidget* parent)
+{
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setColumnCount(2);
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+    list->header()->setMinimumSectionSize(16);
+    list->header()->resizeSection(0, 20);
+    return list;
+}
+
+HtmlView* MakeView(const char* name, QWidget* parent)
+{
+    auto* view = new HtmlView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    return view;
+}
+
+void ChooseFirst(QComboBox* box)
+{
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(0);
+}
+
+SearchPanelParts::SearchPanelParts(QWidget* panelWidget, const char* splitterName, const char* leftName)
+    : panel(panelWidget)
+{
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    splitter = MakeSplitter(splitterName, panel);
+    panelLayout->addWidget(splitter);
+
+    left = new QWidget(splitter);
+    left->setObjectName(QString::fromLatin1(leftName));
+    left->setMinimumWidth(275);
+    column = new QVBoxLayout(left);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    criteria = new QWidget(left);
+    grid = new QGridLayout(criteria);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(5);
+    grid->setColumnStretch(1, 1);
+}
+
+void SearchPanelParts::AddRow(QLabel* label, QLineEdit* edit)
+{
+    grid->addWidget(label, rows, 0, Qt::AlignVCenter);
+    grid->addWidget(new BoxFrame(edit, false, criteria), rows++, 1);
+}
+
+void SearchPanelParts::AddRow(QLabel* label, QComboBox* box)
+{
+    grid->addWidget(label, rows, 0, Qt::AlignVCenter);
+    grid->addWidget(new BoxFrame(box, true, criteria), rows++, 1);
+}
+
+PictureButton* SearchPanelParts::AddSearchButton(const char* name)
+{
+    auto* button = new PictureButton(criteria);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFixedSize(67, 20);
+    button->setCursor(Qt::PointingHandCursor);
+    grid->addWidget(button, rows++, 1, Qt::AlignRight);
+    return button;
+}
+
+void SearchPanelParts::Finish(QTreeWidget* list, HtmlView* view)
+{
+    column->addWidget(header);
+    column->addWidget(criteria);
+    column->addWidget(FramedList(list, left), 1);
+    splitter->addWidget(left);
+    splitter->addWidget(FramedView(view, splitter));
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({275, kClientWidth - 277});
+}
+
+} // namespace dorvanta

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "data/language.h"
+
+#include <QColor>
+#include <QWidget>
+
+#include <filesystem>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QSplitter;
+class QTreeWidget;
+class QVBoxLayout;
+
+namespace dorvanta {
+
+class HtmlView;
+class PictureButton;
+
+// The window's colours.
+inline const QColor kBlue(49, 117, 255);
+inline const QColor kBackground(222, 223, 222);
+inline const QColor kOlive(128, 128, 64);
+inline const QColor kBoxFill(201, 196, 186);
+inline const QColor kGrey(112, 112, 112);
+
+inline constexpr int kClientWidth = 800;
+inline constexpr int kClientHeight = 578;
+
+// What the rooms of the window share and only the window changes.
+struct WindowState
+{
+    std::filesystem::path programFolder;
+    Language language = Language::EN;
+    // Set once the main window has been shown for the first time.
+    bool mainShown = false;
+};
+
+// A solid strip used for the bars and lines that frame the lists and pages.
+QWidget* Strip(QWidget* parent, const QColor& colour, int width, int height);
+
+// The olive frame every criteria box sits in. A drop-down list is placed past
+// the frame's inner area on every side, so its own sunken border is clipped
+// away and only the one-pixel olive line shows; since that also clips away
+// the style's focus frame, the frame itself shows where the keyboard is.
+class BoxFrame : public QWidget
+{
+public:
+    BoxFrame(QWidget* control, bool clipBorder, QWidget* parent);
+    bool ShowsFocus() const { return focused_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* clip_;
+    QWidget* control_;
+    bool clipBorder_;
+    bool focused_ = false;
+};
+
+QLineEdit* MakeEdit(const char* name, QWidget* parent);
+QComboBox* MakeCombo(const char* name, QWidget* parent);
+QLabel* MakeLabel(const char* name, QWidget* parent);
+// The olive header above a panel's criteria.
+QLabel* MakeHeader(const char* name, QWidget* parent);
+QTreeWidget* MakeResultList(const char* name, QWidget* parent);
+// A page view with the object name given.
+HtmlView* MakeView(const char* name, QWidget* parent);
+
+// Chooses a box's first item without running its change handler: only a
+// choice by the user does that.
+void ChooseFirst(QComboBox* box);
+
+// What both search panels are made of: a splitter holding the criteria column
+// (header, labelled boxes, search button, result list) and the page view.
+struct SearchPanelParts
+{
+    SearchPanelParts(QWidget* panel, const char* splitterName, const char* leftName);
+
+    void AddRow(QLabel* label, QLineEdit* edit);
+    void AddRow(QLabel* label, QComboBox* box);
+    PictureButton* AddSearchButton(const char* name);
+    void Finish(QTreeWidget* list, HtmlView* view);
+
+    QWidget* panel;
+    QSplitter* splitter = nullptr;
+    QWidget* left = nullptr;
+    QLabel* header = nullptr;
+    QWidget* criteria = nullptr;
+    QVBoxLayout* column = nullptr;
+    QGridLayout* grid = nullptr;
+    int rows = 0;
+};
+
+} // namespace dorvanta

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/panel_parts.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace dorvanta {
+
+class HtmlView;
+class PictureButton;
+struct SearchResult;
+
+// What the company and the opportunity panel have in common: a search box
+// with a placeholder, a result list whose rows carry their record numbers, a
+// page view, and the way a search result is shown.
+class SearchPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    SearchPanel(const WindowState& state, const char* name, QWidget* parent);
+
+    // Record numbers of the last search, in the order the search gave them.
+    const std::vector<std::int64_t>& RecordNumbers() const { return recordNumbers_; }
+
+    // The captions, lists and start page of the window's current language.
+    virtual void ApplyLanguage() = 0;
+    // Every drop-down list back to its first item.
+    virtual void ResetCriteria() = 0;
+    // The search of the panel's button.
+    virtual void Search() = 0;
+
+    // Shows the page of the selected row; nothing without a selection.
+    void ShowSelectedRow();
+    void SetSearchFace(const QPixmap& face);
+    HtmlView* View() const { return view_; }
+
+signals:
+    void statusChanged(const QString& text);
+    // The result last shown is gone (a search failed): nothing may still describe it.
+    void resultWithdrawn();
+    // A left click into the search box.
+    void searchBoxClicked(QLineEdit* box);
+    // A search started elsewhere (a domain popup) wants the panel in front.
+    void wantsFront();
+
+protected:
+    // Set by the subclass while it builds its controls.
+    QLineEdit* searchBox_ = nullptr;
+    PictureButton* searchButton_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    HtmlView* view_ = nullptr;
+
+    const WindowState& state_;
+
+    // Runs a search and shows what it found: the rows, the status line and the
+    // boxes the result asks for. A search that failed leaves no trace of the
+    // result before it: an empty list, the start page, and resultWithdrawn(). Returns true
+    // when the result is shown.
+    bool ShowSearchResult(const std::function<SearchResult()>& search);
+    // Connects the controls the subclass has made.
+    void WireControls();
+    void LoadStartPage(const char* stem);
+    void FitColumns();
+
+    virtual bool IsPlaceholder(const QString& text) const = 0;
+    virtual const char* StartPageStem() const = 0;
+    virtual void ShowPage(std::int64_t recordNumber) = 0;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FillResultList(const SearchResult& result);
+    void SortByColumn(int column);
+    bool ShowToolTip(QEvent* event);
+
+    std::vector<std::int64_t> recordNumbers_;
+    int sortColumn_ = -1;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+};
+
+} // namespace dorvanta

@@ -1,0 +1,147 @@
+#include "app/update_session.h"
+
+#include "app/windows1250.h"
+#include "data/messages.h"
+#include "update/http_client.h"
+#include "update/update_progress.h"
+
+#include <QDateTime>
+
+#include <exception>
+
+namespace dorvanta {
+
+namespace {
+
+LocalDateTime Now()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+} // namespace
+
+// The updater's outlets, called on the worker thread: each becomes a signal,
+// which Qt queues to the session's thread.
+class UpdateSession::Relay : public UpdateProgress
+{
+public:
+    explicit Relay(UpdateSession& session) : session_(session) {}
+
+    void SetGaugeMaximum(int maximum) override { emit session_.gaugeMaximum(maximum); }
+    void SetGaugePosition(int position) override { emit session_.gaugePosition(position); }
+    void SetStatus(const std::string& text) override
+    {
+        emit session_.statusChanged(Windows1250ToQString(text));
+    }
+    void ShowInformation(const std::string& text) override
+    {
+        emit session_.informationFromWorker(Windows1250ToQString(text));
+    }
+    // Another copy of the program is writing the file: the status line says
+    // why the update does not move on.
+    void WaitingForFile(const std::string& fileName) override
+    {
+        SetStatus(WaitingForFileText(fileName, session_.language_.load()));
+    }
+    void ShowUpdateProgress() override { emit session_.progressShown(); }
+    void HideUpdateProgress() override { emit session_.progressHidden(); }
+    void SetDialogGaugeMaximum(int maximum) override { emit session_.dialogGaugeMaximum(maximum); }
+    void SetDialogGaugePosition(int position) override { emit session_.dialogGaugePosition(position); }
+
+private:
+    UpdateSession& session_;
+};
+
+UpdateSession::UpdateSession(std::filesystem::path programFolder, SettingsStore& settings,
+                             const std::string& serverBase, QObject* parent)
+    : QObject(parent), relay_(std::make_unique<Relay>(*this))
+{
+    HttpOptions options;
+    // Called on the worker while a request waits: a stopped update leaves the
+    // request there, and the updater handles it as any failed request.
+    options.idle = [this] {
+        if (cancelled_) {
+            throw HttpError("the update was stopped");
+        }
+    };
+    http_ = MakeCurlHttpClient(std::move(options));
+    updater_ = std::make_unique<Updater>(std::move(programFolder), ServerBaseAddress(serverBase), *http_,
+                                         settings, *relay_, &Now, [this] { return language_.load(); });
+    // A box is shown only while the update has not been stopped, also when
+    // it was asked for just before.
+    connect(this, &UpdateSession::informationFromWorker, this, [this](const QString& text) {
+        if (!cancelled_) {
+            emit information(text);
+        }
+    });
+}
+
+UpdateSession::~UpdateSession()
+{
+    CancelAndWait();
+}
+
+template <typename Run> bool UpdateSession::Start(Run run)
+{
+    if (running_) {
+        return false;
+    }
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    running_ = true;
+    cancelled_ = false;
+    const std::uint64_t generation = ++generation_;
+    emit started();
+    worker_ = std::thread([this, run, generation] {
+        UpdateOutcome outcome = UpdateOutcome::Failed;
+        try {
+            outcome = run(*updater_);
+        } catch (const std::exception&) {
+            // The updater reports what the user must know; the gauge must not stay up.
+            relay_->HideUpdateProgress();
+        }
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+bool UpdateSession::StartAds(const std::vector<bool>& checkedGroups)
+{
+    return Start([checkedGroups](Updater& updater) { return updater.UpdateAds(checkedGroups); });
+}
+
+bool UpdateSession::StartCompanies()
+{
+    return Start([](Updater& updater) { return updater.UpdateCompanies(); });
+}
+
+void UpdateSession::Finish(UpdateOutcome outcome)
+{
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    if (!running_) {
+        return;
+    }
+    running_ = false;
+    emit finished(outcome);
+}
+
+void UpdateSession::CancelAndWait()
+{
+    if (!running_ && !worker_.joinable()) {
+        return;
+    }
+    cancelled_ = true;
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+    Finish(UpdateOutcome::Failed);
+}
+
+} // namespace dorvanta

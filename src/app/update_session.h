@@ -1,0 +1,85 @@
+#pragma once
+
+#include "data/language.h"
+#include "update/updater.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace dorvanta {
+
+class HttpClient;
+class SettingsStore;
+
+// One update at a time, run on a worker thread so the window stays free
+// while the publisher answers. It owns the HTTP client and the updater,
+// reports through signals (delivered on the window's thread), and holds the
+// one "an update is running" flag that the window and the update dialog observe.
+class UpdateSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `serverBase` empty: the publisher's address (DORVANTA_SERVER overrides it).
+    // The settings store must outlive the session.
+    UpdateSession(std::filesystem::path programFolder, SettingsStore& settings,
+                  const std::string& serverBase = {}, QObject* parent = nullptr);
+    // Stops a running update and waits for its thread.
+    ~UpdateSession() override;
+
+    // From started() until finished() has been emitted.
+    bool Running() const { return running_; }
+
+    // Start an update and return at once; false, and nothing started, while
+    // one runs.
+    bool StartAds(const std::vector<bool>& checkedGroups);
+    bool StartCompanies();
+
+    // Stops the running update at its next wait for the network, and waits
+    // for its thread to end; nothing it still reports is shown as a box.
+    void CancelAndWait();
+
+    // The language the update writes its texts in.
+    void SetLanguage(Language language) { language_ = language; }
+    Language CurrentLanguage() const { return language_; }
+
+signals:
+    void started();
+    void finished(dorvanta::UpdateOutcome outcome);
+    void gaugeMaximum(int maximum);
+    void gaugePosition(int position);
+    void statusChanged(const QString& text);
+    void information(const QString& text);
+    void progressShown();
+    void progressHidden();
+    void dialogGaugeMaximum(int maximum);
+    void dialogGaugePosition(int position);
+
+    // From the worker to the session's own thread; not for observers.
+    void informationFromWorker(const QString& text);
+
+private:
+    class Relay;
+    template <typename Run> bool Start(Run run);
+    void Finish(UpdateOutcome outcome);
+
+    std::unique_ptr<Relay> relay_;
+    std::unique_ptr<HttpClient> http_;
+    std::unique_ptr<Updater> updater_;
+    std::thread worker_;
+    bool running_ = false;
+    // Counts the updates started, so a late report of a stopped one is known.
+    std::uint64_t generation_ = 0;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<Language> language_{Language::EN};
+};
+
+} // namespace dorvanta

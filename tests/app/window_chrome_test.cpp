@@ -1,0 +1,137 @@
+// The window's chrome: where the popups open, maximise and restore, the size
+// grip and moving by the title picture.
+
+#include "app/app_test_support.h"
+
+#include "app/window_chrome.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace dorvanta::test {
+namespace {
+
+using WindowChromeTest = WindowTest;
+
+TEST(PopupPositionTest, FollowsTheWindowRightOfTheScreenEdgeAndStaysFixedAtOrBeyondIt)
+{
+    const PopupSlot popups[] = {PopupSlot::CompaniesDown, PopupSlot::InternetDown, PopupSlot::Update,
+                                PopupSlot::Insert,        PopupSlot::Settings,     PopupSlot::Help};
+    const int atEdge[] = {12, 139, 267, 374, 481, 590};
+    const int atOne[] = {16, 143, 271, 378, 485, 594};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(PopupPosition(popups[i], 0, 100, 30), QPoint(atEdge[i], 150)) << i;
+        EXPECT_EQ(PopupPosition(popups[i], -250, 100, 30), QPoint(atEdge[i], 150)) << i;
+        EXPECT_EQ(PopupPosition(popups[i], 1, 100, 30), QPoint(atOne[i], 150)) << i;
+        EXPECT_EQ(PopupPosition(popups[i], 101, 7, 30), QPoint(atOne[i] + 100, 57)) << i;
+    }
+}
+
+TEST_F(WindowChromeTest, PopupsOpenBelowTheMenuBarAtTheirPlaces)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    struct Case
+    {
+        PictureButton* button;
+        QMenu* popup;
+        int atOne;
+    };
+    const Case cases[] = {
+        {Find<PictureButton>(&main, "Button_Menu_Update"), Find<QMenu>(&main, "Popup_Update"), 271},
+        {Find<PictureButton>(&main, "Button_Menu_Settings"), Find<QMenu>(&main, "Popup_Settings"), 485},
+        {Find<PictureButton>(&main, "Button_Menu_Insert"), Find<QMenu>(&main, "Popup_Insert"), 378}};
+    for (const Case& c : cases) {
+        main.move(1, 40);
+        c.button->click();
+        EXPECT_TRUE(c.popup->isVisible());
+        EXPECT_EQ(c.popup->pos(), QPoint(c.atOne, 90)) << c.popup->objectName().toStdString();
+        c.popup->close();
+
+        main.move(-30, 40);
+        c.button->click();
+        EXPECT_EQ(c.popup->pos(), QPoint(c.atOne - 4, 90)) << c.popup->objectName().toStdString();
+        c.popup->close();
+    }
+    main.close();
+}
+
+TEST_F(WindowChromeTest, MaximiseFillsTheWorkAreaAndRestoreGivesTheBoundsBackExactly)
+{
+    const QRect workArea(0, 0, 1024, 737);
+    Program program(folder_, SettingsFile(), [workArea] { return workArea; });
+    TForm_Main& main = *program.main;
+    main.show();
+    const QRect before(37, 51, 810, 590);
+    main.setGeometry(before);
+
+    Find<PictureButton>(&main, "Button_Menu_Restore")->click();
+    EXPECT_TRUE(main.WindowMaximized());
+    EXPECT_EQ(main.geometry(), workArea);
+    EXPECT_EQ(main.SavedBounds(), before);
+    EXPECT_TRUE(Find<QLabel>(&main, "Image_Ancora")->isHidden());
+
+    Find<PictureButton>(&main, "Button_Menu_Restore")->click();
+    EXPECT_FALSE(main.WindowMaximized());
+    EXPECT_EQ(main.geometry(), before);
+    EXPECT_FALSE(Find<QLabel>(&main, "Image_Ancora")->isHidden());
+
+    // A double click on the title-bar picture toggles the same way.
+    SendMouse(Find<QLabel>(&main, "Image_Center"), QEvent::MouseButtonDblClick, QPoint(300, 10));
+    EXPECT_TRUE(main.WindowMaximized());
+    EXPECT_EQ(main.geometry(), workArea);
+    SendMouse(Find<QLabel>(&main, "Image_Center"), QEvent::MouseButtonDblClick, QPoint(300, 10));
+    EXPECT_EQ(main.geometry(), before);
+    main.close();
+}
+
+TEST_F(WindowChromeTest, GripResizesOnlyWhenReleasedAndNeverBelowTheMinimum)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    main.setGeometry(100, 80, 800, 578);
+
+    SendMouse(Find<QLabel>(&main, "Image_Ancora"), QEvent::MouseButtonPress, QPoint(5, 5));
+    EXPECT_EQ(main.SavedBounds(), QRect(100, 80, 800, 578));
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Ancora"), QEvent::MouseMove, QPoint(1000, 700));
+    EXPECT_EQ(main.size(), QSize(800, 578));
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Ancora"), QEvent::MouseButtonRelease, QPoint(1000, 700));
+    EXPECT_EQ(main.geometry(), QRect(100, 80, 907, 627));
+
+    SendMouse(Find<QLabel>(&main, "Image_Ancora"), QEvent::MouseButtonPress, QPoint(5, 5));
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Ancora"), QEvent::MouseButtonRelease, QPoint(300, 200));
+    EXPECT_EQ(main.geometry(), QRect(100, 80, 600, 400));
+    main.close();
+}
+
+TEST(GripReleaseBoundsTest, PutsTheCornerSevenPixelsPastTheCursor)
+{
+    EXPECT_EQ(GripReleaseBounds({10, 20, 800, 600}, {709, 519}, {600, 400}), QRect(10, 20, 706, 506));
+    EXPECT_EQ(GripReleaseBounds({10, 20, 800, 600}, {0, 0}, {600, 400}), QRect(10, 20, 600, 400));
+}
+
+TEST_F(WindowChromeTest, DraggingTheTitlePictureMovesTheWindowAndTheTitleTextDoesNot)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    main.move(100, 100);
+    const QPoint grab = main.mapToGlobal(QPoint(300, 10));
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Center"), QEvent::MouseButtonPress, grab);
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Center"), QEvent::MouseMove, grab + QPoint(40, 25));
+    SendMouseAtScreen(Find<QLabel>(&main, "Image_Center"), QEvent::MouseButtonRelease, grab + QPoint(40, 25));
+    // Without a window manager the window follows the mouse by hand.
+    EXPECT_EQ(main.pos(), QPoint(140, 125));
+
+    const QPoint onTitle = Find<QLabel>(&main, "Label1")->mapToGlobal(QPoint(5, 5));
+    SendMouseAtScreen(Find<QLabel>(&main, "Label1"), QEvent::MouseButtonPress, onTitle);
+    SendMouseAtScreen(Find<QLabel>(&main, "Label1"), QEvent::MouseMove, onTitle + QPoint(50, 50));
+    SendMouseAtScreen(Find<QLabel>(&main, "Label1"), QEvent::MouseButtonRelease, onTitle + QPoint(50, 50));
+    EXPECT_EQ(main.pos(), QPoint(140, 125));
+    main.close();
+}
+
+} // namespace
+} // namespace dorvanta::test
