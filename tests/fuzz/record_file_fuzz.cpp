@@ -1,5 +1,5 @@
 // Arbitrary bytes as database.db or bursa.db (the first byte chooses which),
-// read the ways the program reads them: record by record, in blocks, mapped,
+// read the ways the program reads them: record by record and in blocks,
 // searched and shown as a page. A damaged file must never make a reader go
 // past a field or a record, and every record must survive a write and a read.
 #include "data/company_record.h"
@@ -43,18 +43,15 @@ template <typename Record, std::size_t N>
 void ReadAll(const fs::path& path, const std::array<FieldLayout, N>& fields)
 {
     RecordFile file(path, std::tuple_size_v<typename Record::Raw>);
-    ForEachRecord(file, [](std::uint64_t, const std::uint8_t* raw) {
+    ForEachRecord(file, [&fields](std::uint64_t, const std::uint8_t* raw) {
         const Record record = Record::Decode(raw);
         if (!(Record::Decode(record.Encode().data()) == record)) {
             std::abort();
         }
-    });
-    const MappedRecords mapped(file);
-    for (std::uint64_t i = 0; i < mapped.count(); ++i) {
         for (const FieldLayout& field : fields) {
-            StoredLastChar(mapped.record(i), field);
+            StoredLastChar(raw, field);
         }
-    }
+    });
 }
 
 } // namespace
