@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvanta {
+
+// Where the names that the lines of one company answer look for stand in
+// database.db. Only those names can ever be looked up, so only records that
+// hold one of them are indexed: a full-size answer looks up hundreds of
+// thousands of names, a small one passes over most records of the file.
+//
+// The keys are the upper-cased names, kept one after the other in one block
+// of text, and found through an open-addressing table of (entry, hash) pairs:
+// a lookup touches one slot, and the text only when the hashes agree. No
+// allocation per name, which a node-based map would make.
+//
+// A lookup gives the first record in file order, as a scan from the start
+// would. A name held by more than one record (blanked records all hold the
+// empty name) keeps its later record numbers in a min-heap, so that when the
+// first one changes name the next one in file order takes its place.
+class CompanyNameIndex
+{
+public:
+    CompanyNameIndex();
+
+    // A name that lines look for; a name already there is not added again.
+    void Insert(std::string_view key);
+
+    // Names inserted.
+    std::size_t size() const { return entries_.size(); }
+
+    // Whether some name of this length was inserted: most records are
+    // passed over without reading their name.
+    bool MayHoldLength(std::size_t length) const { return length < lengths_.size() && lengths_[length]; }
+
+    // The first record that holds `key`, if any.
+    std::optional<std::uint64_t> Find(std::string_view key) const;
+
+    // Record `number` now holds `key`; ignored for a name no line looks for.
+    void Add(std::string_view key, std::uint64_t number);
+
+    // The first record of `key` no longer holds that name.
+    void RemoveFirst(std::string_view key);
+
+private:
+    static constexpr std::uint64_t kNoRecord = ~std::uint64_t{0};
+    static constexpr std::uint32_t kNoEntry = ~std::uint32_t{0};
+
+    struct Entry
+    {
+        std::uint64_t first = kNoRecord;
+        std::uint64_t keyOffset = 0; // in text_
+        std::uint32_t keyLength = 0;
+        std::uint32_t later = kNoEntry; // index into heaps_, when more than one record holds the name
+    };
+    struct Slot
+    {
+        std::uint32_t entry = kNoEntry;
+        std::uint32_t hash = 0;
+    };
+
+    static std::uint64_t Hash(std::string_view key) noexcept;
+    // The entry of `key`, or nullptr.
+    Entry* Lookup(std::string_view key, std::uint64_t hash);
+    const Entry* Lookup(std::string_view key, std::uint64_t hash) const;
+    void Grow();
+
+    std::vector<Slot> slots_;
+    std::vector<Entry> entries_;
+    std::string text_;
+    std::vector<std::vector<std::uint64_t>> heaps_;
+    std::vector<bool> lengths_ = std::vector<bool>(256);
+};
+
+} // namespace dorvanta
