@@ -113,9 +113,9 @@ std::optional<std::uint64_t> CompanyNameIndex::Find(std::string_view key) const
     return entry->first;
 }
 
-void CompanyNameIndex::Add(std::string_view key, std::uint64_t number)
+void CompanyNameIndex::Add(std::string_view key, std::uint64_t hash, std::uint64_t number)
 {
-    Entry* entry = Lookup(key, Hash(key));
+    Entry* entry = Lookup(key, hash);
     if (!entry) {
         return;
     }

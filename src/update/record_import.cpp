@@ -53,15 +53,41 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
     const FieldLayout& field = company_layout::kFields[company_layout::Company];
     static_assert(company_layout::kFields[company_layout::Company].maxLength % 8 == 0,
                   "names are read in whole words");
-    char key[256];
+    // The names are looked up a few dozen at a time: their places in the
+    // table are asked for first, so the cache misses overlap instead of
+    // coming one after the other. Added in file order all the same.
+    struct Candidate
+    {
+        std::uint64_t number;
+        std::uint64_t hash;
+        std::size_t length;
+        char key[company_layout::kFields[company_layout::Company].maxLength];
+    };
+    constexpr std::size_t kBatch = 32;
+    std::array<Candidate, kBatch> batch;
+    std::size_t waiting = 0;
+    const auto addWaiting = [&] {
+        for (std::size_t i = 0; i < waiting; ++i) {
+            index.Add(std::string_view(batch[i].key, batch[i].length), batch[i].hash, batch[i].number);
+        }
+        waiting = 0;
+    };
     ForEachRecord(file, [&](std::uint64_t number, const std::uint8_t* record) {
         const std::size_t length = FieldLength(record, field);
         if (!index.MayHoldLength(length)) {
             return;
         }
-        UnscrambleUpper(record + field.offset + 1, length, key);
-        index.Add(std::string_view(key, length), number);
+        Candidate& candidate = batch[waiting];
+        UnscrambleUpper(record + field.offset + 1, length, candidate.key);
+        candidate.number = number;
+        candidate.length = length;
+        candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
+        index.Prefetch(candidate.hash);
+        if (++waiting == kBatch) {
+            addWaiting();
+        }
     });
+    addWaiting();
 }
 
 // Takes the writer's lock of `file`, telling `progress` when another writer
