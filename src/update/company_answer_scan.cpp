@@ -12,14 +12,15 @@ namespace dorvanta {
 void CompanyAnswerScan::AddLine(std::string_view text)
 {
     ++lines_;
+    CompanyNameIndex::Id id = CompanyNameIndex::kNoId;
     const CompanyLine line = ParseCompanyLine(text);
-    if (!line.valid) {
-        return;
+    if (line.valid) {
+        anyValid_ = true;
+        if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
+            id = names_.Insert(CompanyNameKey(line.fields[0]));
+        }
     }
-    anyValid_ = true;
-    if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
-        names_.Insert(CompanyNameKey(line.fields[0]));
-    }
+    lineNames_.push_back(id);
 }
 
 ScanningOutputStream::ScanningOutputStream(std::ostream& target)

@@ -7,6 +7,7 @@
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dorvanta {
 
@@ -23,10 +24,19 @@ public:
     bool anyValid() const { return anyValid_; }
     CompanyNameIndex& names() { return names_; }
 
+    // The number in names() of the name line `line` (0-based) looks for;
+    // kNoId for a line without one. Kept for every line (four bytes each),
+    // so the import finds a line's name without a second lookup.
+    CompanyNameIndex::Id NameOfLine(std::size_t line) const
+    {
+        return line < lineNames_.size() ? lineNames_[line] : CompanyNameIndex::kNoId;
+    }
+
 private:
     std::size_t lines_ = 0;
     bool anyValid_ = false;
     CompanyNameIndex names_;
+    std::vector<CompanyNameIndex::Id> lineNames_;
 };
 
 // An output stream that hands every byte to `target` and scans the lines

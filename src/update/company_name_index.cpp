@@ -32,28 +32,28 @@ std::uint64_t CompanyNameIndex::Hash(std::string_view name) noexcept
     return hash ^ (hash >> 32);
 }
 
-const CompanyNameIndex::Entry* CompanyNameIndex::Lookup(std::string_view key, std::uint64_t hash) const
+CompanyNameIndex::Id CompanyNameIndex::Lookup(std::string_view key, std::uint64_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
     const auto tag = static_cast<std::uint32_t>(hash);
     for (std::size_t i = static_cast<std::size_t>(hash >> 32) & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
         if (slot.entry == kNoEntry) {
-            return nullptr;
+            return kNoId;
         }
         if (slot.hash == tag) {
             const Entry& entry = entries_[slot.entry];
             if (entry.keyLength == key.size() &&
                 std::memcmp(text_.data() + entry.keyOffset, key.data(), key.size()) == 0) {
-                return &entry;
+                return slot.entry;
             }
         }
     }
 }
 
-CompanyNameIndex::Entry* CompanyNameIndex::Lookup(std::string_view key, std::uint64_t hash)
+CompanyNameIndex::Id CompanyNameIndex::IdOf(std::string_view key) const
 {
-    return const_cast<Entry*>(static_cast<const CompanyNameIndex&>(*this).Lookup(key, hash));
+    return Lookup(key, Hash(key));
 }
 
 void CompanyNameIndex::Grow()
@@ -75,11 +75,11 @@ void CompanyNameIndex::Grow()
     slots_.swap(slots);
 }
 
-void CompanyNameIndex::Insert(std::string_view key)
+CompanyNameIndex::Id CompanyNameIndex::Insert(std::string_view key)
 {
     const std::uint64_t hash = Hash(key);
-    if (Lookup(key, hash)) {
-        return;
+    if (const Id id = Lookup(key, hash); id != kNoId) {
+        return id;
     }
     if (entries_.size() >= kNoEntry - 1) {
         throw std::length_error("too many company names in one answer");
@@ -102,23 +102,33 @@ void CompanyNameIndex::Insert(std::string_view key)
     if (key.size() < lengths_.size()) {
         lengths_[key.size()] = true;
     }
+    return static_cast<Id>(entries_.size() - 1);
 }
 
 std::optional<std::uint64_t> CompanyNameIndex::Find(std::string_view key) const
 {
-    const Entry* entry = Lookup(key, Hash(key));
-    if (!entry || entry->first == kNoRecord) {
+    const Id id = IdOf(key);
+    return id == kNoId ? std::nullopt : FirstOf(id);
+}
+
+std::optional<std::uint64_t> CompanyNameIndex::FirstOf(Id id) const
+{
+    if (entries_[id].first == kNoRecord) {
         return std::nullopt;
     }
-    return entry->first;
+    return entries_[id].first;
 }
 
 void CompanyNameIndex::Add(std::string_view key, std::uint64_t hash, std::uint64_t number)
 {
-    Entry* entry = Lookup(key, hash);
-    if (!entry) {
-        return;
+    if (const Id id = Lookup(key, hash); id != kNoId) {
+        AddTo(id, number);
     }
+}
+
+void CompanyNameIndex::AddTo(Id id, std::uint64_t number)
+{
+    Entry* entry = &entries_[id];
     if (entry->first == kNoRecord) {
         entry->first = number;
         return;
@@ -137,10 +147,14 @@ void CompanyNameIndex::Add(std::string_view key, std::uint64_t hash, std::uint64
 
 void CompanyNameIndex::RemoveFirst(std::string_view key)
 {
-    Entry* entry = Lookup(key, Hash(key));
-    if (!entry) {
-        return;
+    if (const Id id = IdOf(key); id != kNoId) {
+        RemoveFirstOf(id);
     }
+}
+
+void CompanyNameIndex::RemoveFirstOf(Id id)
+{
+    Entry* entry = &entries_[id];
     if (entry->later == kNoEntry || heaps_[entry->later].empty()) {
         entry->first = kNoRecord;
         return;

@@ -28,8 +28,21 @@ class CompanyNameIndex
 public:
     CompanyNameIndex();
 
+    // Names are also known by a number, which saves a second lookup of a
+    // name whose number was kept.
+    using Id = std::uint32_t;
+    static constexpr Id kNoId = ~Id{0};
+
     // A name that lines look for; a name already there is not added again.
-    void Insert(std::string_view key);
+    // Returns its number.
+    Id Insert(std::string_view key);
+
+    // The number of `key`, or kNoId; and the name of a number.
+    Id IdOf(std::string_view key) const;
+    std::string_view Key(Id id) const
+    {
+        return std::string_view(text_).substr(entries_[id].keyOffset, entries_[id].keyLength);
+    }
 
     // Names inserted.
     std::size_t size() const { return entries_.size(); }
@@ -40,6 +53,7 @@ public:
 
     // The first record that holds `key`, if any.
     std::optional<std::uint64_t> Find(std::string_view key) const;
+    std::optional<std::uint64_t> FirstOf(Id id) const;
 
     // Record `number` now holds `key`; ignored for a name no line looks for.
     void Add(std::string_view key, std::uint64_t number) { Add(key, Hash(key), number); }
@@ -53,13 +67,15 @@ public:
         __builtin_prefetch(&slots_[static_cast<std::size_t>(hash >> 32) & (slots_.size() - 1)]);
     }
     void Add(std::string_view key, std::uint64_t hash, std::uint64_t number);
+    void AddTo(Id id, std::uint64_t number);
 
     // The first record of `key` no longer holds that name.
     void RemoveFirst(std::string_view key);
+    void RemoveFirstOf(Id id);
 
 private:
     static constexpr std::uint64_t kNoRecord = ~std::uint64_t{0};
-    static constexpr std::uint32_t kNoEntry = ~std::uint32_t{0};
+    static constexpr std::uint32_t kNoEntry = kNoId;
 
     struct Entry
     {
@@ -74,9 +90,8 @@ private:
         std::uint32_t hash = 0;
     };
 
-    // The entry of `key`, or nullptr.
-    Entry* Lookup(std::string_view key, std::uint64_t hash);
-    const Entry* Lookup(std::string_view key, std::uint64_t hash) const;
+    // The number of `key`, or kNoId.
+    Id Lookup(std::string_view key, std::uint64_t hash) const;
     void Grow();
 
     std::vector<Slot> slots_;

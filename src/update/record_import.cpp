@@ -363,7 +363,13 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
             const std::string upper = CompanyNameKey(line.fields[0]);
             const std::string_view key = upper;
-            if (const auto found = index.Find(key)) {
+            // The name's number kept by the scan, checked, saves a lookup.
+            CompanyNameIndex::Id id = scan.NameOfLine(i);
+            if (id == CompanyNameIndex::kNoId || index.Key(id) != key) {
+                id = index.IdOf(key);
+            }
+            const auto found = id == CompanyNameIndex::kNoId ? std::nullopt : index.FirstOf(id);
+            if (found) {
                 if (*found >= pendingFirst) {
                     FillCompanyRecord(line, pending.data() + (*found - pendingFirst) * kRecordSize);
                 } else {
@@ -372,15 +378,19 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
                 // A match means the name fits its field, so a replaced record keeps
                 // its key; a blanked one now holds the empty name.
                 if (line.blank && !key.empty()) {
-                    index.RemoveFirst(key);
-                    index.Add({}, *found);
+                    index.RemoveFirstOf(id);
+                    index.Add(std::string_view(), *found);
                 }
             } else if (!line.blank) {
                 const std::uint64_t number = pendingFirst + pending.size() / kRecordSize;
                 pending.resize(pending.size() + kRecordSize);
                 FillCompanyRecord(line, pending.data() + pending.size() - kRecordSize);
                 // The stored name is cut to its field; later lines match that.
-                index.Add(key.substr(0, nameField.maxLength), number);
+                if (id != CompanyNameIndex::kNoId) {
+                    index.AddTo(id, number);
+                } else {
+                    index.Add(key.substr(0, nameField.maxLength), number);
+                }
             } else {
                 continue;
             }
