@@ -77,7 +77,7 @@ void ScanningOutputStream::Buffer::Scan(const char* data, std::size_t size)
                 continue;
             }
         }
-        const char* const lineBreak = std::find_if(data, end, [](char c) { return c == '\r' || c == '\n'; });
+        const char* const lineBreak = FindLineBreak(data, end);
         const auto length = static_cast<std::size_t>(lineBreak - data);
         if (lineBreak != end && !started_) {
             // The whole line is here: scanned where it lies, not copied.
