@@ -66,6 +66,14 @@ public:
     {
         __builtin_prefetch(&slots_[static_cast<std::size_t>(hash >> 32) & (slots_.size() - 1)]);
     }
+    // Once the place has arrived: brings the entry it names into the cache.
+    void PrefetchEntry(std::uint64_t hash) const
+    {
+        const Slot& slot = slots_[static_cast<std::size_t>(hash >> 32) & (slots_.size() - 1)];
+        if (slot.entry != kNoEntry) {
+            __builtin_prefetch(&entries_[slot.entry]);
+        }
+    }
     void Add(std::string_view key, std::uint64_t hash, std::uint64_t number);
     void AddTo(Id id, std::uint64_t number);
 

@@ -68,6 +68,9 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
     std::size_t waiting = 0;
     const auto addWaiting = [&] {
         for (std::size_t i = 0; i < waiting; ++i) {
+            index.PrefetchEntry(batch[i].hash);
+        }
+        for (std::size_t i = 0; i < waiting; ++i) {
             index.Add(std::string_view(batch[i].key, batch[i].length), batch[i].hash, batch[i].number);
         }
         waiting = 0;
