@@ -92,11 +92,17 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
 // The record a company line writes, into `out` (a whole record).
 void FillCompanyRecord(const CompanyLine& line, std::uint8_t* out)
 {
-    std::memset(out, 0, company_layout::kRecordSize);
-    if (!line.blank) {
-        for (std::size_t k = 0; k < kCompanyLineFields; ++k) {
-            WriteField(out, company_layout::kFields[k], line.fields[k]);
-        }
+    // The fields lie one after the other from the first byte to the last,
+    // and WriteField writes every byte of its field.
+    static_assert(company_layout::FieldCount == kCompanyLineFields &&
+                  company_layout::kFields[0].offset == 0 &&
+                  company_layout::kFields[kCompanyLineFields - 1].end() == company_layout::kRecordSize);
+    if (line.blank) {
+        std::memset(out, 0, company_layout::kRecordSize);
+        return;
+    }
+    for (std::size_t k = 0; k < kCompanyLineFields; ++k) {
+        WriteField(out, company_layout::kFields[k], line.fields[k]);
     }
 }
 
