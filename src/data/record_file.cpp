@@ -99,6 +99,12 @@ void RecordFile::Write(std::uint64_t number, const std::uint8_t* in)
     file_.WriteAt(number * recordSize_, in, recordSize_, done);
 }
 
+void RecordFile::WriteMany(std::uint64_t first, const std::uint8_t* in, std::size_t count)
+{
+    std::size_t done = 0;
+    file_.WriteAt(first * recordSize_, in, count * recordSize_, done);
+}
+
 std::uint64_t RecordFile::Append(const std::uint8_t* in)
 {
     return AppendMany(in, 1);

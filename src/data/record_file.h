@@ -67,6 +67,10 @@ public:
     // Writes a whole record over record `number` (which may be the record count, to append).
     void Write(std::uint64_t number, const std::uint8_t* in);
 
+    // Writes `count` whole records over records `first` onwards in one write
+    // (neighbouring records changed together cost one system call, not one each).
+    void WriteMany(std::uint64_t first, const std::uint8_t* in, std::size_t count);
+
     // Writes a whole record after the last whole record and returns its number.
     // A trailing partial record is overwritten, so the file stays whole records.
     std::uint64_t Append(const std::uint8_t* in);

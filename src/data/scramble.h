@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,17 @@ inline constexpr std::array<std::uint8_t, kMaxFieldLength + 1> kScrambleMask = [
 // The length must not exceed kMaxFieldLength.
 inline void ScrambleBytes(char* bytes, std::size_t length)
 {
-    for (std::size_t i = 0; i < length; ++i) {
+    // Eight bytes at a time: an import scrambles every field of every line.
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::uint64_t mask;
+        std::memcpy(&word, bytes + i, 8);
+        std::memcpy(&mask, kScrambleMask.data() + i, 8);
+        word ^= mask;
+        std::memcpy(bytes + i, &word, 8);
+    }
+    for (; i < length; ++i) {
         bytes[i] = static_cast<char>(static_cast<std::uint8_t>(bytes[i]) ^ kScrambleMask[i]);
     }
 }

@@ -71,8 +71,7 @@ bool FileLineSource::Next(std::string& line)
         }
         const char* const begin = buffer_.data() + position_;
         const char* const stop = buffer_.data() + end_;
-        const char* const lineBreak =
-            std::find_if(begin, stop, [](char c) { return c == '\r' || c == '\n'; });
+        const char* const lineBreak = FindLineBreak(begin, stop);
         const auto length = static_cast<std::size_t>(lineBreak - begin);
         line.append(begin, std::min(length, kMaxLineBytes - line.size()));
         started = started || length > 0;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,6 +16,28 @@ namespace dorvanta {
 // The longest line a source hands out: longer lines are cut, as long fields
 // are (no field of either line format holds more than 255 bytes).
 inline constexpr std::size_t kMaxLineBytes = std::size_t{64} << 10;
+
+// The first CR or LF in [begin, end), or `end`. Searched with memchr, which
+// goes through a line many bytes at a time, in windows: an answer that
+// breaks its lines with one kind only is never searched far for the other.
+inline const char* FindLineBreak(const char* begin, const char* end)
+{
+    constexpr std::size_t kWindow = 1024;
+    while (begin != end) {
+        const std::size_t size = std::min(static_cast<std::size_t>(end - begin), kWindow);
+        const void* const lineFeed = std::memchr(begin, '\n', size);
+        const std::size_t before =
+            lineFeed ? static_cast<std::size_t>(static_cast<const char*>(lineFeed) - begin) : size;
+        if (const void* const carriageReturn = std::memchr(begin, '\r', before)) {
+            return static_cast<const char*>(carriageReturn);
+        }
+        if (lineFeed) {
+            return static_cast<const char*>(lineFeed);
+        }
+        begin += size;
+    }
+    return end;
+}
 
 class LineSource
 {

@@ -44,6 +44,16 @@ bool AppendOpportunities(const std::filesystem::path& programFolder, LineSource&
 bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
                          ImportProgress& progress, std::optional<FileError>* failure = nullptr);
 
+// The ad update's append: as AppendOpportunities, but a line whose AdId
+// (as stored: cut to its field, a to z as capitals) bursa.db already holds
+// is passed over. The held identifiers are
+// read under the same exclusive lock as the appends, so two updates that
+// downloaded the same new ads at once add them once. `appended` counts the
+// records written.
+bool AppendNewOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
+                            ImportProgress& progress, std::size_t& appended,
+                            std::optional<FileError>* failure = nullptr);
+
 enum class CompanyImportResult
 {
     Applied,        // every line handled and the status text written
@@ -61,6 +71,12 @@ struct CompanyLine
     std::array<std::string_view, kCompanyLineFields> fields{};
 };
 CompanyLine ParseCompanyLine(std::string_view line);
+
+// The identity of a company name: the key its lines and records are matched
+// by (letters a to z compared as capitals). The one place that says so.
+std::string CompanyNameKey(std::string_view name);
+
+class CompanyAnswerScan;
 
 // Applies a company answer to database.db: an "!" line replaces the first
 // record whose name equals its field 1 (letters a to z compared as capitals)
@@ -86,5 +102,10 @@ CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, 
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
                                     Language language);
+// The same for lines whose first reading was done as they arrived (see
+// ScanningOutputStream): only the second pass reads them. The scan's index
+// is used up.
+CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+                                    CompanyAnswerScan& scan, ImportProgress& progress, Language language);
 
 } // namespace dorvanta

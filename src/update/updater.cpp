@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "update/company_answer_scan.h"
 #include "update/line_source.h"
 #include "update/manifest.h"
 #include "update/record_import.h"
@@ -272,14 +273,24 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
             progress_.SetDialogGaugePosition(static_cast<int>(k + 1));
         }
 
-        if (!AppendOpportunities(folder_, ads, progress_)) {
+        // Another update may have added some of these ads while we
+        // downloaded them: the append passes over what the file holds by then.
+        std::size_t appended = 0;
+        std::optional<FileError> failure;
+        if (!AppendNewOpportunities(folder_, ads, progress_, appended, &failure)) {
+            if (failure && failure->operation() != FileOperation::Open) {
+                // The file was opened and could not be written (a full disk,
+                // say): say so, as the company update does.
+                SetStatus(FileErrorText(*failure, language_()));
+                return UpdateOutcome::DownloadErrors;
+            }
             errors = true;
         }
         if (errors) {
             SetMessage(5);
             return UpdateOutcome::DownloadErrors;
         }
-        SetStatus(AdsAddedText(ads.size(), language_()));
+        SetStatus(AdsAddedText(appended, language_()));
         return UpdateOutcome::Done;
     } catch (const std::exception& error) {
         lastError_ = error.what();
@@ -327,15 +338,19 @@ UpdateOutcome Updater::UpdateCompanies()
             return UpdateOutcome::Failed;
         }
         const fs::path& answerFile = temp->path();
+        // The lines are scanned for the names they look for as they arrive,
+        // so the import reads the file once.
+        CompanyAnswerScan scan;
         {
-            std::ofstream out(answerFile, std::ios::binary | std::ios::trunc);
+            std::ofstream file(answerFile, std::ios::binary | std::ios::trunc);
+            ScanningOutputStream out(file);
             try {
                 http_.GetLargeToStream(server_ + path, out,
                                        [this](std::uint64_t received, std::uint64_t total) {
                                            progress_.SetBytesReceived(received, total);
                                        });
             } catch (const HttpError&) {
-                if (!out) {
+                if (!out || !file) {
                     // Not the server's fault: the disk is full or the folder is not writable.
                     lastError_ = FileError(answerFile, "Cannot write").what();
                     return UpdateOutcome::Failed;
@@ -343,9 +358,10 @@ UpdateOutcome Updater::UpdateCompanies()
                 SetMessage(3);
                 return UpdateOutcome::ConnectionFailed;
             }
+            scan = out.Finish();
         }
         FileLineSource answer(answerFile);
-        if (ImportCompanies(folder_, answer, progress_, language_()) ==
+        if (ImportCompanies(folder_, answer, scan, progress_, language_()) ==
             CompanyImportResult::DatabaseMissing) {
             // Nothing was applied: the next update must ask from the same date.
             return UpdateOutcome::DatabaseMissing;

@@ -3,8 +3,12 @@
 #include "data/record_file.h"
 #include "data/text.h"
 #include "support/temp_dir.h"
+#include "update/company_answer_scan.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
 
 namespace dorvanta {
 namespace {
@@ -54,6 +58,52 @@ TEST(FileLineSource, CutsALongLineAndGoesOnWithTheNext)
     EXPECT_EQ(AllLines(source),
               (std::vector<std::string>{"short", std::string(kMaxLineBytes, 'a'), "after"}));
     EXPECT_THROW(FileLineSource(dir / "missing.txt"), FileError);
+}
+
+} // namespace
+} // namespace dorvanta
+
+namespace dorvanta {
+namespace {
+
+// The company update scans its answer as it arrives, in whatever pieces the
+// network hands it; the scan must see the lines FileLineSource later reads.
+TEST(ScanningOutputStream, ScansTheLinesFileLineSourceReadsWhateverThePieces)
+{
+    const auto valid = [](const std::string& name, const std::string& tail = "") {
+        return "!" + name + std::string(14, '`') + tail;
+    };
+    const std::string answer = valid("Alfa") + "\r\n" + valid("beta") + "\r" + "\n" + "short\n" +
+                               valid("ALFA") + "\r\r" + "@" + valid("Gama").substr(1) + "\n" +
+                               valid("Lung", std::string(kMaxLineBytes, 'x')) + "\r\n" + "!Cut" +
+                               std::string(13, '`') + std::string(kMaxLineBytes, 'z') + "`\n" + valid("Last");
+    TempDir dir;
+    WriteBytes(dir / "answer.txt", answer);
+    FileLineSource file(dir / "answer.txt");
+    CompanyAnswerScan expected;
+    std::string line;
+    while (file.Next(line)) {
+        expected.AddLine(line);
+    }
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{7}, answer.size()}) {
+        std::ostringstream written;
+        ScanningOutputStream out(written);
+        for (std::size_t at = 0; at < answer.size(); at += piece) {
+            out.write(answer.data() + at, static_cast<std::streamsize>(std::min(piece, answer.size() - at)));
+        }
+        CompanyAnswerScan scan = out.Finish();
+        EXPECT_EQ(written.str(), answer);
+        EXPECT_EQ(scan.lines(), expected.lines()) << "pieces of " << piece;
+        EXPECT_EQ(scan.names().size(), expected.names().size()) << "pieces of " << piece;
+        for (const char* name : {"ALFA", "BETA", "GAMA", "LUNG", "LAST"}) {
+            scan.names().Add(name, 7);
+            EXPECT_EQ(scan.names().Find(name), 7u) << name << ", pieces of " << piece;
+        }
+        // Its last backtick was cut off with the rest of the long line.
+        EXPECT_FALSE(scan.names().Find("CUT"));
+    }
+    EXPECT_EQ(expected.lines(), 9u);
+    EXPECT_EQ(expected.names().size(), 5u);
 }
 
 } // namespace

@@ -281,6 +281,36 @@ TEST_F(UpdaterServerTest, AdsThatFailKeepTheOthersAndTheFileWhole)
     EXPECT_EQ(progress_.hidden, 1);
 }
 
+TEST_F(UpdaterServerTest, TwoUpdatesAtOnceAddEachNewAdOnce)
+{
+    AddAds({Ad("0")});
+    stub_.SetIdList("0\r\n1\r\n2\r\n");
+    for (const char* id : {"1", "2"}) {
+        stub_.SetAd(id, Ad(id));
+    }
+    // A second update runs to its end while the first downloads its ads:
+    // both read the same held identifiers before either appended.
+    const auto otherHttp = MakeCurlHttpClient();
+    StatusProgress otherProgress;
+    Updater other(
+        dir_.path(), stub_.BaseUrl(), *otherHttp, settings_, otherProgress,
+        [] { return LocalDateTime{2005, 6, 7, 8, 9, 10}; }, [] { return Language::EN; });
+    bool otherRan = false;
+    onIdle = [&] {
+        if (!otherRan && stub_.DecodedTargets().size() >= 3) { // the first ad request is on its way
+            otherRan = true;
+            EXPECT_EQ(other.UpdateAds(kAllGroups), UpdateOutcome::Done);
+        }
+    };
+
+    EXPECT_EQ(updater_->UpdateAds(kAllGroups), UpdateOutcome::Done);
+
+    ASSERT_TRUE(otherRan);
+    EXPECT_EQ(otherProgress.status, "2 records was added. Your database is updated.");
+    EXPECT_EQ(progress_.status, "0 records was added. Your database is updated.");
+    EXPECT_EQ(StoredIds(), (std::vector<std::string>{"0", "1", "2"}));
+}
+
 TEST_F(UpdaterServerTest, AnAuxiliaryFileThatBreaksOffKeepsTheOldOne)
 {
     settings_.WriteString(kInternetSettingsKey, "a.htm", "1");

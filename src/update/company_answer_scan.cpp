@@ -1,0 +1,102 @@
+#include "update/company_answer_scan.h"
+
+#include "data/record_layout.h"
+#include "update/line_source.h"
+#include "update/record_import.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace dorvanta {
+
+void CompanyAnswerScan::AddLine(std::string_view text)
+{
+    ++lines_;
+    CompanyNameIndex::Id id = CompanyNameIndex::kNoId;
+    const CompanyLine line = ParseCompanyLine(text);
+    if (line.valid) {
+        anyValid_ = true;
+        if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
+            id = names_.Insert(CompanyNameKey(line.fields[0]));
+        }
+    }
+    lineNames_.push_back(id);
+}
+
+ScanningOutputStream::ScanningOutputStream(std::ostream& target)
+    : std::ostream(nullptr), buffer_(target.rdbuf())
+{
+    rdbuf(&buffer_);
+    if (!target) {
+        setstate(std::ios::badbit);
+    }
+}
+
+CompanyAnswerScan ScanningOutputStream::Finish()
+{
+    buffer_.Finish();
+    return std::exchange(buffer_.scan, {});
+}
+
+void ScanningOutputStream::Buffer::Finish()
+{
+    if (started_) {
+        scan.AddLine(line_);
+    }
+    line_.clear();
+    started_ = false;
+    skipLineFeed_ = false;
+}
+
+std::streamsize ScanningOutputStream::Buffer::xsputn(const char* data, std::streamsize size)
+{
+    const std::streamsize written = target_ ? target_->sputn(data, size) : 0;
+    if (written > 0) {
+        Scan(data, static_cast<std::size_t>(written));
+    }
+    return written;
+}
+
+ScanningOutputStream::Buffer::int_type ScanningOutputStream::Buffer::overflow(int_type c)
+{
+    if (traits_type::eq_int_type(c, traits_type::eof())) {
+        return traits_type::not_eof(c);
+    }
+    const char byte = traits_type::to_char_type(c);
+    return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+}
+
+void ScanningOutputStream::Buffer::Scan(const char* data, std::size_t size)
+{
+    const char* const end = data + size;
+    while (data != end) {
+        if (skipLineFeed_) {
+            skipLineFeed_ = false;
+            if (*data == '\n') {
+                ++data;
+                continue;
+            }
+        }
+        const char* const lineBreak = FindLineBreak(data, end);
+        const auto length = static_cast<std::size_t>(lineBreak - data);
+        if (lineBreak != end && !started_) {
+            // The whole line is here: scanned where it lies, not copied.
+            scan.AddLine(std::string_view(data, std::min(length, kMaxLineBytes)));
+        } else {
+            line_.append(data, std::min(length, kMaxLineBytes - line_.size()));
+            started_ = started_ || length > 0;
+            if (lineBreak != end) {
+                scan.AddLine(line_);
+                line_.clear();
+                started_ = false;
+            }
+        }
+        data = lineBreak;
+        if (lineBreak != end) {
+            skipLineFeed_ = *lineBreak == '\r';
+            ++data;
+        }
+    }
+}
+
+} // namespace dorvanta

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "update/company_name_index.h"
+
+#include <cstddef>
+#include <ostream>
+#include <streambuf>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvanta {
+
+// What the company import learns from a first reading of an answer: how many
+// lines it has, whether any is valid, and the names its valid lines look for
+// (upper-cased, only those that fit the name field: a longer one never equals
+// a stored name).
+class CompanyAnswerScan
+{
+public:
+    void AddLine(std::string_view line);
+
+    std::size_t lines() const { return lines_; }
+    bool anyValid() const { return anyValid_; }
+    CompanyNameIndex& names() { return names_; }
+
+    // The number in names() of the name line `line` (0-based) looks for;
+    // kNoId for a line without one. Kept for every line (four bytes each),
+    // so the import finds a line's name without a second lookup.
+    CompanyNameIndex::Id NameOfLine(std::size_t line) const
+    {
+        return line < lineNames_.size() ? lineNames_[line] : CompanyNameIndex::kNoId;
+    }
+
+private:
+    std::size_t lines_ = 0;
+    bool anyValid_ = false;
+    CompanyNameIndex names_;
+    std::vector<CompanyNameIndex::Id> lineNames_;
+};
+
+// An output stream that hands every byte to `target` and scans the lines
+// as they pass, split as FileLineSource splits them (CR, LF or CR LF; a line
+// cut at kMaxLineBytes). The company update writes the answer through it
+// while it arrives, so the import need not read the file twice. A byte the
+// target does not take fails this stream, and is not scanned.
+class ScanningOutputStream final : public std::ostream
+{
+public:
+    explicit ScanningOutputStream(std::ostream& target);
+
+    // Ends the last line (one without a break after it); call after the
+    // last write. The scan is left empty.
+    CompanyAnswerScan Finish();
+
+private:
+    class Buffer final : public std::streambuf
+    {
+    public:
+        explicit Buffer(std::streambuf* target) : target_(target) {}
+        void Finish();
+        CompanyAnswerScan scan;
+
+    protected:
+        std::streamsize xsputn(const char* data, std::streamsize size) override;
+        int_type overflow(int_type c) override;
+        int sync() override { return target_ ? target_->pubsync() : -1; }
+
+    private:
+        void Scan(const char* data, std::size_t size);
+
+        std::streambuf* target_;
+        std::string line_;     // the start of a line whose break has not come yet
+        bool started_ = false; // bytes of that line seen
+        bool skipLineFeed_ = false;
+    };
+    Buffer buffer_;
+};
+
+} // namespace dorvanta
