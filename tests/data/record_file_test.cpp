@@ -2,10 +2,9 @@
 #include "data/record_file.h"
 #include "support/temp_dir.h"
 
-#include <csignal>
+#include "support/file_size_limit.h"
+
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace dorvanta {
 namespace {
@@ -25,7 +24,8 @@ TEST(RecordFile, MissingAndReadOnlyFilesCannotBeOpened)
     EXPECT_THROW(RecordFile(dir / "database.db", 766), FileError);
 
     test::WriteBytes(dir / "database.db", "");
-    ::chmod((dir / "database.db").c_str(), 0444);
+    std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     EXPECT_THROW(RecordFile(dir / "database.db", 766), FileError);
     EXPECT_THROW(RecordFile(dir / "database.db", 766, RecordFile::Open::CreateIfMissing), FileError);
 }
@@ -112,6 +112,7 @@ namespace {
 
 TEST(RecordFile, AppendManyThatFailsPartWayKeepsTheWholeRecordsWritten)
 {
+    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     TempDir dir;
     RecordFile file(dir / "database.db", 766, RecordFile::Open::CreateIfMissing);
     file.Append(Named("FIRST").data());
@@ -122,15 +123,8 @@ TEST(RecordFile, AppendManyThatFailsPartWayKeepsTheWholeRecordsWritten)
     }
     {
         // Room for the first record and two and a half of the batch, as a full disk would leave.
-        const auto old = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit tight = saved;
-        tight.rlim_cur = 766 * 3 + 400;
-        setrlimit(RLIMIT_FSIZE, &tight);
+        test::FileSizeLimit limit(766 * 3 + 400);
         EXPECT_THROW(file.AppendMany(batch.data(), 4), FileError);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, old);
     }
     EXPECT_EQ(std::filesystem::file_size(dir / "database.db"), 3u * 766u);
     CompanyRecord::Raw raw{};
