@@ -88,7 +88,11 @@ TEST(RecordFile, CreateNeverFollowsASymbolicLink)
     TempDir dir;
     TempDir elsewhere;
     // A link that points nowhere: creating through it would make a file outside the folder.
-    std::filesystem::create_symlink(elsewhere / "target.db", dir / "bursa.db");
+    std::error_code ec;
+    std::filesystem::create_symlink(elsewhere / "target.db", dir / "bursa.db", ec);
+    if (ec) {
+        GTEST_SKIP() << "this system gives us no symbolic links: " << ec.message();
+    }
     EXPECT_THROW(RecordFile(dir / "bursa.db", 578, RecordFile::Open::CreateIfMissing), FileError);
     EXPECT_FALSE(std::filesystem::exists(elsewhere / "target.db"));
     EXPECT_TRUE(std::filesystem::is_symlink(dir / "bursa.db"));
@@ -99,6 +103,10 @@ TEST(ResolveFile, FindsANameWithoutRegardToCase)
     TempDir dir;
     EXPECT_EQ(ResolveFile(dir.path(), "database.db"), dir / "database.db");
     test::WriteBytes(dir / "Database.DB", "");
+    EXPECT_TRUE(std::filesystem::equivalent(ResolveFile(dir.path(), "database.db"), dir / "Database.DB"));
+    if (test::FileNamesIgnoreCase(dir.path())) {
+        GTEST_SKIP() << "this file system takes names that differ only in case for one file";
+    }
     EXPECT_EQ(ResolveFile(dir.path(), "database.db"), dir / "Database.DB");
     test::WriteBytes(dir / "database.db", "");
     EXPECT_EQ(ResolveFile(dir.path(), "database.db"), dir / "database.db");

@@ -4,6 +4,7 @@
 #include "data/record_file.h"
 #include "data/utf8_path.h"
 #include "pages/pages.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "pages-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using TempFolder = test::TempDir;
 
 template <typename Record> void WriteRecords(const fs::path& file, const std::vector<Record>& records)
 {

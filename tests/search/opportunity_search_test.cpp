@@ -118,6 +118,9 @@ TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
               "Could not open bursa.db file. Make sure that file exists and is not read-only");
     EXPECT_FALSE(result.showNoResult);
 
+    // Windows deletes no read-only file.
+    std::filesystem::permissions(dir / "bursa.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     // Not a file at all: the same, in the other language.
     std::filesystem::remove(dir / "bursa.db");
     std::filesystem::create_directory(dir / "bursa.db");

@@ -229,7 +229,7 @@ TEST(LoadOpportunityIds, FindsTheFileWhateverTheCaseOfItsName)
     ASSERT_TRUE(AppendOpportunities(dir.path(), {"9`a`"}, progress));
     fs::rename(dir / "bursa.db", dir / "Bursa.DB");
     ASSERT_TRUE(AppendOpportunities(dir.path(), {"10`a`"}, progress));
-    EXPECT_FALSE(fs::exists(dir / "bursa.db"));
+    EXPECT_EQ(test::NamesIgnoringCase(dir.path(), "bursa.db").size(), 1u) << "a second file was made";
     std::vector<std::string> ids;
     ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
     EXPECT_EQ(ids, (std::vector<std::string>{"9", "10"}));
