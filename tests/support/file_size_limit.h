@@ -2,8 +2,8 @@
 
 // A full disk, made by letting the process write only so many more bytes to
 // any file. POSIX has a per-process file size limit for that; Windows has
-// none, so there the tests that need it are skipped (SKIP_WITHOUT_FILE_SIZE_LIMIT
-// at the start of the test).
+// none, so there a test stops where it would set the limit
+// (SKIP_WITHOUT_FILE_SIZE_LIMIT), after the checks that need no full disk.
 
 #include <gtest/gtest.h>
 

@@ -193,7 +193,6 @@ TEST(AppendOpportunities, AppendsAfterExistingRecordsAndAcceptsAnEmptyList)
 
 TEST(AppendOpportunities, FailsOnAReadOnlyFileAndKeepsWholeRecordsWhenAWriteFails)
 {
-    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     TempDir dir;
     RecordingProgress progress;
     ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
@@ -206,6 +205,7 @@ TEST(AppendOpportunities, FailsOnAReadOnlyFileAndKeepsWholeRecordsWhenAWriteFail
 
     {
         // Room for one more record and a bit: the second write breaks off.
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 100);
         EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress));
     }
@@ -384,7 +384,6 @@ TEST_F(ImportCompaniesTest, FindsTheDatabaseWhateverTheCaseOfItsName)
 
 TEST_F(ImportCompaniesTest, FileErrorsReachTheCallerAndKeepWhatWasApplied)
 {
-    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     WriteCompanies(Database(), {Company("A")});
     fs::permissions(Database(), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_THROW(Import({Line('!', Company("B"))}), FileError);
@@ -392,6 +391,7 @@ TEST_F(ImportCompaniesTest, FileErrorsReachTheCallerAndKeepWhatWasApplied)
     fs::permissions(Database(), fs::perms::owner_write, fs::perm_options::add);
 
     {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * company_layout::kRecordSize + 100);
         EXPECT_THROW(
             Import({Line('!', Company("a", "CJ")), Line('!', Company("B")), Line('!', Company("C"))}),
@@ -446,7 +446,6 @@ struct FullForAMoment
 
 TEST_F(ImportCompaniesTest, AWriteThatFailsOnceAppliesNoLineTwice)
 {
-    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     WriteCompanies(Database(), {Company("A")});
     std::vector<std::string> lines{Line('!', Company("A", "CJ"))};
     for (int i = 0; i < 6; ++i) {
@@ -454,6 +453,7 @@ TEST_F(ImportCompaniesTest, AWriteThatFailsOnceAppliesNoLineTwice)
     }
     {
         // Room for the first record and two and a half new ones.
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
         FullForAMoment disk(3 * company_layout::kRecordSize + company_layout::kRecordSize / 2);
         EXPECT_THROW(Import(lines), FileError);
     }

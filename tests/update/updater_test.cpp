@@ -488,12 +488,12 @@ TEST_F(UpdaterTest, FailedAdsAreReportedAndTheOthersStillAppended)
 
 TEST_F(UpdaterTest, AnAppendThatFailsIsReportedAsAnErrorNotACount)
 {
-    SKIP_WITHOUT_FILE_SIZE_LIMIT();
     http_.bodies[Url(kAllGroupsPath)] = "1\r\n2\r\n";
     http_.bodies[Url("/ro/select_o.php?option=one&id=1")] = Ad("1");
     http_.bodies[Url("/ro/select_o.php?option=one&id=2")] = Ad("2");
     AddAds({Ad("0")});
     {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 10);
         EXPECT_EQ(updater_.UpdateAds(kAllGroups), UpdateOutcome::DownloadErrors);
     }
