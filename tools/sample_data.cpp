@@ -2,8 +2,10 @@
 
 #include "data/category_table.h"
 #include "data/code_tables.h"
+#include "data/file_access.h"
 #include "data/record_layout.h"
 #include "data/text.h"
+#include "data/utf8_path.h"
 
 #include <algorithm>
 #include <array>
@@ -660,13 +662,14 @@ public:
         if (path.has_parent_path()) {
             fs::create_directories(path.parent_path(), ec);
             if (ec) {
-                throw std::runtime_error("Cannot create the folder " + path.parent_path().string() + ": " +
-                                         ec.message());
+                throw std::runtime_error("Cannot create the folder " +
+                                         dorvanta::Utf8FromPath(path.parent_path()) + ": " + ec.message());
             }
         }
-        file_ = std::fopen(temporary_.c_str(), "wb");
+        file_ = dorvanta::OpenStdioFile(temporary_, "wb");
         if (file_ == nullptr) {
-            throw std::system_error(errno, std::generic_category(), "Cannot create " + temporary_.string());
+            throw std::system_error(errno, std::generic_category(),
+                                    "Cannot create " + dorvanta::Utf8FromPath(temporary_));
         }
     }
 
@@ -685,7 +688,8 @@ public:
     void Write(const std::uint8_t* bytes, std::size_t length)
     {
         if (length != 0 && std::fwrite(bytes, 1, length, file_) != length) {
-            throw std::system_error(errno, std::generic_category(), "Cannot write " + temporary_.string());
+            throw std::system_error(errno, std::generic_category(),
+                                    "Cannot write " + dorvanta::Utf8FromPath(temporary_));
         }
     }
 
@@ -697,13 +701,14 @@ public:
             const int error = errno;
             std::error_code ec;
             fs::remove(temporary_, ec);
-            throw std::system_error(error, std::generic_category(), "Cannot write " + temporary_.string());
+            throw std::system_error(error, std::generic_category(),
+                                    "Cannot write " + dorvanta::Utf8FromPath(temporary_));
         }
         std::error_code ec;
         fs::rename(temporary_, path_, ec);
         if (ec) {
             fs::remove(temporary_, ec);
-            throw std::runtime_error("Cannot replace " + path_.string() + ": " + ec.message());
+            throw std::runtime_error("Cannot replace " + dorvanta::Utf8FromPath(path_) + ": " + ec.message());
         }
     }
 

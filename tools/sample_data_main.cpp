@@ -4,6 +4,9 @@
 #include "sample_data.h"
 
 #include "data/record_file.h"
+#include "data/utf8_path.h"
+#include "platform/console.h"
+#include "platform/program_folder.h"
 
 #include <charconv>
 #include <cstdint>
@@ -14,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -40,13 +44,6 @@ std::optional<std::uint64_t> ParseCount(std::string_view text)
     return value;
 }
 
-fs::path ExecutableFolder()
-{
-    std::error_code ec;
-    const fs::path exe = fs::canonical("/proc/self/exe", ec);
-    return ec ? fs::current_path() : exe.parent_path();
-}
-
 int UsageError(const std::string& message)
 {
     std::cerr << "dorvanta-sample-data: " << message << "\n\n" << kUsage;
@@ -57,13 +54,16 @@ int UsageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
+    dorvanta::PrepareStandardStreams();
+    const std::vector<std::string> arguments = dorvanta::Utf8Arguments(argc, argv);
+    argc = static_cast<int>(arguments.size());
     std::optional<fs::path> dir;
     std::uint64_t companies = sample::kDefaultCompanies;
     std::uint64_t ads = sample::kDefaultAds;
     std::uint64_t seed = sample::kDefaultSeed;
 
     for (int i = 1; i < argc; ++i) {
-        const std::string_view option = argv[i];
+        const std::string_view option = arguments[i];
         if (option == "--help" || option == "-h") {
             std::cout << kUsage;
             return 0;
@@ -74,12 +74,12 @@ int main(int argc, char** argv)
         if (i + 1 >= argc) {
             return UsageError(std::string(option) + " needs a value");
         }
-        const std::string_view value = argv[++i];
+        const std::string_view value = arguments[++i];
         if (option == "--dir") {
             if (value.empty()) {
                 return UsageError("--dir needs a folder");
             }
-            dir = fs::path(value);
+            dir = dorvanta::PathFromUtf8(value);
             continue;
         }
         const std::optional<std::uint64_t> number = ParseCount(value);
@@ -99,14 +99,14 @@ int main(int argc, char** argv)
         }
     }
 
-    const fs::path folder = dir ? *dir : ExecutableFolder();
+    const fs::path folder = dir ? *dir : dorvanta::ExecutableFolder();
     try {
         const fs::path companyFile = folder / std::string(dorvanta::kCompanyFileName);
         const fs::path adFile = folder / std::string(dorvanta::kOpportunityFileName);
         sample::WriteSampleCompanies(companyFile, companies, seed);
         sample::WriteSampleOpportunities(adFile, ads, seed);
-        std::cerr << "Wrote " << companies << " companies to " << companyFile.string() << " and " << ads
-                  << " ads to " << adFile.string() << "\n";
+        std::cerr << "Wrote " << companies << " companies to " << dorvanta::Utf8FromPath(companyFile)
+                  << " and " << ads << " ads to " << dorvanta::Utf8FromPath(adFile) << "\n";
     } catch (const std::exception& error) {
         std::cerr << "dorvanta-sample-data: " << error.what() << "\n";
         return 1;

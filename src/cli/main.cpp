@@ -1,19 +1,31 @@
 // dorvanta-cli: the searches, pages and exports of Dorvanta on the command line.
 
 #include "cli/commands.h"
+#include "data/utf8_path.h"
+#include "platform/console.h"
 #include "platform/program_folder.h"
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     using namespace dorvanta::cli;
+
+    dorvanta::PrepareStandardStreams();
+    // CLI11 reads the arguments as UTF-8 text, whatever the system's code page.
+    std::vector<std::string> arguments = dorvanta::Utf8Arguments(argc, argv);
+    std::reverse(arguments.begin() + (arguments.empty() ? 0 : 1), arguments.end());
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());
+    }
 
     GlobalOptions globals;
     std::filesystem::path dirOption;
@@ -25,7 +37,7 @@ int main(int argc, char** argv)
     // Global options may also follow the command.
     app.fallthrough();
     app.add_option_function<std::string>(
-           "--dir", [&dirOption](const std::string& dir) { dirOption = dir; },
+           "--dir", [&dirOption](const std::string& dir) { dirOption = dorvanta::PathFromUtf8(dir); },
            "The program's folder, holding database.db, bursa.db, icon/, Internet/ and Help/ (default: "
            "$DORVANTA_DIR, else the folder of this program when it is writable, else the per-user "
            "folder filled from the installed files)")
@@ -57,7 +69,7 @@ int main(int argc, char** argv)
 
     int code = kExitSuccess;
     try {
-        app.parse(argc, argv);
+        app.parse(arguments);
     } catch (const CLI::ParseError& error) {
         code = app.exit(error);
     } catch (const std::exception& error) {

@@ -2,9 +2,9 @@
 
 #include "cli/commands.h"
 #include "data/messages.h"
+#include "platform/console.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace dorvanta::cli {
 
@@ -28,7 +28,10 @@ void WriteError(const std::string& text)
 
 } // namespace
 
-TerminalProgress::TerminalProgress(Language language) : language_(language), interactive_(::isatty(2) == 1) {}
+TerminalProgress::TerminalProgress(Language language)
+    : language_(language), interactive_(StandardErrorIsTerminal())
+{
+}
 
 TerminalProgress::~TerminalProgress()
 {

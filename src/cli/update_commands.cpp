@@ -7,7 +7,9 @@
 
 #include "data/messages.h"
 #include "data/text.h"
-#include "platform/qt_settings_store.h"
+#include "data/utf8_path.h"
+#include "platform/console.h"
+#include "platform/user_settings.h"
 #include "update/http_client.h"
 #include "update/line_source.h"
 #include "update/record_import.h"
@@ -29,8 +31,7 @@ constexpr std::size_t kGroupCount = 10;
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = LocalTime(now);
     return LocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                          local.tm_hour,        local.tm_min,     local.tm_sec};
 }
@@ -78,14 +79,15 @@ void PrintStatus(const std::string& status)
 // device or a pipe could be endless) or cannot be opened.
 std::unique_ptr<FileLineSource> OpenLines(const std::string& file, Language language)
 {
+    const std::filesystem::path path = PathFromUtf8(file);
     std::error_code ec;
-    if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec)) {
+    if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
         PrintMessage(std::string(Pick(language, "Not a regular file: ", "Nu este un fisier obisnuit: ")) +
                      file);
         ExitWith(kExitFileError);
     }
     try {
-        return std::make_unique<FileLineSource>(file);
+        return std::make_unique<FileLineSource>(path);
     } catch (const FileError&) {
         PrintMessage(std::string(Pick(language, "Could not read the file ", "Nu am putut citi fisierul ")) +
                      file);
@@ -114,9 +116,9 @@ int ExitCode(UpdateOutcome outcome)
 template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 {
     TerminalProgress progress(globals.lang);
-    QtSettingsStore settings;
+    const std::unique_ptr<SettingsStore> settings = OpenUserSettings();
     const std::unique_ptr<HttpClient> http = MakeCurlHttpClient();
-    Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, settings, progress,
+    Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, *settings, progress,
                     LocalNow, [language = globals.lang] { return language; });
 
     const UpdateOutcome outcome = run(updater);

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -125,5 +126,9 @@ private:
     std::size_t mappedLength_ = 0;
     int guard_ = -1; // slot of the cut guard
 };
+
+// std::fopen for a path in the system's own form (wide text on Windows), so
+// that a folder with letters outside the system's narrow code page opens.
+std::FILE* OpenStdioFile(const std::filesystem::path& path, const char* mode);
 
 } // namespace dorvanta

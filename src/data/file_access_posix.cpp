@@ -173,4 +173,9 @@ void FileHandle::Close()
     }
 }
 
+std::FILE* OpenStdioFile(const fs::path& path, const char* mode)
+{
+    return std::fopen(path.c_str(), mode);
+}
+
 } // namespace dorvanta

@@ -238,4 +238,10 @@ std::size_t MappedWindow::CutAt() const
     return base_ == nullptr ? length_ : mappedLength_;
 }
 
+std::FILE* OpenStdioFile(const fs::path& path, const char* mode)
+{
+    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
+    return ::_wfopen(path.c_str(), wideMode.c_str());
+}
+
 } // namespace dorvanta

@@ -3,6 +3,7 @@
 #include "data/file_access.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "data/utf8_path.h"
 
 #include <cerrno>
 #include <cstring>
@@ -132,7 +133,7 @@ std::string ReasonText(const FileError& error, Language language)
 
 std::string FileErrorText(const FileError& error, Language language)
 {
-    const std::string name = error.path().filename().string();
+    const std::string name = Utf8FromPath(error.path().filename());
     const std::string lowerName = ToLowerAZ(name);
     std::string_view english = "Could not use the file ";
     std::string_view romanian = "Nu am putut folosi fisierul ";

@@ -1,6 +1,7 @@
 #include "data/record_file.h"
 
 #include "data/text.h"
+#include "data/utf8_path.h"
 
 #include <cstring>
 
@@ -28,7 +29,7 @@ const char* OperationWords(FileOperation operation)
 } // namespace
 
 FileError::FileError(const fs::path& path, const std::string& what, int error, FileOperation operation)
-    : std::runtime_error(what + " " + path.string() +
+    : std::runtime_error(what + " " + Utf8FromPath(path) +
                          (error ? std::string(": ") + std::strerror(error) : "")),
       path_(path), error_(error), operation_(operation)
 {
@@ -51,7 +52,7 @@ fs::path ResolveFile(const fs::path& folder, std::string_view name)
     }
     const std::string wanted = ToLowerAZ(name);
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (ToLowerAZ(it->path().filename().string()) == wanted) {
+        if (ToLowerAZ(Utf8FromPath(it->path().filename())) == wanted) {
             return it->path();
         }
     }

@@ -2,6 +2,8 @@
 
 #include "pages/pages.h"
 
+#include "data/utf8_path.h"
+
 #include <filesystem>
 
 namespace dorvanta::page {
@@ -116,7 +118,7 @@ namespace dorvanta {
 std::string ProgramFolderText(const std::filesystem::path& folder)
 {
     const auto isSeparator = [](char c) { return c == '/' || c == page::kSeparator; };
-    std::string text = folder.string();
+    std::string text = Utf8FromPath(folder);
     std::size_t end = text.size();
     while (end > 0 && isSeparator(text[end - 1])) {
         --end;

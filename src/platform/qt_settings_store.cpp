@@ -1,6 +1,7 @@
 #include "platform/qt_settings_store.h"
 
 #include "data/text.h"
+#include "platform/user_settings.h"
 #include "update/http_client.h"
 
 #include <QByteArray>
@@ -172,6 +173,11 @@ void QtSettingsStore::WriteBinary(std::string_view key, std::string_view name,
     Write(key, name,
           QVariant(
               QByteArray(reinterpret_cast<const char*>(value.data()), static_cast<qsizetype>(value.size()))));
+}
+
+std::unique_ptr<SettingsStore> OpenUserSettings()
+{
+    return std::make_unique<QtSettingsStore>();
 }
 
 } // namespace dorvanta

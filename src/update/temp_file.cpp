@@ -1,5 +1,6 @@
 #include "update/temp_file.h"
 
+#include "data/file_access.h"
 #include "data/record_file.h"
 
 #include <cerrno>
@@ -15,7 +16,7 @@ TempFile::TempFile(const std::filesystem::path& folder, const std::string& stem)
         std::filesystem::path path = folder / (stem + "-" + std::to_string(random()) + ".tmp");
         // "x" fails when the file exists, so the name is ours alone.
         errno = 0;
-        if (std::FILE* file = std::fopen(path.string().c_str(), "wbx")) {
+        if (std::FILE* file = OpenStdioFile(path, "wbx")) {
             std::fclose(file);
             path_ = std::move(path);
             return;

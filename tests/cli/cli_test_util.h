@@ -8,12 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <vector>
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
+#endif
 
 // Runs the built programs as a user would and looks at what they print.
 namespace dorvanta::test {
@@ -39,10 +43,34 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
                             const std::string& outputFile = {})
 {
     TempDir scratch;
+#ifdef _WIN32
+    const std::filesystem::path executable = BinaryFolder() / (program + ".exe");
+#else
     const std::filesystem::path executable = BinaryFolder() / program;
+#endif
     const std::string outPath = outputFile.empty() ? (scratch / "out").string() : outputFile;
     const std::string errPath = (scratch / "err").string();
 
+#ifdef _WIN32
+    // No fork on Windows: the command interpreter starts the program with
+    // the redirections, from UTF-16 text so that any letter survives.
+    const auto quoted = [](const std::u8string& word) {
+        std::u8string text = u8"\"";
+        for (const char8_t c : word) {
+            text += c == u8'"' ? std::u8string(u8"\\\"") : std::u8string(1, c);
+        }
+        return text + u8"\"";
+    };
+    std::u8string line = u8"\"" + quoted(executable.u8string());
+    for (const std::string& argument : arguments) {
+        line += u8" " + quoted(std::u8string(argument.begin(), argument.end()));
+    }
+    line += (outputFile.empty() ? u8" >" : u8" >>") + quoted(std::filesystem::path(outPath).u8string()) +
+            u8" 2>" + quoted(std::filesystem::path(errPath).u8string()) + u8"\"";
+    RunResult result;
+    const std::wstring wide = std::filesystem::path(line).wstring();
+    result.exitCode = ::_wsystem(wide.c_str());
+#else
     std::vector<std::string> words{executable.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -71,6 +99,7 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
     while (::waitpid(child, &status, 0) < 0) {
     }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
     if (outputFile.empty()) {
         result.out = ReadBytes(outPath);
     }

@@ -82,7 +82,9 @@ TEST_F(PageCommands, OpportunityPageWithChosenOrDefaultBanner)
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out, BuildOpportunityPage(FullAd(), Language::RO, ProgramFolderText(dir.path()),
                                                 domains, banner));
-        EXPECT_NE(run.out.find("Internet/c" + std::to_string(banner) + ".swf"), std::string::npos);
+        EXPECT_NE(run.out.find("Internet" + std::string(1, static_cast<char>(fs::path::preferred_separator)) +
+                               "c" + std::to_string(banner) + ".swf"),
+                  std::string::npos);
     }
 
     // Without --banner: the first number of the fixed succession, as the

@@ -135,6 +135,8 @@ TEST_F(CompanySearchCommand, AFileThatCannotBeOpenedExitsTwo)
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "Could not open database.db file. Make sure that file exists and is not read-only\n");
 
+    // Windows deletes no read-only file.
+    fs::permissions(dir / "database.db", fs::perms::owner_write, fs::perm_options::add);
     fs::remove(dir / "database.db");
     run = RunCli(dir, {"--lang", "RO", "search-companies"});
     EXPECT_EQ(run.exitCode, 2);
@@ -241,6 +243,8 @@ TEST_F(OpportunitySearchCommand, MissingOrLockedFileExitsTwoWithAMessage)
     // The ads exist: the message says why they cannot be listed, not that none was found.
     EXPECT_EQ(run.err, "Could not open bursa.db file. Make sure that file exists and is not read-only\n");
 
+    // Windows deletes no read-only file.
+    fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::add);
     fs::remove(dir / "bursa.db");
     run = RunCli(dir, {"search-opportunities"});
     EXPECT_EQ(run.exitCode, 2);

@@ -2,7 +2,9 @@
 #include "data/company_record.h"
 #include "data/opportunity_record.h"
 #include "data/record_file.h"
+#include "data/utf8_path.h"
 #include "pages/pages.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,27 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempFolder
-{
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "pages-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        path_ = pattern;
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
+using TempFolder = test::TempDir;
 
 template <typename Record> void WriteRecords(const fs::path& file, const std::vector<Record>& records)
 {
@@ -79,7 +61,9 @@ const std::string MID_ACTIVITY = "</b></b></td><td width=75%><table width=100%><
 const std::string CLOSE = "</td></tr></table></td></tr>";
 const std::string CLOSE_TITLE = "</b></center></td></tr></table></td></tr>";
 const std::string CLOSE_LINK = "</a></td></tr></table></td></tr>";
-const std::string ICONS = "/opt/dorvanta/icon/";
+// Below the program's folder the pages use the platform's separator.
+const std::string SEP(1, static_cast<char>(fs::path::preferred_separator));
+const std::string ICONS = "/opt/dorvanta/icon" + SEP;
 
 // The value cell of a Text row, found by its icon.
 std::string ValueAfterIcon(const std::string& icon, const std::string& value)
@@ -150,10 +134,11 @@ TEST(CompanyPage, WholeEnglishPageByteForByte)
         R"(<center><object classid="clsid:D27CDB6E-AE6D-11cf-96B8-444553540000" codebase=")" +
         "http://download.player.example/pub/shockwave/cabs/flash/swflash.cab#version=4,0,2,0" +
         R"(" width="472" height="70" name="www.dorvanta.ro">)" + R"(<param name="loop" value="false">)" +
-        R"(<param name="movie" value="/opt/dorvanta/Internet/Dorvanta.swf">)" +
+        R"(<param name="movie" value="/opt/dorvanta/Internet)" + SEP + R"(Dorvanta.swf">)" +
         R"(<param name="quality" value="best"><param name="play" value="true">)" +
         R"(<embed type="application/x-shockwave-flash" width="472" height="70" )" +
-        R"(movie="/opt/dorvanta/Internet/Dorvanta.swf" quality="best" play="true" name="www.dorvanta.ro" )" +
+        R"(movie="/opt/dorvanta/Internet)" + SEP +
+        R"(Dorvanta.swf" quality="best" play="true" name="www.dorvanta.ro" )" +
         R"(loop="false"></object></center>)" +
         "<br><table width=100% border=0 cellSpacing=1 cellPadding=0 bgcolor=8C8C8C >" + CR +
         // Company
@@ -285,13 +270,13 @@ TEST(CompanyPage, ReadsOneRecordOfTheFile)
     // The name is found without regard to case.
     const fs::path file = folder.path() / "Database.db";
     WriteRecords(file, std::vector{MinimalCompany(), second, FullCompany()});
-    const std::string programFolder = folder.path().string() + "/";
+    const std::string programFolder = Utf8FromPath(folder.path()) + SEP;
     EXPECT_EQ(CompanyPage(folder.path(), 0, Language::EN, table),
               BuildCompanyPage(MinimalCompany(), Language::EN, programFolder, table));
     EXPECT_EQ(CompanyPage(folder.path(), 1, Language::RO, table),
               BuildCompanyPage(second, Language::RO, programFolder, table));
-    EXPECT_TRUE(
-        Has(CompanyPage(folder.path(), 2, Language::EN, table).value(), programFolder + "icon/company.gif"));
+    EXPECT_TRUE(Has(CompanyPage(folder.path(), 2, Language::EN, table).value(),
+                    programFolder + "icon" + SEP + "company.gif"));
     EXPECT_EQ(CompanyPage(folder.path(), 3, Language::EN, table), std::nullopt);
     EXPECT_EQ(CompanyPage(folder.path(), -1, Language::EN, table), std::nullopt);
 
@@ -330,10 +315,11 @@ TEST(OpportunityPage, WholeEnglishPageByteForByte)
         R"(<center><object classid="clsid:D27CDB6E-AE6D-11cf-96B8-444553540000" codebase=")" +
         "http://download.player.example/pub/shockwave/cabs/flash/swflash.cab#version=4,0,2,0" +
         R"(" width="472" height="70" name="www.dorvanta.ro">)" + R"(<param name="loop" value="default">)" +
-        R"(<param name="movie" value="/opt/dorvanta/Internet/c2.swf">)" +
+        R"(<param name="movie" value="/opt/dorvanta/Internet)" + SEP + R"(c2.swf">)" +
         R"(<param name="quality" value="best"><param name="play" value="true">)" +
         R"(<embed type="application/x-shockwave-flash" width="472" height="70" )" +
-        R"(movie="/opt/dorvanta/Internet/c2.swf" quality="best" play="true" name="www.dorvanta.ro" )" +
+        R"(movie="/opt/dorvanta/Internet)" + SEP +
+        R"(c2.swf" quality="best" play="true" name="www.dorvanta.ro" )" +
         R"(loop="default"></object></center>)" +
         "<br><table width=100% border=0 cellSpacing=1 cellPadding=0 bgcolor=8C8C8C >" + CR +
         // Subject, type
@@ -402,14 +388,14 @@ TEST(OpportunityPage, TypeWordsAndUnchangedValues)
 TEST(OpportunityPage, GroupNameAndBannerFile)
 {
     const auto movie = [](const std::string& file) {
-        return "value=\"/opt/dorvanta/Internet/" + file + "\">";
+        return "value=\"/opt/dorvanta/Internet" + SEP + file + "\">";
     };
     OpportunityRecord record = FullAd();
     record.DomainLetter = "j";
     std::string page = Page(record, Language::EN, 3);
     EXPECT_TRUE(Has(page, ValueAfterIcon("1activity", "Culture Institutions Education Health")));
     EXPECT_TRUE(Has(page, movie("j3.swf")));
-    EXPECT_TRUE(Has(page, "movie=\"/opt/dorvanta/Internet/j3.swf\""));
+    EXPECT_TRUE(Has(page, "movie=\"/opt/dorvanta/Internet" + SEP + "j3.swf\""));
 
     // No letter: no group and a banner named by its number alone.
     record.DomainLetter.clear();
@@ -458,7 +444,7 @@ TEST(OpportunityPage, ReadsOneRecordOfTheFile)
     second.DomainLetter = "g";
     const fs::path file = folder.path() / "BURSA.DB";
     WriteRecords(file, std::vector{FullAd(), second});
-    const std::string programFolder = folder.path().string() + "/";
+    const std::string programFolder = Utf8FromPath(folder.path()) + SEP;
 
     // Past the end or negative: the empty text, and no number drawn.
     EXPECT_EQ(OpportunityPage(folder.path(), 2, Language::EN, domains, banners), "");
@@ -508,10 +494,12 @@ TEST(OpportunityDomainList, AllThenTheTenGroups)
 
 TEST(ProgramFolderText, ExactlyOneTrailingSeparator)
 {
-    EXPECT_EQ(ProgramFolderText("/opt/dorvanta"), "/opt/dorvanta/");
-    EXPECT_EQ(ProgramFolderText("/opt/dorvanta///"), "/opt/dorvanta/");
-    EXPECT_EQ(ProgramFolderText("/"), "/");
-    EXPECT_EQ(ProgramFolderText(""), "./");
+    EXPECT_EQ(ProgramFolderText("/opt/dorvanta"), "/opt/dorvanta" + SEP);
+    EXPECT_EQ(ProgramFolderText("/opt/dorvanta///"), "/opt/dorvanta" + SEP);
+    EXPECT_EQ(ProgramFolderText("/"), SEP);
+    EXPECT_EQ(ProgramFolderText(""), "." + SEP);
+    // Letters beyond ASCII stay UTF-8 text whatever the system's code page.
+    EXPECT_EQ(ProgramFolderText(PathFromUtf8("/opt/Bucure\xc8\x99ti")), "/opt/Bucure\xc8\x99ti" + SEP);
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace dorvanta {
 namespace {
@@ -171,7 +170,8 @@ TEST(SearchCompanies, UnopenableFileGivesOneBoxAndNothingElse)
     EXPECT_FALSE(result.showNoResult);
 
     WriteCompanies(dir, {Company("A")});
-    ::chmod((dir / "database.db").c_str(), 0444);
+    std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     result = SearchCompanies(dir.path(), {}, Language::RO);
     EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
     EXPECT_EQ(result.errorMessage.substr(0, 45), "Nu am putut deschide fisierul database.db. Da");

@@ -4,7 +4,6 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace dorvanta {
 namespace {
@@ -110,7 +109,8 @@ TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
 {
     TempDir dir;
     WriteAds(dir, {Ad("Ad", "a", "1")});
-    ::chmod((dir / "bursa.db").c_str(), 0444);
+    std::filesystem::permissions(dir / "bursa.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     SearchResult result = SearchOpportunities(dir.path(), {}, Language::EN);
     EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
     EXPECT_TRUE(result.status.empty());
@@ -118,6 +118,9 @@ TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
               "Could not open bursa.db file. Make sure that file exists and is not read-only");
     EXPECT_FALSE(result.showNoResult);
 
+    // Windows deletes no read-only file.
+    std::filesystem::permissions(dir / "bursa.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     // Not a file at all: the same, in the other language.
     std::filesystem::remove(dir / "bursa.db");
     std::filesystem::create_directory(dir / "bursa.db");

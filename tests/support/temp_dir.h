@@ -56,4 +56,38 @@ inline std::string ReadBytes(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace dorvanta::test
+// The names of the entries of `folder` that equal `name` without regard to
+// ASCII case: what "no second file of another case" means on every file
+// system, the ones that ignore case included.
+inline std::vector<std::string> NamesIgnoringCase(const std::filesystem::path& folder, std::string_view name)
+{
+    const auto lower = [](std::string text) {
+        for (char& c : text) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return text;
+    };
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::u8string text = entry.path().filename().u8string();
+        const std::string found(text.begin(), text.end());
+        if (lower(found) == lower(std::string(name))) {
+            names.push_back(found);
+        }
+    }
+    return names;
+}
+
+// Whether the file system of `folder` takes names that differ only in case
+// for the same file (Windows, macOS by default).
+inline bool FileNamesIgnoreCase(const std::filesystem::path& folder)
+{
+    const std::filesystem::path probe = folder / "case-probe";
+    WriteBytes(probe, "");
+    std::error_code ec;
+    const bool ignores = std::filesystem::exists(folder / "CASE-PROBE", ec);
+    std::filesystem::remove(probe, ec);
+    return ignores;
+}
+
+} // namespace dorvanta::test

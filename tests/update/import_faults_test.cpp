@@ -3,12 +3,11 @@
 #include "cli/cli_test_util.h"
 
 #include "data/record_layout.h"
+#include "support/file_size_limit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <set>
-#include <sys/resource.h>
 #include <thread>
 
 namespace dorvanta {
@@ -107,16 +106,10 @@ TEST(ImportFaults, AFullDiskIsReportedAsAFailedWriteNotAsAFileThatWouldNotOpen)
     {
         // The limit and the ignored signal pass to the programs started
         // here; a write past the limit fails as one on a full disk does.
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit tight = saved;
-        tight.rlim_cur = 3 * company_layout::kRecordSize + 10;
-        setrlimit(RLIMIT_FSIZE, &tight);
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        test::FileSizeLimit limit(3 * company_layout::kRecordSize + 10);
         ads = RunCli(dir, {"--lang", "RO", "import-ads", (input / "ads.txt").string()});
         companies = RunCli(dir, {"import-companies", (input / "companies.txt").string()});
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
     }
     EXPECT_EQ(ads.exitCode, 2);
     EXPECT_EQ(ads.err, "Nu am putut scrie in fisierul bursa.db: fisierul este prea mare.\n");
