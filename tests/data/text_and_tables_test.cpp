@@ -62,8 +62,6 @@ TEST(CodeTables, CountiesTypesAndAdTypes)
     EXPECT_EQ(counties[1], "Alba");
     EXPECT_EQ(counties[43], "Outside");
 
-    EXPECT_EQ(TypeLetterOfBoxEntry("Trader (T)"), "t");
-    EXPECT_EQ(TypeLetterOfBoxEntry("Producator (P)"), "p");
     EXPECT_EQ(CompanyTypeBoxItems(Language::RO)[4], "Sediu (H)");
     std::string word = "previous";
     CompanyTypeWord('x', Language::EN, word);
