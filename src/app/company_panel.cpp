@@ -6,12 +6,12 @@
 #include "app/captions.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
+#include "app/panel_criteria.h"
+#include "app/placeholders.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
 #include "data/text.h"
 #include "pages/pages.h"
-#include "search/company_search.h"
-#include "search/placeholders.h"
 #include "search/subdomains.h"
 
 #include <QComboBox>

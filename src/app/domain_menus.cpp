@@ -5,9 +5,7 @@
 #include "app/opportunity_panel.h"
 #include "app/windows1250.h"
 #include "data/category_table.h"
-#include "data/resources.h"
-#include "data/text.h"
-#include "pages/pages.h"
+#include "data/domain_tree.h"
 
 #include <QAction>
 #include <QMenu>
@@ -83,40 +81,33 @@ void DomainMenus::BuildCompanyHalf(Language language)
     companies_.SetDomainEntries({});
     ClearMenu(Popup_Companies_Down);
 
-    const std::vector<std::string> lines = ResourceLines(Pick(language, "domenii_en", "domenii_ro"));
+    const DomainTree& tree = DomainTree::Domains(language);
     // Each picture is read once per build, not once per item.
     const QIcon groupIcon = MenuIcon(5);
     const QIcon domainIcon = MenuIcon(6);
     const QIcon categoryIcon = MenuIcon(7);
     QStringList entries{QStringLiteral("All")};
-    QMenu* group = nullptr;
-    QString groupCaption;
-    for (const std::string& line : lines) {
-        const QString text = Windows1250ToQString(line);
-        entries.append(text);
-        if (!line.starts_with(' ')) {
-            group = Popup_Companies_Down->addMenu(groupIcon, MenuText(text));
-            groupCaption = text;
-            continue;
-        }
-        if (group == nullptr) {
-            // A domain before any group has no place in the tree.
-            continue;
-        }
-        const std::string_view domainName = Trim(line);
-        const QString domainCaption = Windows1250ToQString(domainName);
-        const std::vector<std::string> names = CategoryTable::Builtin().SubdomainNames(domainName, language);
-        if (names.empty()) {
-            group->addAction(domainIcon, MenuText(domainCaption));
-            continue;
-        }
-        QMenu* domain = group->addMenu(domainIcon, MenuText(domainCaption));
-        const QString hint = groupCaption + QLatin1Char(';') + domainCaption;
-        for (const std::string& name : names) {
-            QAction* item = domain->addAction(categoryIcon, MenuText(Windows1250ToQString(name)));
-            SetMenuItemHint(item, hint);
-            connect(item, &QAction::triggered, &companies_,
-                    [this, item] { companies_.SearchCategory(item); });
+    for (const DomainGroup& group : tree.groups()) {
+        const QString groupCaption = Windows1250ToQString(group.line);
+        entries.append(groupCaption);
+        QMenu* groupMenu = Popup_Companies_Down->addMenu(groupIcon, MenuText(groupCaption));
+        for (const DomainEntry& domain : group.domains) {
+            entries.append(Windows1250ToQString(domain.line));
+            const QString domainCaption = Windows1250ToQString(domain.name);
+            const std::vector<std::string> names =
+                CategoryTable::Builtin().SubdomainNames(domain.name, language);
+            if (names.empty()) {
+                groupMenu->addAction(domainIcon, MenuText(domainCaption));
+                continue;
+            }
+            QMenu* domainMenu = groupMenu->addMenu(domainIcon, MenuText(domainCaption));
+            const QString hint = groupCaption + QLatin1Char(';') + domainCaption;
+            for (const std::string& name : names) {
+                QAction* item = domainMenu->addAction(categoryIcon, MenuText(Windows1250ToQString(name)));
+                SetMenuItemHint(item, hint);
+                connect(item, &QAction::triggered, &companies_,
+                        [this, item] { companies_.SearchCategory(item); });
+            }
         }
     }
     companies_.SetDomainEntries(entries);
@@ -129,7 +120,8 @@ void DomainMenus::BuildOpportunityHalf(Language language)
 
     // "All", then the group lines: the items of the box, and from the second
     // on the groups of the popup and of "New business ads".
-    const QStringList entries = Windows1250ToQStringList(OpportunityDomainList(language));
+    QStringList entries{QStringLiteral("All")};
+    entries.append(Windows1250ToQStringList(DomainTree::AdGroups(language).GroupLines()));
     const QStringList types =
         language == Language::EN
             ? QStringList{QStringLiteral("Offers"), QStringLiteral("Requests"), QStringLiteral("Services")}
@@ -156,7 +148,7 @@ void DomainMenus::BuildOpportunityHalf(Language language)
     const QIcon domainIcon = MenuIcon(6);
     for (qsizetype i = 1; i < entries.size(); ++i) {
         QAction* item = newBusinessAds_->addAction(domainIcon, MenuText(entries[i]));
-        SetMenuItemHint(item, QString(QChar(static_cast<char16_t>(u'a' + i - 1))));
+        SetMenuItemHint(item, QString(QLatin1Char(GroupLetter(static_cast<std::size_t>(i - 1)))));
         connect(item, &QAction::triggered, this, [this, item] { emit newAdsChosen(item); });
     }
     // Items built during an update (a language switch) are as unavailable as the old ones.

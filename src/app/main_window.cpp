@@ -8,11 +8,11 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/opportunity_panel.h"
+#include "app/placeholders.h"
 #include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
 #include "platform/qt_settings_store.h"
-#include "search/placeholders.h"
 #include "update/settings_store.h"
 
 #include <QAction>

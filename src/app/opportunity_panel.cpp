@@ -5,10 +5,10 @@
 #include "app/captions.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
+#include "app/panel_criteria.h"
+#include "app/placeholders.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
-#include "search/opportunity_search.h"
-#include "search/placeholders.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 
 #include "app/update_session.h"
 #include "app/windows1250.h"
-#include "data/resources.h"
+#include "data/domain_tree.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -57,12 +57,9 @@ TForm_Update::~TForm_Update() = default;
 void TForm_Update::FillDomainList()
 {
     ListBox_Domains->clear();
-    for (const std::string& line :
-         ResourceLines(Pick(session_.CurrentLanguage(), "domenii_en", "domenii_ro"))) {
-        if (line.empty() || line.front() == ' ') {
-            continue;
-        }
-        auto* item = new QListWidgetItem(Windows1250ToQString(line), ListBox_Domains);
+    // The group lines of the domain tree, the same ten groups as the ad menus.
+    for (const DomainGroup& group : DomainTree::Domains(session_.CurrentLanguage()).groups()) {
+        auto* item = new QListWidgetItem(Windows1250ToQString(group.line), ListBox_Domains);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
@@ -71,9 +68,11 @@ void TForm_Update::FillDomainList()
 void TForm_Update::CheckGroupsOfHint(const QString& hint)
 {
     const bool all = hint == QStringLiteral("all");
-    const int chosen = hint.isEmpty() ? -1 : hint.at(0).unicode() - u'a';
+    const std::optional<std::size_t> chosen =
+        hint.isEmpty() ? std::nullopt : GroupPosition(hint.at(0).toLatin1());
     for (int i = 0; i < ListBox_Domains->count(); ++i) {
-        ListBox_Domains->item(i)->setCheckState(all || i == chosen ? Qt::Checked : Qt::Unchecked);
+        const bool checked = all || chosen == static_cast<std::size_t>(i);
+        ListBox_Domains->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "data/category_table.h"
 #include "data/code_tables.h"
+#include "data/domain_tree.h"
 #include "data/messages.h"
 #include "data/text.h"
 #include "search/company_search.h"
@@ -35,13 +36,12 @@ struct OpportunityArguments
     std::string type;
 };
 
-// The county box entry the user named: 0 for "All" (in any case, since no
-// county has that name) or nothing, otherwise an entry past it, whose name
-// the criteria turn into a code; a name the box does not list passes through
-// unchanged, as it would in the window.
-int CountyIndex(std::string_view countyName)
+// The county code of a county name; "All" (in any case, since no county has
+// that name) or nothing means no county criterion. A name the table does not
+// list is compared as it stands.
+std::string CountyCriterion(std::string_view countyName)
 {
-    return countyName.empty() || ToLowerAZ(countyName) == "all" ? 0 : 1;
+    return countyName.empty() || ToLowerAZ(countyName) == "all" ? std::string{} : CountyCode(countyName);
 }
 
 // The values of the two --type options, from the type tables, in their order.
@@ -63,16 +63,14 @@ std::vector<std::string> AdTypeDigits()
     return digits;
 }
 
-// The type box entry of a type letter (any case): 0 for none ("All"), else
-// its place in the type table, whose order the box follows after "All".
-int TypeIndex(std::string_view letter)
+// The values of --group: the letters of the domain groups.
+std::vector<std::string> GroupLetterValues()
 {
-    for (std::size_t i = 0; i < kCompanyTypes.size(); ++i) {
-        if (letter.size() == 1 && ToLowerAZ(letter[0]) == kCompanyTypes[i].letter) {
-            return static_cast<int>(i) + 1;
-        }
+    std::vector<std::string> letters;
+    for (const char letter : GroupLetters()) {
+        letters.emplace_back(1, letter);
     }
-    return 0;
+    return letters;
 }
 
 // The lower-case codes of every category of a group ("a") or of one domain
@@ -100,7 +98,7 @@ CLI::Validator DomainValidator()
             const std::string lower = ToLowerAZ(text);
             const bool groupForm = lower.size() == 1;
             const bool domainForm = lower.size() == 3 && lower[1] == '.';
-            if ((!groupForm && !domainForm) || lower[0] < 'a' || lower[0] > 'j') {
+            if ((!groupForm && !domainForm) || !GroupPosition(lower[0])) {
                 return "expected a group letter a to j, or a group and a domain such as a.A";
             }
             if (DomainCodes(text).empty()) {
@@ -151,44 +149,27 @@ void Report(const SearchResult& result, std::string_view fileProblem, Language l
 
 void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& globals)
 {
-    // The arguments as the window's company panel would hold them, so that
-    // the panel's rules (a placeholder counts as no name) apply unchanged.
-    CompanyPanelChoice choice;
-    choice.nameBox = arguments.name;
-    choice.countyIndex = CountyIndex(arguments.county);
-    choice.countyName = arguments.county;
-    choice.typeIndex = TypeIndex(arguments.type);
-    choice.typeEntry = CompanyTypeBoxItems(globals.lang)[static_cast<std::size_t>(choice.typeIndex)];
-    // A domain, or categories named one by one, stand for a domain entry
-    // with every category under it searched.
-    if (!arguments.domain.empty()) {
-        choice.subdomainCodes = DomainCodes(arguments.domain);
-    }
-    for (const std::string& code : arguments.categories) {
-        choice.subdomainCodes.push_back(ToLowerAZ(code));
-    }
-    choice.domainIndex = choice.subdomainCodes.empty() ? 0 : 1;
+    CompanyCriteria criteria;
+    criteria.nameText = arguments.name;
+    criteria.countyCode = CountyCriterion(arguments.county);
+    criteria.typeLetter = arguments.type;
+    // A domain stands for every category under it.
+    criteria.categoryCodes = arguments.domain.empty() ? arguments.categories : DomainCodes(arguments.domain);
 
-    const SearchResult result =
-        SearchCompanies(DataFolder(globals), MakeCompanyCriteria(choice), globals.lang);
+    const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
 }
 
 void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOptions& globals)
 {
-    // The arguments as the window's opportunity panel would hold them.
-    OpportunityPanelChoice choice;
-    choice.keywordBox = arguments.keyword;
-    choice.countyIndex = CountyIndex(arguments.county);
-    choice.countyName = arguments.county;
-    // The group lines of the domain box follow "All" in letter order, and the
-    // type entries in digit order.
-    choice.domainIndex = arguments.group.empty() ? 0 : ToLowerAZ(arguments.group[0]) - 'a' + 1;
-    choice.typeIndex = arguments.type.empty() ? 0 : arguments.type[0] - '0';
+    OpportunityCriteria criteria;
+    criteria.keyword = arguments.keyword;
+    criteria.countyCode = CountyCriterion(arguments.county);
+    criteria.domainLetter = arguments.group;
+    criteria.typeDigit = arguments.type;
 
-    const SearchResult result =
-        SearchOpportunities(DataFolder(globals), MakeOpportunityCriteria(choice), globals.lang);
+    const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
 }
@@ -232,7 +213,7 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
                      "County name as the county box lists it, or All")
         ->transform(Cp1250Text());
     opportunities->add_option("--group", opportunityArguments->group, "Domain group letter")
-        ->transform(CLI::IsMember({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, CLI::ignore_case));
+        ->transform(CLI::IsMember(GroupLetterValues(), CLI::ignore_case));
     opportunities->add_option("--type", opportunityArguments->type, "1 offers, 2 requests, 3 services")
         ->check(CLI::IsMember(AdTypeDigits()));
     opportunities->callback(

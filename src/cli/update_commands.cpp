@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
 
+#include "data/domain_tree.h"
 #include "data/messages.h"
 #include "data/text.h"
 #include "data/utf8_path.h"
@@ -27,7 +28,6 @@ namespace dorvanta::cli {
 
 namespace {
 
-constexpr std::size_t kGroupCount = 10;
 LocalDateTime LocalNow()
 {
     const std::time_t now = std::time(nullptr);
@@ -48,7 +48,7 @@ CLI::Validator GroupsValidator()
             if (lower.empty()) {
                 return "expected all or one or more group letters a to j, such as ace";
             }
-            if (lower.find_first_not_of("abcdefghij") != std::string::npos) {
+            if (lower.find_first_not_of(GroupLetters()) != std::string::npos) {
                 return "expected all or group letters a to j, such as ace";
             }
             return {};
@@ -63,8 +63,10 @@ std::vector<bool> CheckedGroups(const std::string& groups)
         return std::vector<bool>(kGroupCount, true);
     }
     std::vector<bool> checked(kGroupCount, false);
-    for (const char c : lower) {
-        checked[static_cast<std::size_t>(c - 'a')] = true;
+    for (const char letter : lower) {
+        if (const std::optional<std::size_t> position = GroupPosition(letter)) {
+            checked[*position] = true;
+        }
     }
     return checked;
 }

@@ -97,14 +97,6 @@ std::vector<std::string> CompanyTypeBoxItems(Language language)
     return items;
 }
 
-std::string TypeLetterOfBoxEntry(std::string_view entry)
-{
-    if (entry.size() < 2) {
-        return {};
-    }
-    return std::string(1, ToLowerAZ(entry[entry.size() - 2]));
-}
-
 void CompanyTypeWord(char letter, Language language, std::string& word)
 {
     const char lower = ToLowerAZ(letter);

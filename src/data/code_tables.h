@@ -40,10 +40,6 @@ extern const std::array<CompanyType, 6> kCompanyTypes;
 // Items of the company type box: "All", then the six types of the language.
 std::vector<std::string> CompanyTypeBoxItems(Language language);
 
-// The letter of a type box entry: the character before its last one, lower-cased
-// ("Trader (T)" gives t). Empty for texts shorter than two characters.
-std::string TypeLetterOfBoxEntry(std::string_view entry);
-
 // Sets `word` to the page word of a type letter (any case); any other letter leaves it unchanged.
 void CompanyTypeWord(char letter, Language language, std::string& word);
 

@@ -1,7 +1,7 @@
 #include "data/code_tables.h"
+#include "data/domain_tree.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
-#include "data/resources.h"
 #include "pages/page_fragments.h"
 #include "pages/pages.h"
 
@@ -32,8 +32,8 @@ std::string GroupName(const std::string& domainLetter, const std::vector<std::st
 std::vector<std::string> OpportunityDomainList(Language language)
 {
     std::vector<std::string> items{"All"};
-    for (std::string& line : ResourceLines(Pick(language, "INTERNET_EN", "INTERNET_RO"))) {
-        items.push_back(std::move(line));
+    for (const DomainGroup& group : DomainTree::AdGroups(language).groups()) {
+        items.push_back(group.line);
     }
     return items;
 }

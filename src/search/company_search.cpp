@@ -1,6 +1,5 @@
 #include "search/company_search.h"
 
-#include "data/code_tables.h"
 #include "data/company_record.h"
 #include "data/field_case.h"
 #include "data/messages.h"
@@ -8,7 +7,6 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
-#include "search/placeholders.h"
 
 #include <algorithm>
 #include <array>
@@ -35,10 +33,13 @@ class CompanyMatcher
 {
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
-        : name_(criteria.nameText), scrambledCounty_(ScrambleField(criteria.countyCode)),
-          codes_(criteria.categoryCodes),
-          typeLetter_(criteria.typeLetter.empty() ? '\0' : criteria.typeLetter[0])
+        : name_(ToLowerAZ(criteria.nameText)), scrambledCounty_(ScrambleField(criteria.countyCode)),
+          typeLetter_(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]))
     {
+        // Stored codes and type letters are lower case.
+        for (const std::string& code : criteria.categoryCodes) {
+            codes_.push_back(ToLowerAZ(code));
+        }
         std::sort(codes_.begin(), codes_.end());
     }
 
@@ -209,29 +210,6 @@ PartResult ScanRange(const RecordFile& file, const CompanyMatcher& matcher, std:
 }
 
 } // namespace
-
-CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
-{
-    CompanyCriteria criteria;
-    if (!IsCompanyPlaceholder(choice.nameBox)) {
-        criteria.nameText = ToLowerAZ(choice.nameBox);
-    }
-    if (choice.countyIndex > 0) {
-        criteria.countyCode = CountyCode(choice.countyName);
-    }
-    if (choice.typeIndex > 0) {
-        criteria.typeLetter = TypeLetterOfBoxEntry(choice.typeEntry);
-    }
-    if (choice.subdomainIndex > 0) {
-        const auto k = static_cast<std::size_t>(choice.subdomainIndex - 1);
-        if (k < choice.subdomainCodes.size()) {
-            criteria.categoryCodes.push_back(ToLowerAZ(choice.subdomainCodes[k]));
-        }
-    } else if (choice.domainIndex > 0) {
-        criteria.categoryCodes = choice.subdomainCodes;
-    }
-    return criteria;
-}
 
 SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
                              Language language)

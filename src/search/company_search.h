@@ -9,30 +9,15 @@
 
 namespace dorvanta {
 
-// Criteria of a company search, worked out once before the file is read.
-// An empty member means no criterion of that kind.
+// Criteria of a company search, in codes, worked out once before the file is
+// read. An empty member means no criterion of that kind.
 struct CompanyCriteria
 {
-    std::string nameText;                   // lower-cased, not trimmed
-    std::string countyCode;                 // stored county code
-    std::string typeLetter;                 // one lower-case letter
-    std::vector<std::string> categoryCodes; // lower-case category codes
+    std::string nameText;                   // as typed, not trimmed; case does not count
+    std::string countyCode;                 // stored county code ("CJ"), compared exactly
+    std::string typeLetter;                 // one company type letter ("t"), any case
+    std::vector<std::string> categoryCodes; // category codes ("a.a.1"), any case
 };
-
-// What the company panel shows when a search starts.
-struct CompanyPanelChoice
-{
-    std::string nameBox;                     // text of the name box (a placeholder counts as empty)
-    int countyIndex = 0;                     // 0 = "All"
-    std::string countyName;                  // text of the chosen county entry
-    int typeIndex = 0;                       // 0 = "All"
-    std::string typeEntry;                   // text of the chosen type entry, such as "Trader (T)"
-    int domainIndex = 0;                     // 0 = "All"
-    int subdomainIndex = 0;                  // 0 = "All"
-    std::vector<std::string> subdomainCodes; // the codes behind the subdomain entries after "All"
-};
-
-CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice);
 
 // Reads database.db of `folder` from the first record to the last and lists the
 // companies that meet the criteria, up to kResultLimit rows, in file order.

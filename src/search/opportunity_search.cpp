@@ -6,7 +6,6 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
-#include "search/placeholders.h"
 
 #include <algorithm>
 #include <optional>
@@ -21,24 +20,6 @@ namespace layout = opportunity_layout;
 // they are tested, whatever the size of the file.
 constexpr std::size_t kBlockRecords = 512;
 } // namespace
-
-OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice)
-{
-    OpportunityCriteria criteria;
-    if (!IsKeywordPlaceholder(choice.keywordBox)) {
-        criteria.keyword = ToLowerAZ(choice.keywordBox);
-    }
-    if (choice.countyIndex > 0) {
-        criteria.countyCode = CountyCode(choice.countyName);
-    }
-    if (choice.domainIndex > 0) {
-        criteria.domainLetter = std::string(1, static_cast<char>('a' + choice.domainIndex - 1));
-    }
-    if (choice.typeIndex > 0) {
-        criteria.typeDigit = std::to_string(choice.typeIndex);
-    }
-    return criteria;
-}
 
 SearchResult SearchOpportunities(const std::filesystem::path& folder, const OpportunityCriteria& criteria,
                                  Language language)
@@ -58,7 +39,9 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const FieldLayout& type = layout::kFields[layout::AdType];
     const FieldLayout& subject = layout::kFields[layout::Subject];
     const std::string scrambledCounty = ScrambleField(criteria.countyCode);
-    const std::string scrambledDomain = ScrambleField(criteria.domainLetter);
+    // Stored group letters are lower case.
+    const std::string scrambledDomain = ScrambleField(ToLowerAZ(criteria.domainLetter));
+    const std::string keyword = ToLowerAZ(criteria.keyword);
     const std::string scrambledType = ScrambleField(criteria.typeDigit);
 
     std::optional<RecordFile> file;
@@ -95,8 +78,8 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
                 }
                 const std::size_t length = FieldLength(record, subject);
                 UnscrambleInto(record + subject.offset + 1, length, text);
-                if (!criteria.keyword.empty() &&
-                    ToLowerAZ(std::string_view(text, length)).find(criteria.keyword) == std::string::npos) {
+                if (!keyword.empty() &&
+                    ToLowerAZ(std::string_view(text, length)).find(keyword) == std::string::npos) {
                     continue;
                 }
                 if (result.rows.size() == kResultLimit) {

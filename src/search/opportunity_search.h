@@ -8,26 +8,14 @@
 
 namespace dorvanta {
 
-// Criteria of an opportunity search; an empty member means no criterion.
+// Criteria of an opportunity search, in codes; an empty member means no criterion.
 struct OpportunityCriteria
 {
-    std::string keyword;      // lower-cased, not trimmed
-    std::string countyCode;   // stored county code
-    std::string domainLetter; // "a" to "j"
+    std::string keyword;      // as typed, not trimmed; case does not count
+    std::string countyCode;   // stored county code ("CJ"), compared exactly
+    std::string domainLetter; // group letter "a" to "j", any case
     std::string typeDigit;    // "1" offers, "2" requests, "3" services
 };
-
-// What the opportunity panel shows when a search starts.
-struct OpportunityPanelChoice
-{
-    std::string keywordBox; // a placeholder counts as empty
-    int countyIndex = 0;    // 0 = "All"
-    std::string countyName;
-    int domainIndex = 0; // 0 = "All", 1 to 10 the group lines
-    int typeIndex = 0;   // 0 = "All", else the digit
-};
-
-OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice);
 
 // Reads bursa.db of `folder` and lists the ads that meet the criteria: the
 // first kResultLimit matches in file order, the latest of them first.

@@ -117,6 +117,10 @@ TEST_F(CompanySearchCommand, NothingFoundExitsOneWithTheNoResultMessage)
     run = RunCli(dir, {"--lang", "RO", "search-companies", "--name", "nobody"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, std::string("Au fost gasite 0 inregistrari.\n") + kNoResultRO);
+
+    // The tool has no placeholder: a name that reads like the window's is searched for.
+    run = RunCli(dir, {"search-companies", "--name", "Search for company?"});
+    EXPECT_EQ(run.exitCode, 1);
 }
 
 TEST_F(CompanySearchCommand, GlobalOptionsMayFollowTheCommand)
@@ -229,10 +233,13 @@ TEST_F(OpportunitySearchCommand, ListsTheLatestFirstWithTheTypeWord)
 
 TEST_F(OpportunitySearchCommand, NothingFoundExitsOne)
 {
-    const RunResult run = RunCli(dir, {"search-opportunities", "--group", "j"});
+    RunResult run = RunCli(dir, {"search-opportunities", "--group", "j"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, std::string("Found 0 records.\n") + kNoResultEN);
+    // No placeholder either: the keyword is searched for as given.
+    run = RunCli(dir, {"search-opportunities", "--keyword", "Any keyword?"});
+    EXPECT_EQ(run.exitCode, 1);
 }
 
 TEST_F(OpportunitySearchCommand, MissingOrLockedFileExitsTwoWithAMessage)

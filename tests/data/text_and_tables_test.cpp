@@ -1,5 +1,6 @@
 #include "data/category_table.h"
 #include "data/code_tables.h"
+#include "data/domain_tree.h"
 #include "data/messages.h"
 #include "data/resources.h"
 #include "data/text.h"
@@ -61,8 +62,6 @@ TEST(CodeTables, CountiesTypesAndAdTypes)
     EXPECT_EQ(counties[1], "Alba");
     EXPECT_EQ(counties[43], "Outside");
 
-    EXPECT_EQ(TypeLetterOfBoxEntry("Trader (T)"), "t");
-    EXPECT_EQ(TypeLetterOfBoxEntry("Producator (P)"), "p");
     EXPECT_EQ(CompanyTypeBoxItems(Language::RO)[4], "Sediu (H)");
     std::string word = "previous";
     CompanyTypeWord('x', Language::EN, word);
@@ -104,6 +103,48 @@ TEST(Resources, AreFoundWithoutRegardToCaseAndHaveTheirLines)
     EXPECT_EQ(english[0], "Business Mass.media Advertising");
     EXPECT_EQ(english[9], "Culture Institutions Education Health");
     EXPECT_EQ(ResourceLines("INTERNET_RO")[4], "Comert Servicii");
+}
+
+TEST(DomainTree, ReadsGroupsAndDomainsByTheirLeadingSpace)
+{
+    const DomainTree tree("     Orphan\r\nTrade Services\r\n     Trade\r\n\r\n     Services\r\nClothing");
+    ASSERT_EQ(tree.groups().size(), 2u);
+    EXPECT_EQ(tree.groups()[1].letter, 'b');
+    ASSERT_EQ(tree.groups()[0].domains.size(), 2u);
+    EXPECT_EQ(tree.groups()[0].domains[1].line, "     Services");
+    EXPECT_EQ(tree.groups()[0].domains[1].name, "Services");
+    EXPECT_EQ(tree.Lines(),
+              (std::vector<std::string>{"Trade Services", "     Trade", "     Services", "Clothing"}));
+
+    EXPECT_EQ(GroupLetters(), "abcdefghij");
+    EXPECT_EQ(GroupPosition('a'), 0u);
+    EXPECT_EQ(GroupPosition('j'), 9u);
+    EXPECT_FALSE(GroupPosition('k'));
+    EXPECT_FALSE(GroupPosition('A'));
+}
+
+TEST(DomainTree, BuiltinTreesAgreeWithTheAdGroupsInBothLanguages)
+{
+    for (const Language language : {Language::EN, Language::RO}) {
+        const DomainTree& tree = DomainTree::Domains(language);
+        // The update dialog lists the tree's groups, the ad menus the group list:
+        // position i must be group letter a + i in both.
+        ASSERT_EQ(tree.groups().size(), kGroupCount);
+        EXPECT_EQ(tree.GroupLines(), DomainTree::AdGroups(language).GroupLines());
+        EXPECT_EQ(tree.Lines(), ResourceLines(Pick(language, "DOMENII_EN", "DOMENII_RO")));
+        std::size_t domains = 0;
+        for (std::size_t i = 0; i < kGroupCount; ++i) {
+            const DomainGroup& group = tree.groups()[i];
+            EXPECT_EQ(group.letter, GroupLetter(i));
+            // The subdomain list finds a group's letter by its first domain's name.
+            ASSERT_FALSE(group.domains.empty());
+            EXPECT_TRUE(group.line.starts_with(group.domains[0].name)) << group.line;
+            domains += group.domains.size();
+        }
+        EXPECT_EQ(domains, 33u);
+    }
+    EXPECT_EQ(DomainTree::Domains(Language::EN).groups()[4].line, "Trade Services");
+    EXPECT_EQ(DomainTree::Domains(Language::RO).groups()[9].line, "Cultura Institutii Invatamant Sanatate");
 }
 
 TEST(CategoryTable, HasTheDomainsWithTheirCountsAndSerials)

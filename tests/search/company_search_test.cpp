@@ -66,6 +66,10 @@ TEST(SearchCompanies, NameTextIsALowerCaseSubstringAnywhere)
               (std::vector<std::int64_t>{0, 1, 2, 4}));
     criteria.nameText = "abc ";
     EXPECT_EQ(Numbers(SearchCompanies(dir.path(), criteria, Language::EN)), (std::vector<std::int64_t>{4}));
+    // The text is taken as typed: its case does not count either.
+    criteria.nameText = "aBC";
+    EXPECT_EQ(Numbers(SearchCompanies(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{0, 1, 2, 4}));
 }
 
 TEST(SearchCompanies, CountyCriterionLetsEmptyCountiesThrough)
@@ -94,6 +98,9 @@ TEST(SearchCompanies, TypeCriterionWalksEntriesUntilTheFirstEmptyOne)
     EXPECT_EQ(Numbers(result), (std::vector<std::int64_t>{1}));
     // The type column shows the main entry's letter, not the one that matched.
     EXPECT_EQ(result.rows[0].type, "S");
+    // A letter given in upper case stands for the stored lower-case one.
+    criteria.typeLetter = "T";
+    EXPECT_EQ(Numbers(SearchCompanies(dir.path(), criteria, Language::EN)), (std::vector<std::int64_t>{1}));
 }
 
 TEST(SearchCompanies, CategoryCriterionMatchesAnyEntryCode)
@@ -108,6 +115,10 @@ TEST(SearchCompanies, CategoryCriterionMatchesAnyEntryCode)
                         });
     CompanyCriteria criteria;
     criteria.categoryCodes = {"a.a.1", "a.a.2"};
+    EXPECT_EQ(Numbers(SearchCompanies(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{0, 1}));
+    // Codes as the category table writes them find the stored lower-case ones.
+    criteria.categoryCodes = {"a.A.1", "A.A.2"};
     EXPECT_EQ(Numbers(SearchCompanies(dir.path(), criteria, Language::EN)),
               (std::vector<std::int64_t>{0, 1}));
 }
@@ -189,35 +200,6 @@ TEST(SearchCompanies, EmptyFileAndPartialRecord)
     WriteCompanies(dir, {Company("WHOLE")});
     test::WriteBytes(dir / "database.db", test::ReadBytes(dir / "database.db") + "\x05garbage");
     EXPECT_EQ(SearchCompanies(dir.path(), {}, Language::EN).rows.size(), 1u);
-}
-
-TEST(MakeCompanyCriteria, WorksOutTheBoxes)
-{
-    CompanyPanelChoice choice;
-    choice.nameBox = "Search for company?";
-    EXPECT_TRUE(MakeCompanyCriteria(choice).nameText.empty());
-    choice.nameBox = "Cauti o companie?";
-    EXPECT_TRUE(MakeCompanyCriteria(choice).nameText.empty());
-    choice.nameBox = "Mega Impex ";
-    choice.countyIndex = 12;
-    choice.countyName = "Cluj";
-    choice.typeIndex = 1;
-    choice.typeEntry = "Trader (T)";
-    CompanyCriteria criteria = MakeCompanyCriteria(choice);
-    EXPECT_EQ(criteria.nameText, "mega impex ");
-    EXPECT_EQ(criteria.countyCode, "CJ");
-    EXPECT_EQ(criteria.typeLetter, "t");
-    EXPECT_TRUE(criteria.categoryCodes.empty());
-
-    choice.subdomainCodes = {"a.a.1", "a.a.2", "a.a.3"};
-    choice.domainIndex = 2;
-    EXPECT_EQ(MakeCompanyCriteria(choice).categoryCodes, choice.subdomainCodes);
-    choice.subdomainIndex = 2;
-    EXPECT_EQ(MakeCompanyCriteria(choice).categoryCodes, (std::vector<std::string>{"a.a.2"}));
-    choice.domainIndex = 0;
-    EXPECT_EQ(MakeCompanyCriteria(choice).categoryCodes, (std::vector<std::string>{"a.a.2"}));
-    choice.subdomainIndex = 0;
-    EXPECT_TRUE(MakeCompanyCriteria(choice).categoryCodes.empty());
 }
 
 TEST(FillSubdomains, DomainLinesGroupLinesAndAll)

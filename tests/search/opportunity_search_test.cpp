@@ -69,6 +69,11 @@ TEST(SearchOpportunities, CriteriaTestCountyGroupTypeAndSubjectOnly)
     criteria.keyword = "mob";
     EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
               (std::vector<std::int64_t>{1}));
+    // The keyword is taken as typed and the group letter in any case.
+    criteria.keyword = "MoB";
+    criteria.domainLetter = "C";
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1}));
     // Description and company are not searched.
     OpportunityCriteria keywordOnly;
     keywordOnly.keyword = "keyword";
@@ -128,25 +133,6 @@ TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
     EXPECT_EQ(result.outcome, SearchOutcome::CannotOpen);
     EXPECT_EQ(result.errorMessage.substr(0, 40), "Nu am putut deschide fisierul bursa.db. ");
     EXPECT_FALSE(result.showNoResult);
-}
-
-TEST(MakeOpportunityCriteria, WorksOutTheBoxes)
-{
-    OpportunityPanelChoice choice;
-    choice.keywordBox = "Toate cuvintele?";
-    EXPECT_TRUE(MakeOpportunityCriteria(choice).keyword.empty());
-    choice.keywordBox = "Any keyword?";
-    EXPECT_TRUE(MakeOpportunityCriteria(choice).keyword.empty());
-    choice.keywordBox = "Lemn ";
-    choice.domainIndex = 3;
-    choice.typeIndex = 2;
-    choice.countyIndex = 43;
-    choice.countyName = "Outside";
-    const OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
-    EXPECT_EQ(criteria.keyword, "lemn ");
-    EXPECT_EQ(criteria.domainLetter, "c");
-    EXPECT_EQ(criteria.typeDigit, "2");
-    EXPECT_EQ(criteria.countyCode, "OU");
 }
 
 } // namespace
