@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -35,7 +36,8 @@ class CompanyMatcher
 {
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
-        : name_(criteria.nameText), scrambledCounty_(ScrambleField(criteria.countyCode)),
+        : name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
+          ignoreDiacritics_(criteria.ignoreDiacritics), scrambledCounty_(ScrambleField(criteria.countyCode)),
           codes_(criteria.categoryCodes),
           typeLetter_(criteria.typeLetter.empty() ? '\0' : criteria.typeLetter[0])
     {
@@ -64,7 +66,17 @@ public:
             return false; // a deleted record
         }
         UnscrambleLower(record + kName.offset + 1, nameLength, lowerName);
-        return name_.empty() || std::string_view(lowerName, nameLength).find(name_) != std::string_view::npos;
+        if (name_.empty()) {
+            return true;
+        }
+        if (!ignoreDiacritics_) {
+            return std::string_view(lowerName, nameLength).find(name_) != std::string_view::npos;
+        }
+        // The list shows the name with its diacritics: strip a copy.
+        char baseName[256];
+        std::memcpy(baseName, lowerName, nameLength);
+        StripDiacritics(baseName, nameLength);
+        return std::string_view(baseName, nameLength).find(name_) != std::string_view::npos;
     }
 
 private:
@@ -101,6 +113,7 @@ private:
     }
 
     std::string name_;
+    bool ignoreDiacritics_;
     std::string scrambledCounty_; // empty: no county criterion
     std::vector<std::string> codes_;
     char typeLetter_; // 0: no type criterion
@@ -214,7 +227,7 @@ CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
 {
     CompanyCriteria criteria;
     if (!IsCompanyPlaceholder(choice.nameBox)) {
-        criteria.nameText = ToLowerAZ(choice.nameBox);
+        criteria.nameText = ToLower(choice.nameBox);
     }
     if (choice.countyIndex > 0) {
         criteria.countyCode = CountyCode(choice.countyName);

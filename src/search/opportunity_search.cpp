@@ -26,7 +26,7 @@ OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice
 {
     OpportunityCriteria criteria;
     if (!IsKeywordPlaceholder(choice.keywordBox)) {
-        criteria.keyword = ToLowerAZ(choice.keywordBox);
+        criteria.keyword = ToLower(choice.keywordBox);
     }
     if (choice.countyIndex > 0) {
         criteria.countyCode = CountyCode(choice.countyName);
@@ -60,6 +60,7 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const std::string scrambledCounty = ScrambleField(criteria.countyCode);
     const std::string scrambledDomain = ScrambleField(criteria.domainLetter);
     const std::string scrambledType = ScrambleField(criteria.typeDigit);
+    const std::string keyword = FoldForSearch(criteria.keyword, criteria.ignoreDiacritics);
 
     std::optional<RecordFile> file;
     try {
@@ -95,8 +96,9 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
                 }
                 const std::size_t length = FieldLength(record, subject);
                 UnscrambleInto(record + subject.offset + 1, length, text);
-                if (!criteria.keyword.empty() &&
-                    ToLowerAZ(std::string_view(text, length)).find(criteria.keyword) == std::string::npos) {
+                if (!keyword.empty() &&
+                    FoldForSearch(std::string_view(text, length), criteria.ignoreDiacritics).find(keyword) ==
+                        std::string::npos) {
                     continue;
                 }
                 if (result.rows.size() == kResultLimit) {
