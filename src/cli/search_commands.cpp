@@ -25,6 +25,7 @@ struct CompanyArguments
     std::vector<std::string> categories;
     std::string domain;
     std::string type;
+    bool ignoreDiacritics = false;
 };
 
 struct OpportunityArguments
@@ -33,6 +34,7 @@ struct OpportunityArguments
     std::string county;
     std::string group;
     std::string type;
+    bool ignoreDiacritics = false;
 };
 
 // The county box entry the user named: 0 for "All" (in any case, since no
@@ -169,8 +171,9 @@ void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& gl
     }
     choice.domainIndex = choice.subdomainCodes.empty() ? 0 : 1;
 
-    const SearchResult result =
-        SearchCompanies(DataFolder(globals), MakeCompanyCriteria(choice), globals.lang);
+    CompanyCriteria criteria = MakeCompanyCriteria(choice);
+    criteria.ignoreDiacritics = arguments.ignoreDiacritics;
+    const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
 }
@@ -187,8 +190,9 @@ void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOpt
     choice.domainIndex = arguments.group.empty() ? 0 : ToLowerAZ(arguments.group[0]) - 'a' + 1;
     choice.typeIndex = arguments.type.empty() ? 0 : arguments.type[0] - '0';
 
-    const SearchResult result =
-        SearchOpportunities(DataFolder(globals), MakeOpportunityCriteria(choice), globals.lang);
+    OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
+    criteria.ignoreDiacritics = arguments.ignoreDiacritics;
+    const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
 }
@@ -219,6 +223,8 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->excludes(category);
     companies->add_option("--type", companyArguments->type, "Company type letter")
         ->transform(CLI::IsMember(CompanyTypeLetters(), CLI::ignore_case));
+    companies->add_flag("--ignore-diacritics", companyArguments->ignoreDiacritics,
+                        "Compare the name by base letters (s finds \u015F and \u0219 alike)");
     companies->callback([companyArguments, &globals] { RunCompanySearch(*companyArguments, globals); });
 
     auto opportunityArguments = std::make_shared<OpportunityArguments>();
@@ -235,6 +241,8 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->transform(CLI::IsMember({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}, CLI::ignore_case));
     opportunities->add_option("--type", opportunityArguments->type, "1 offers, 2 requests, 3 services")
         ->check(CLI::IsMember(AdTypeDigits()));
+    opportunities->add_flag("--ignore-diacritics", opportunityArguments->ignoreDiacritics,
+                            "Compare the subject by base letters");
     opportunities->callback(
         [opportunityArguments, &globals] { RunOpportunitySearch(*opportunityArguments, globals); });
 }
