@@ -130,7 +130,7 @@ void CompanyPanel::Search()
     CompanyCriteria criteria = MakeCompanyCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
     const bool shown =
-        ShowSearchResult([&] { return SearchCompanies(state_.programFolder, criteria, state_.language); });
+        ShowSearchResult([&] { return column_.Search(state_.programFolder, criteria, state_.language); });
     if (shown) {
         // Matters when the search came from the domain popup while another panel showed.
         emit wantsFront();
