@@ -10,7 +10,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <limits>
+#include <string_view>
 #include <unordered_map>
 
 namespace dorvanta {
@@ -38,7 +40,7 @@ public:
             number = 0;
             return true;
         }
-        const auto found = numbers_.find(std::string(text));
+        const auto found = numbers_.find(text);
         if (found != numbers_.end()) {
             number = found->second;
             return true;
@@ -54,7 +56,13 @@ public:
 
 private:
     std::vector<std::string>& texts_;
-    std::unordered_map<std::string, std::uint16_t> numbers_;
+    // Looked up by the text in the record's buffer, without a copy.
+    struct Hash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, std::uint16_t, Hash, std::equal_to<>> numbers_;
 };
 
 std::uint16_t NumberOf(const std::vector<std::string>& texts, std::string_view text)
@@ -129,6 +137,7 @@ bool CompanyColumn::Build(const std::filesystem::path& path)
         codes_.reserve(records * 4);
         typeLetters_.reserve(records * 4);
         presence_.reserve(records);
+        names_.reserve(records * 32);
         Interner counties(countyTexts_);
         Interner codes(codeTexts_);
         char text[264];
