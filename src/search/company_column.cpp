@@ -74,7 +74,7 @@ std::uint16_t NumberOf(const std::vector<std::string>& texts, std::string_view t
 
 } // namespace
 
-void CompanyColumn::Invalidate()
+void CompanyColumnData::Invalidate()
 {
     built_ = false;
     names_ = std::string{};
@@ -88,7 +88,7 @@ void CompanyColumn::Invalidate()
     presence_ = {};
 }
 
-std::size_t CompanyColumn::MemoryBytes() const
+std::size_t CompanyColumnData::MemoryBytes() const
 {
     std::size_t bytes = names_.capacity() + baseNames_.capacity() + starts_.capacity() * 4 +
                         counties_.capacity() * 2 + codes_.capacity() * 2 + typeLetters_.capacity() +
@@ -102,7 +102,7 @@ std::size_t CompanyColumn::MemoryBytes() const
     return bytes;
 }
 
-bool CompanyColumn::Current(const std::filesystem::path& path) const
+bool CompanyColumnData::Current(const std::filesystem::path& path) const
 {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
@@ -113,7 +113,7 @@ bool CompanyColumn::Current(const std::filesystem::path& path) const
     return !error && built_ && path == path_ && size == size_ && modified == modified_;
 }
 
-bool CompanyColumn::Build(const std::filesystem::path& path)
+bool CompanyColumnData::Build(const std::filesystem::path& path, std::stop_token stop)
 {
     Invalidate();
     try {
@@ -145,7 +145,7 @@ bool CompanyColumn::Build(const std::filesystem::path& path)
             const auto windowCount =
                 static_cast<std::size_t>(std::min<std::uint64_t>(kWindowRecords, count - first));
             const MappedWindow window = file.Map(first, windowCount);
-            if (window.CutAt() < window.length()) {
+            if (stop.stop_requested() || window.CutAt() < window.length()) {
                 return false; // cut meanwhile: the scan reports it
             }
             for (std::size_t i = 0; i < windowCount; ++i) {
@@ -193,14 +193,14 @@ bool CompanyColumn::Build(const std::filesystem::path& path)
     return true;
 }
 
-void CompanyColumn::BuildBaseNames()
+void CompanyColumnData::BuildBaseNames()
 {
     baseNames_ = names_;
     StripDiacritics(baseNames_.data(), baseNames_.size());
 }
 
-SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
-                                   Language language)
+SearchResult CompanyColumnData::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                       Language language)
 {
     const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
     if (!Current(path) && !Build(path)) {
@@ -300,6 +300,54 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
                         ? GetMessageText(2, language)
                         : FoundRecordsText(result.rows.size(), language);
     result.showNoResult = result.rows.empty();
+    return result;
+}
+
+void CompanyColumn::TakeBuilt()
+{
+    const std::lock_guard lock(mutex_);
+    if (pending_) {
+        ready_ = std::move(pending_);
+    }
+}
+
+void CompanyColumn::WaitUntilBuilt()
+{
+    if (builder_.joinable()) {
+        builder_.join();
+    }
+    TakeBuilt();
+}
+
+SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                   Language language)
+{
+    TakeBuilt();
+    const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
+    if (ready_ && ready_->Current(path)) {
+        return ready_->Search(folder, criteria, language);
+    }
+    ready_.reset(); // out of date: its memory goes now
+    // The helper starts after the scan, so as not to slow it down.
+    SearchResult result = SearchCompanies(folder, criteria, language);
+    bool start = false;
+    {
+        const std::lock_guard lock(mutex_);
+        start = !building_;
+        building_ = true;
+    }
+    if (start) {
+        // The previous helper has ended; assigning joins it.
+        builder_ = std::jthread([this, path](std::stop_token stop) {
+            auto data = std::make_unique<CompanyColumnData>();
+            const bool built = data->Build(path, stop);
+            const std::lock_guard lock(mutex_);
+            if (built) {
+                pending_ = std::move(data);
+            }
+            building_ = false;
+        });
+    }
     return result;
 }
 

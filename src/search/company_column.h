@@ -6,13 +6,17 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <mutex>
+#include <stop_token>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dorvanta {
 
-// The company search of a long-running program: on the first search it reads
-// database.db once into a compact column (the lower-cased names one after
+// The company search from memory: it reads database.db once into a compact
+// column (the lower-cased names one after
 // another, and per record the county, the four activity codes and type
 // letters as small numbers), then answers later searches from memory. Before
 // each search it compares the file's size and modification time with those
@@ -20,7 +24,7 @@ namespace dorvanta {
 // of SearchCompanies; when the file cannot be read into a column (missing,
 // locked away, failing, or with more distinct codes than the column numbers)
 // it hands the search to SearchCompanies, which reports as usual.
-class CompanyColumn
+class CompanyColumnData
 {
 public:
     SearchResult Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
@@ -32,10 +36,12 @@ public:
     // Bytes the column holds.
     std::size_t MemoryBytes() const;
     bool Built() const { return built_; }
+    // True when built from `path` as it is now.
+    bool Current(const std::filesystem::path& path) const;
+    // Reads the file into the column; false when it could not (or was stopped).
+    bool Build(const std::filesystem::path& path, std::stop_token stop = {});
 
 private:
-    bool Current(const std::filesystem::path& path) const;
-    bool Build(const std::filesystem::path& path);
     void BuildBaseNames();
 
     bool built_ = false;
@@ -54,6 +60,32 @@ private:
     std::vector<std::string> codeTexts_;
     std::vector<char> typeLetters_;      // 4 per record: the last character of the entry
     std::vector<std::uint8_t> presence_; // per record: bit i set when activity i is not empty
+};
+
+// The window's company search. The column is read on a helper thread, so
+// that no search waits for it: until it is ready, and whenever the file has
+// changed since, a search scans the file as SearchCompanies does and starts
+// reading the column anew.
+class CompanyColumn
+{
+public:
+    SearchResult Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                        Language language);
+
+    // Waits for a column being read and takes it in (for the benchmark and tests).
+    void WaitUntilBuilt();
+    // Bytes of the column in use; 0 while there is none.
+    std::size_t MemoryBytes() const { return ready_ ? ready_->MemoryBytes() : 0; }
+    bool Built() const { return ready_ != nullptr && ready_->Built(); }
+
+private:
+    void TakeBuilt();
+
+    std::unique_ptr<CompanyColumnData> ready_; // used by the searches' thread only
+    std::mutex mutex_;
+    std::unique_ptr<CompanyColumnData> pending_; // handed over by the helper
+    bool building_ = false;
+    std::jthread builder_;
 };
 
 } // namespace dorvanta
