@@ -324,8 +324,18 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
 {
     TakeBuilt();
     const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
-    if (ready_ && ready_->Current(path)) {
-        return ready_->Search(folder, criteria, language);
+    if (ready_) {
+        // The file is opened and locked as the scan would: a file that can no
+        // longer be opened is reported, and an import that writes it is
+        // waited for, after which its new modification time tells.
+        try {
+            RecordFile file(path, layout::kRecordSize);
+            file.Lock(FileLock::Shared);
+            if (ready_->Current(path)) {
+                return ready_->Search(folder, criteria, language);
+            }
+        } catch (const FileError&) {
+        }
     }
     ready_.reset(); // out of date: its memory goes now
     // The helper starts after the scan, so as not to slow it down.

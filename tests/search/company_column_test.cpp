@@ -121,6 +121,9 @@ TEST(CompanyColumn, GivesTheScansResultsAcrossChangesOfTheFile)
                                      std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
     ExpectSameAsTheScan(dir, column, random);
 
+    // Made read-only, unchanged otherwise: reported as the scan reports it.
+    std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_read);
+    EXPECT_EQ(column.Search(dir.path(), {}, Language::EN).outcome, SearchOutcome::CannotOpen);
     std::filesystem::remove(dir / "database.db");
     const SearchResult missing = column.Search(dir.path(), {}, Language::EN);
     EXPECT_EQ(missing.outcome, SearchOutcome::CannotOpen);
