@@ -17,7 +17,9 @@ struct CompanyCriteria
     std::string countyCode;                 // stored county code
     std::string typeLetter;                 // one lower-case letter
     std::vector<std::string> categoryCodes; // lower-case category codes
-    bool ignoreDiacritics = false;          // the name test compares base letters
+
+    // The name test compares base letters.
+    bool ignoreDiacritics = false;
 };
 
 // What the company panel shows when a search starts.

@@ -11,11 +11,13 @@ namespace dorvanta {
 // Criteria of an opportunity search; an empty member means no criterion.
 struct OpportunityCriteria
 {
-    std::string keyword;           // lower-cased, not trimmed
-    std::string countyCode;        // stored county code
-    std::string domainLetter;      // "a" to "j"
-    std::string typeDigit;         // "1" offers, "2" requests, "3" services
-    bool ignoreDiacritics = false; // the keyword test compares base letters
+    std::string keyword;      // lower-cased, not trimmed
+    std::string countyCode;   // stored county code
+    std::string domainLetter; // "a" to "j"
+    std::string typeDigit;    // "1" offers, "2" requests, "3" services
+
+    // The keyword test compares base letters.
+    bool ignoreDiacritics = false;
 };
 
 // What the opportunity panel shows when a search starts.
