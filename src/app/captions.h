@@ -24,6 +24,8 @@ struct Captions
     const char* content;
     const char* about;
     const char* saveAsPdf;
+    const char* ignoreDiacritics;
+    const char* searchAsYouType;
     const char* noPrinter;
     const char* stopUpdate;
     const char* cannotWrite; // %1: the file
@@ -47,6 +49,8 @@ inline constexpr Captions kEnglishCaptions{
     "Content",
     "About",
     "Save as PDF...",
+    "Ignore diacritics",
+    "Search as you type",
     "No printer is installed. Use \"Save as PDF...\" to keep the page.",
     "An update is running. Stop it and close the program?",
     "Could not write %1."};
@@ -68,6 +72,8 @@ inline constexpr Captions kRomanianCaptions{
     "Continut",
     "Despre",
     "Salveaza ca PDF...",
+    "Ignora diacriticele",
+    "Cauta in timp ce scrii",
     "Nu este instalata nicio imprimanta. Folositi \"Salveaza ca PDF...\" pentru a pastra pagina.",
     "Actualizarea este in curs. O opriti si inchideti programul?",
     "Fisierul %1 nu a putut fi scris."};

@@ -127,8 +127,10 @@ void CompanyPanel::Search()
     choice.domainIndex = std::max(0, ComboBox_Companies_Domain->currentIndex());
     choice.subdomainIndex = std::max(0, ComboBox_Companies_Subdomain->currentIndex());
     choice.subdomainCodes = subdomainCodes_;
-    const bool shown = ShowSearchResult(
-        [&] { return SearchCompanies(state_.programFolder, MakeCompanyCriteria(choice), state_.language); });
+    CompanyCriteria criteria = MakeCompanyCriteria(choice);
+    criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    const bool shown =
+        ShowSearchResult([&] { return column_.Search(state_.programFolder, criteria, state_.language); });
     if (shown) {
         // Matters when the search came from the domain popup while another panel showed.
         emit wantsFront();

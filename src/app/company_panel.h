@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/search_panel.h"
+#include "search/company_column.h"
 
 #include <QStringList>
 
@@ -53,6 +54,9 @@ private:
     QComboBox* ComboBox_Companies_Type = nullptr;
 
     std::vector<std::string> subdomainCodes_;
+    // Answers the searches from memory after the first; the window searches
+    // as the user types, where a pass over the file for each pause would lag.
+    CompanyColumn column_;
 };
 
 } // namespace dorvanta

@@ -79,6 +79,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
 
     // The stored language and the captions and lists it gives.
     LoadLanguageSetting();
+    LoadSearchOptions();
     ApplyLanguage(state_.language);
     companies_->FillSubdomains();
 }
@@ -322,6 +323,7 @@ void TForm_Main::ApplyCaptions()
     Yourbusinessadd1->setText(QString::fromLatin1(c.yourBusinessAd));
     Yourbanner1->setText(QString::fromLatin1(c.yourBanner));
     SaveAsPdf1->setText(QString::fromLatin1(c.saveAsPdf));
+    ApplySearchOptionCaptions();
     Content1->setText(QString::fromLatin1(c.content));
     AboutDorvanta1->setText(QString::fromLatin1(c.about));
 }

@@ -106,6 +106,11 @@ private:
     void Allcompanies1Click();
     void SetUpdateItemsEnabled(bool enabled);
 
+    // The search options of the Settings popup (search_options.cpp).
+    void BuildSearchOptions();
+    void LoadSearchOptions();
+    void ApplySearchOptionCaptions();
+
     MainWindowOptions options_;
     WindowState state_;
     std::unique_ptr<SettingsStore> settings_;
@@ -146,6 +151,8 @@ private:
     QAction* Yourbanner1 = nullptr;
     QMenu* Popup_Settings = nullptr;
     QAction* SaveAsPdf1 = nullptr;
+    QAction* IgnoreDiacritics1 = nullptr;
+    QAction* SearchAsYouType1 = nullptr;
     QMenu* Popup_Help = nullptr;
     QAction* Content1 = nullptr;
     QAction* AboutDorvanta1 = nullptr;

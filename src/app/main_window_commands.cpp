@@ -79,6 +79,7 @@ void TForm_Main::BuildPopups()
     connect(romanian, &QAction::triggered, this, [this] { ApplyLanguage(Language::RO); });
     connect(print, &QAction::triggered, this, &TForm_Main::Pint1Click);
     connect(SaveAsPdf1, &QAction::triggered, this, &TForm_Main::SaveAsPdfClick);
+    BuildSearchOptions();
 
     Popup_Help = Named(new QMenu(this), "Popup_Help");
     Content1 = Named(Popup_Help->addAction(MenuIcon(13), QStringLiteral("Content")), "Content1");

@@ -114,9 +114,9 @@ void OpportunityPanel::Search()
     choice.countyName = QStringToWindows1250(ComboBox_Internet_Locality->currentText());
     choice.domainIndex = std::max(0, ComboBox_Internet_Domain->currentIndex());
     choice.typeIndex = std::max(0, ComboBox_Internet_Type->currentIndex());
-    ShowSearchResult([&] {
-        return SearchOpportunities(state_.programFolder, MakeOpportunityCriteria(choice), state_.language);
-    });
+    OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
+    criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    ShowSearchResult([&] { return SearchOpportunities(state_.programFolder, criteria, state_.language); });
 }
 
 void OpportunityPanel::ShowPage(std::int64_t recordNumber)

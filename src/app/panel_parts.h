@@ -37,6 +37,9 @@ struct WindowState
     Language language = Language::EN;
     // Set once the main window has been shown for the first time.
     bool mainShown = false;
+    // The search options of the Settings popup.
+    bool ignoreDiacritics = false;
+    bool searchAsYouType = false;
 };
 
 // A solid strip used for the bars and lines that frame the lists and pages.

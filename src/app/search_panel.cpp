@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -36,8 +37,32 @@ void SearchPanel::WireControls()
 {
     view_->SetProgramFolder(state_.programFolder);
     searchBox_->installEventFilter(this);
-    connect(searchBox_, &QLineEdit::returnPressed, this, [this] { Search(); });
-    connect(searchButton_, &QAbstractButton::clicked, this, [this] { Search(); });
+    connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
+        typingPause_->stop();
+        Search();
+    });
+    connect(searchButton_, &QAbstractButton::clicked, this, [this] {
+        typingPause_->stop();
+        Search();
+    });
+    // Searching as the user types waits for a pause of 150 ms, so a word
+    // typed quickly costs one search, not one a key.
+    typingPause_ = new QTimer(this);
+    typingPause_->setObjectName(QStringLiteral("TypingPause"));
+    typingPause_->setSingleShot(true);
+    typingPause_->setInterval(150);
+    connect(searchBox_, &QLineEdit::textEdited, this, [this] {
+        if (state_.searchAsYouType) {
+            typingPause_->start();
+        }
+    });
+    connect(typingPause_, &QTimer::timeout, this, [this] {
+        // The status line tells of no result; a box at every pause would
+        // take the keyboard from the user.
+        typingSearch_ = true;
+        Search();
+        typingSearch_ = false;
+    });
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
     list_->header()->setSectionsClickable(true);
@@ -83,7 +108,7 @@ bool SearchPanel::ShowSearchResult(const std::function<SearchResult()>& search)
     if (failed) {
         return false;
     }
-    if (result.showNoResult) {
+    if (result.showNoResult && !typingSearch_) {
         ShowInformation(this, Windows1250ToQString(InfoMessageText(1, state_.language)));
     }
     return true;

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QLineEdit;
+class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -55,6 +56,8 @@ signals:
 protected:
     // Set by the subclass while it builds its controls.
     QLineEdit* searchBox_ = nullptr;
+    QTimer* typingPause_ = nullptr;
+    bool typingSearch_ = false; // the search of a pause in typing is running
     PictureButton* searchButton_ = nullptr;
     QTreeWidget* list_ = nullptr;
     HtmlView* view_ = nullptr;

@@ -26,6 +26,7 @@ struct CompanyArguments
     std::vector<std::string> categories;
     std::string domain;
     std::string type;
+    bool ignoreDiacritics = false;
 };
 
 struct OpportunityArguments
@@ -34,6 +35,7 @@ struct OpportunityArguments
     std::string county;
     std::string group;
     std::string type;
+    bool ignoreDiacritics = false;
 };
 
 // The county code of a county name; "All" (in any case, since no county has
@@ -156,6 +158,7 @@ void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& gl
     // A domain stands for every category under it.
     criteria.categoryCodes = arguments.domain.empty() ? arguments.categories : DomainCodes(arguments.domain);
 
+    criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
@@ -169,6 +172,7 @@ void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOpt
     criteria.domainLetter = arguments.group;
     criteria.typeDigit = arguments.type;
 
+    criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
     Report(result, result.errorMessage, globals.lang);
@@ -200,6 +204,8 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->excludes(category);
     companies->add_option("--type", companyArguments->type, "Company type letter")
         ->transform(CLI::IsMember(CompanyTypeLetters(), CLI::ignore_case));
+    companies->add_flag("--ignore-diacritics", companyArguments->ignoreDiacritics,
+                        "Compare the name by base letters (s finds \u015F and \u0219 alike)");
     companies->callback([companyArguments, &globals] { RunCompanySearch(*companyArguments, globals); });
 
     auto opportunityArguments = std::make_shared<OpportunityArguments>();
@@ -216,6 +222,8 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->transform(CLI::IsMember(GroupLetterValues(), CLI::ignore_case));
     opportunities->add_option("--type", opportunityArguments->type, "1 offers, 2 requests, 3 services")
         ->check(CLI::IsMember(AdTypeDigits()));
+    opportunities->add_flag("--ignore-diacritics", opportunityArguments->ignoreDiacritics,
+                            "Compare the subject by base letters");
     opportunities->callback(
         [opportunityArguments, &globals] { RunOpportunitySearch(*opportunityArguments, globals); });
 }

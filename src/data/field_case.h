@@ -1,15 +1,18 @@
 #pragma once
 
+#include "data/letter_case.h"
 #include "data/scramble.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
-// Unscrambling a stored field and changing the case of its letters A to Z in
-// one go, eight bytes at a time. The searches and the import do this for
-// every record of a file, where a byte-by-byte loop would cost more than
-// reading the file.
+// Unscrambling a stored field and changing the case of its letters in one go,
+// eight bytes at a time. The searches and the import do this for every record
+// of a file, where a byte-by-byte loop would cost more than reading the file.
+// A-Z change by bit arithmetic on the whole word; the rare words holding a
+// byte of 0x80 or above (the letters with diacritics) fall back to the table.
 namespace dorvanta {
 
 namespace field_case_detail {
@@ -26,7 +29,8 @@ inline std::uint64_t InRange(std::uint64_t word, char first, char last)
 }
 
 template <typename Change>
-inline void UnscrambleWords(const std::uint8_t* stored, std::size_t length, char* out, Change change)
+inline void UnscrambleWords(const std::uint8_t* stored, std::size_t length, char* out, Change change,
+                            const std::array<std::uint8_t, 256>& table)
 {
     const std::size_t words = (length + 7) / 8;
     for (std::size_t i = 0; i < words; ++i) {
@@ -36,6 +40,11 @@ inline void UnscrambleWords(const std::uint8_t* stored, std::size_t length, char
         std::memcpy(&mask, kScrambleMask.data() + i * 8, 8);
         word = change(word ^ mask);
         std::memcpy(out + i * 8, &word, 8);
+        if ((word & kHigh) != 0) {
+            for (std::size_t k = i * 8; k < i * 8 + 8; ++k) {
+                out[k] = static_cast<char>(table[static_cast<std::uint8_t>(out[k])]);
+            }
+        }
     }
 }
 } // namespace field_case_detail
@@ -46,17 +55,19 @@ inline void UnscrambleWords(const std::uint8_t* stored, std::size_t length, char
 // many to `out`; the bytes past `length` are of no meaning.
 inline void UnscrambleLower(const std::uint8_t* stored, std::size_t length, char* out)
 {
-    field_case_detail::UnscrambleWords(stored, length, out, [](std::uint64_t word) {
-        return word | (field_case_detail::InRange(word, 'A', 'Z') >> 2);
-    });
+    field_case_detail::UnscrambleWords(
+        stored, length, out,
+        [](std::uint64_t word) { return word | (field_case_detail::InRange(word, 'A', 'Z') >> 2); },
+        letter_case_detail::kLetters.lower);
 }
 
-// The same, upper-casing a to z.
+// The same, upper-casing.
 inline void UnscrambleUpper(const std::uint8_t* stored, std::size_t length, char* out)
 {
-    field_case_detail::UnscrambleWords(stored, length, out, [](std::uint64_t word) {
-        return word & ~(field_case_detail::InRange(word, 'a', 'z') >> 2);
-    });
+    field_case_detail::UnscrambleWords(
+        stored, length, out,
+        [](std::uint64_t word) { return word & ~(field_case_detail::InRange(word, 'a', 'z') >> 2); },
+        letter_case_detail::kLetters.upper);
 }
 
 } // namespace dorvanta

@@ -2,20 +2,36 @@
 
 namespace dorvanta {
 
-std::string ToLowerAZ(std::string_view text)
+std::string ToLower(std::string_view text)
 {
     std::string result(text);
     for (char& c : result) {
-        c = ToLowerAZ(c);
+        c = ToLower(c);
     }
     return result;
 }
 
-std::string ToUpperAZ(std::string_view text)
+std::string ToUpper(std::string_view text)
 {
     std::string result(text);
     for (char& c : result) {
-        c = ToUpperAZ(c);
+        c = ToUpper(c);
+    }
+    return result;
+}
+
+void StripDiacritics(char* text, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        text[i] = BaseLetter(text[i]);
+    }
+}
+
+std::string FoldForSearch(std::string_view text, bool ignoreDiacritics)
+{
+    std::string result = ToLower(text);
+    if (ignoreDiacritics) {
+        StripDiacritics(result.data(), result.size());
     }
     return result;
 }
@@ -33,16 +49,16 @@ std::string DotsToSpaces(std::string_view text)
 
 std::string TitleCaseName(std::string_view text)
 {
-    std::string name = ToLowerAZ(text);
+    std::string name = ToLower(text);
     if (name.size() < 2) {
         return name;
     }
-    name[0] = ToUpperAZ(name[0]);
+    name[0] = ToUpper(name[0]);
     for (std::size_t i = 1; i < name.size(); ++i) {
         const char before = name[i - 1];
         if (before == ' ' || before == '&' || before == ',' || before == '-' || before == '.' ||
             before == ';') {
-            name[i] = ToUpperAZ(name[i]);
+            name[i] = ToUpper(name[i]);
         }
     }
     name = ReplaceAll(name, " Srl", " SRL");

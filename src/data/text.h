@@ -1,25 +1,45 @@
 #pragma once
 
+#include "data/letter_case.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // Text helpers for the single-byte (Windows-1250) texts of the record files.
-// Case changes touch the letters A to Z only; every other byte stays as it is.
+// Case changes follow the letter pairs of the code page (data/letter_case.h);
+// every other byte stays as it is.
 namespace dorvanta {
 
+std::string ToLower(std::string_view text);
+std::string ToUpper(std::string_view text);
+
+// The older names of ToLower and ToUpper, from when case changes touched A-Z
+// only; they fold the same letters now.
 inline char ToLowerAZ(char c)
 {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return ToLower(c);
 }
-
 inline char ToUpperAZ(char c)
 {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return ToUpper(c);
+}
+inline std::string ToLowerAZ(std::string_view text)
+{
+    return ToLower(text);
+}
+inline std::string ToUpperAZ(std::string_view text)
+{
+    return ToUpper(text);
 }
 
-std::string ToLowerAZ(std::string_view text);
-std::string ToUpperAZ(std::string_view text);
+// The form in which the name and keyword tests compare a text: lower case,
+// and with `ignoreDiacritics` every letter reduced to its base letter.
+std::string FoldForSearch(std::string_view text, bool ignoreDiacritics);
+
+// Reduces the letters of `text` to their base letters in place.
+void StripDiacritics(char* text, std::size_t length);
 
 // Every "." becomes a space.
 std::string DotsToSpaces(std::string_view text);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <thread>
@@ -33,7 +34,8 @@ class CompanyMatcher
 {
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
-        : name_(ToLowerAZ(criteria.nameText)), scrambledCounty_(ScrambleField(criteria.countyCode)),
+        : name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
+          ignoreDiacritics_(criteria.ignoreDiacritics), scrambledCounty_(ScrambleField(criteria.countyCode)),
           typeLetter_(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]))
     {
         // Stored codes and type letters are lower case.
@@ -65,7 +67,17 @@ public:
             return false; // a deleted record
         }
         UnscrambleLower(record + kName.offset + 1, nameLength, lowerName);
-        return name_.empty() || std::string_view(lowerName, nameLength).find(name_) != std::string_view::npos;
+        if (name_.empty()) {
+            return true;
+        }
+        if (!ignoreDiacritics_) {
+            return std::string_view(lowerName, nameLength).find(name_) != std::string_view::npos;
+        }
+        // The list shows the name with its diacritics: strip a copy.
+        char baseName[256];
+        std::memcpy(baseName, lowerName, nameLength);
+        StripDiacritics(baseName, nameLength);
+        return std::string_view(baseName, nameLength).find(name_) != std::string_view::npos;
     }
 
 private:
@@ -102,6 +114,7 @@ private:
     }
 
     std::string name_;
+    bool ignoreDiacritics_;
     std::string scrambledCounty_; // empty: no county criterion
     std::vector<std::string> codes_;
     char typeLetter_; // 0: no type criterion

@@ -17,6 +17,9 @@ struct CompanyCriteria
     std::string countyCode;                 // stored county code ("CJ"), compared exactly
     std::string typeLetter;                 // one company type letter ("t"), any case
     std::vector<std::string> categoryCodes; // category codes ("a.a.1"), any case
+
+    // The name test compares base letters.
+    bool ignoreDiacritics = false;
 };
 
 // Reads database.db of `folder` from the first record to the last and lists the

@@ -41,8 +41,8 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const std::string scrambledCounty = ScrambleField(criteria.countyCode);
     // Stored group letters are lower case.
     const std::string scrambledDomain = ScrambleField(ToLowerAZ(criteria.domainLetter));
-    const std::string keyword = ToLowerAZ(criteria.keyword);
     const std::string scrambledType = ScrambleField(criteria.typeDigit);
+    const std::string keyword = FoldForSearch(criteria.keyword, criteria.ignoreDiacritics);
 
     std::optional<RecordFile> file;
     try {
@@ -79,7 +79,8 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
                 const std::size_t length = FieldLength(record, subject);
                 UnscrambleInto(record + subject.offset + 1, length, text);
                 if (!keyword.empty() &&
-                    ToLowerAZ(std::string_view(text, length)).find(keyword) == std::string::npos) {
+                    FoldForSearch(std::string_view(text, length), criteria.ignoreDiacritics).find(keyword) ==
+                        std::string::npos) {
                     continue;
                 }
                 if (result.rows.size() == kResultLimit) {

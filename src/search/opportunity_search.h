@@ -15,6 +15,9 @@ struct OpportunityCriteria
     std::string countyCode;   // stored county code ("CJ"), compared exactly
     std::string domainLetter; // group letter "a" to "j", any case
     std::string typeDigit;    // "1" offers, "2" requests, "3" services
+
+    // The keyword test compares base letters.
+    bool ignoreDiacritics = false;
 };
 
 // Reads bursa.db of `folder` and lists the ads that meet the criteria: the

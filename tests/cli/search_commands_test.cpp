@@ -63,6 +63,16 @@ TEST_F(CompanySearchCommand, NameTextFromTheTerminalIsMatchedInWindows1250)
     EXPECT_EQ(run.out, "");
 }
 
+TEST_F(CompanySearchCommand, RomanianCapitalsMatchAndDiacriticsMayBeIgnored)
+{
+    RunResult run = RunCli(dir, {"search-companies", "--name", "FLORI\xC5\x9E"}); // capital Ş
+    EXPECT_EQ(run.out, "4\tO\tFlori\xC5\x9F SRL\n");
+    run = RunCli(dir, {"search-companies", "--name", "floris"});
+    EXPECT_EQ(run.exitCode, 1);
+    run = RunCli(dir, {"search-companies", "--name", "floris", "--ignore-diacritics"});
+    EXPECT_EQ(run.out, "4\tO\tFlori\xC5\x9F SRL\n");
+}
+
 TEST_F(CompanySearchCommand, CountyAndTypeCriteria)
 {
     // A record without a county passes any county criterion.
@@ -229,6 +239,16 @@ TEST_F(OpportunitySearchCommand, ListsTheLatestFirstWithTheTypeWord)
     EXPECT_EQ(
         run.out,
         "3\tRequest\tCaut birouri\n2\tService\tTransport mobil\xC4\x83\n0\tOffer\tVand MOBILA de birou\n");
+}
+
+TEST_F(OpportunitySearchCommand, KeywordMayIgnoreDiacritics)
+{
+    RunResult run = RunCli(dir, {"search-opportunities", "--keyword", "MOBIL\xC4\x82"}); // capital Ă
+    EXPECT_EQ(run.out, "2\tService\tTransport mobil\xC4\x83\n");
+    run = RunCli(dir, {"search-opportunities", "--keyword", "mobil\xC4\x83", "--ignore-diacritics"});
+    EXPECT_EQ(run.out, "2\tService\tTransport mobil\xC4\x83\n"
+                       "1\tRequest\tCumpar mobila\n"
+                       "0\tOffer\tVand MOBILA de birou\n");
 }
 
 TEST_F(OpportunitySearchCommand, NothingFoundExitsOne)

@@ -31,5 +31,48 @@ TEST(FieldCase, WordsAgreeWithTheByteRules)
     }
 }
 
+// The 40 letter pairs of Windows-1250 (Unicode's simple case mapping within
+// the code page), written out here apart from the table they check.
+TEST(FieldCase, FoldsTheFortyLetterPairsAndNothingElse)
+{
+    std::string capitals = "\x8A\x8C\x8D\x8E\x8F\xA3\xA5\xAA\xAF\xBC";
+    std::string smalls = "\x9A\x9C\x9D\x9E\x9F\xB3\xB9\xBA\xBF\xBE";
+    for (int c = 0xC0; c <= 0xDE; ++c) {
+        if (c != 0xD7) { // the multiplication sign
+            capitals += static_cast<char>(c);
+            smalls += static_cast<char>(c + 32);
+        }
+    }
+    ASSERT_EQ(capitals.size(), 40u);
+    EXPECT_EQ(ToLower(capitals), smalls);
+    EXPECT_EQ(ToUpper(smalls), capitals);
+    EXPECT_EQ(ToLower(smalls), smalls);
+    EXPECT_EQ(ToUpper(capitals), capitals);
+    int changed = 0;
+    for (int c = 0; c < 256; ++c) {
+        changed += ToLower(static_cast<char>(c)) != static_cast<char>(c);
+        changed += ToUpper(static_cast<char>(c)) != static_cast<char>(c);
+    }
+    EXPECT_EQ(changed, 2 * (40 + 26));
+    EXPECT_EQ(ToUpper("\xDF\xF7"), "\xDF\xF7"); // ß has no capital; ÷ is no letter
+}
+
+// "ăâîşţ ĂÂÎŞŢ é" reduce to their base letters; ł đ ß do not decompose.
+TEST(FieldCase, BaseLettersFollowTheCanonicalDecomposition)
+{
+    EXPECT_EQ(FoldForSearch("\xE3\xE2\xEE\xBA\xFE \xC3\xC2\xCE\xAA\xDE \xE9", true), "aaist aaist e");
+    EXPECT_EQ(FoldForSearch("\xB3\xF0\xDF\xA3", true), "\xB3\xF0\xDF\xB3");
+    EXPECT_EQ(FoldForSearch("\xC3", false), "\xE3");
+    int marked = 0;
+    for (int c = 0x80; c < 256; ++c) {
+        const char base = BaseLetter(static_cast<char>(c));
+        if (base != static_cast<char>(c)) {
+            ++marked;
+            EXPECT_TRUE((base >= 'a' && base <= 'z') || (base >= 'A' && base <= 'Z')) << c;
+        }
+    }
+    EXPECT_EQ(marked, 76);
+}
+
 } // namespace
 } // namespace dorvanta

@@ -23,11 +23,19 @@ TEST(TitleCaseName, FollowsTheDisplayRules)
     EXPECT_EQ(TitleCaseName("COMPANIA DE TEST SRL"), "Compania De Test SRL");
     EXPECT_EQ(TitleCaseName("o'neill-pop s.a."), "O'neill-Pop S.A.");
     EXPECT_EQ(TitleCaseName("a&b,c;d.e"), "A&B,C;D.E");
-    // Only A to Z change case: a Windows-1250 letter stays as it is.
+    // The Romanian capitals fold as A-Z do: "ŞERBAN ŢARA-ĂLA ÂNCA ÎN" and
+    // "Ş" alone (too short to title-case) give small letters.
     EXPECT_EQ(TitleCaseName("\xAA"
-                            "ab"),
+                            "ERBAN \xDE"
+                            "ARA-\xC3LA \xC2NCA \xCEN SRL"),
               "\xAA"
-              "ab");
+              "erban \xDE"
+              "ara-\xC3la \xC2nca \xCEn SRL");
+    EXPECT_EQ(TitleCaseName("\xBA"
+                            "a"),
+              "\xAA"
+              "a");
+    EXPECT_EQ(TitleCaseName("\xAA"), "\xBA");
     // " Sa " needs a space after it; " Srl" matches inside a longer word too.
     EXPECT_EQ(TitleCaseName("firma sa"), "Firma Sa");
     EXPECT_EQ(TitleCaseName("x srlz"), "X SRLz");
@@ -41,8 +49,8 @@ TEST(TextHelpers, LinesTrimAndCase)
     EXPECT_TRUE(SplitLines("").empty());
     EXPECT_EQ(Trim(" \t x y \r\n"), "x y");
     EXPECT_TRUE(IsBlank(" \x01\t"));
-    EXPECT_EQ(ToLowerAZ("ABC\xC3z"), "abc\xC3z");
-    EXPECT_EQ(ToUpperAZ("abc\xE3Z"), "ABC\xE3Z");
+    EXPECT_EQ(ToLower("ABC\xC3z"), "abc\xE3z");
+    EXPECT_EQ(ToUpper("abc\xE3Z"), "ABC\xC3Z");
     EXPECT_EQ(DotsToSpaces("Mass.Media"), "Mass Media");
 }
 

@@ -55,6 +55,46 @@ TEST(SearchCompanies, NoCriteriaListsEveryCompanyInFileOrderSkippingDeleted)
     EXPECT_EQ(SearchCompanies(dir.path(), {}, Language::RO).status, "Au fost gasite 2 inregistrari.");
 }
 
+// "Asociaţia Ţara Beta", "ŞERBAN SRL", "Bălan Construct", "Serban Impex":
+// the Romanian capitals meet their small letters, and with the diacritics
+// option "serban" meets "Şerban" (typed either way) while the list keeps the
+// name's own letters.
+TEST(SearchCompanies, RomanianLettersFoldAndDiacriticsMayBeIgnored)
+{
+    TempDir dir;
+    WriteCompanies(dir, {Company("Asocia\xFEia \xDE"
+                                 "ara Beta"),
+                         Company("\xAA"
+                                 "ERBAN SRL"),
+                         Company("B\xE3lan Construct"), Company("Serban Impex")});
+    const auto find = [&](const std::string& box, bool ignoreDiacritics) {
+        CompanyPanelChoice choice;
+        choice.nameBox = box;
+        CompanyCriteria criteria = MakeCompanyCriteria(choice);
+        criteria.ignoreDiacritics = ignoreDiacritics;
+        return SearchCompanies(dir.path(), criteria, Language::EN);
+    };
+    EXPECT_EQ(Numbers(find("\xFE"
+                           "ara",
+                           false)),
+              (std::vector<std::int64_t>{0}));
+    EXPECT_EQ(Numbers(find("\xBA"
+                           "erban",
+                           false)),
+              (std::vector<std::int64_t>{1}));
+    EXPECT_EQ(Numbers(find("B\xC3LAN", false)), (std::vector<std::int64_t>{2}));
+    EXPECT_EQ(Numbers(find("serban", false)), (std::vector<std::int64_t>{3}));
+    EXPECT_EQ(Numbers(find("serban", true)), (std::vector<std::int64_t>{1, 3}));
+    EXPECT_EQ(Numbers(find("\xAA"
+                           "ERBAN",
+                           true)),
+              (std::vector<std::int64_t>{1, 3}));
+    const SearchResult tara = find("TARA", true);
+    ASSERT_EQ(tara.rows.size(), 1u);
+    EXPECT_EQ(tara.rows[0].text, "Asocia\xFEia \xDE"
+                                 "ara Beta");
+}
+
 TEST(SearchCompanies, NameTextIsALowerCaseSubstringAnywhere)
 {
     TempDir dir;

@@ -82,6 +82,30 @@ TEST(SearchOpportunities, CriteriaTestCountyGroupTypeAndSubjectOnly)
     EXPECT_TRUE(none.showNoResult);
 }
 
+TEST(SearchOpportunities, KeywordFoldsRomanianLettersAndMayIgnoreDiacritics)
+{
+    TempDir dir;
+    WriteAds(dir, {Ad("V\xC2NZARE \xAA"
+                      "TIFTURI",
+                      "a", "1"),
+                   Ad("Vanzare stifturi", "a", "1")});
+    OpportunityPanelChoice choice;
+    choice.keywordBox = "v\xE2nzare \xBA";
+    OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{0}));
+    criteria.ignoreDiacritics = true;
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1, 0}));
+    choice.keywordBox = "STIF";
+    criteria = MakeOpportunityCriteria(choice);
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1}));
+    criteria.ignoreDiacritics = true;
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{1, 0}));
+}
+
 TEST(SearchOpportunities, LimitKeepsTheFirstMatchesShownLatestFirst)
 {
     TempDir dir;

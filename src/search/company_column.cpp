@@ -1,0 +1,365 @@
+#include "search/company_column.h"
+
+#include "data/company_record.h"
+#include "data/field_case.h"
+#include "data/messages.h"
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "data/scramble.h"
+#include "data/text.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <limits>
+#include <string_view>
+#include <unordered_map>
+
+namespace dorvanta {
+
+namespace {
+namespace layout = company_layout;
+
+constexpr const FieldLayout& kName = layout::kFields[layout::Company];
+constexpr const FieldLayout& kCounty = layout::kFields[layout::County];
+constexpr std::array<const FieldLayout*, 4> kActivities = {
+    &layout::kFields[layout::Activity1], &layout::kFields[layout::Activity2],
+    &layout::kFields[layout::Activity3], &layout::kFields[layout::Activity4]};
+constexpr std::size_t kWindowRecords = (std::size_t{12} << 20) / layout::kRecordSize;
+
+// Numbers texts in the order they first appear; 0 stands for the empty text.
+class Interner
+{
+public:
+    explicit Interner(std::vector<std::string>& texts) : texts_(texts) {}
+
+    // False when more texts came than a 16-bit number can tell apart.
+    bool Number(std::string_view text, std::uint16_t& number)
+    {
+        if (text.empty()) {
+            number = 0;
+            return true;
+        }
+        const auto found = numbers_.find(text);
+        if (found != numbers_.end()) {
+            number = found->second;
+            return true;
+        }
+        if (texts_.size() + 1 > std::numeric_limits<std::uint16_t>::max()) {
+            return false;
+        }
+        texts_.emplace_back(text);
+        number = static_cast<std::uint16_t>(texts_.size());
+        numbers_.emplace(texts_.back(), number);
+        return true;
+    }
+
+private:
+    std::vector<std::string>& texts_;
+    // Looked up by the text in the record's buffer, without a copy.
+    struct Hash
+    {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+    };
+    std::unordered_map<std::string, std::uint16_t, Hash, std::equal_to<>> numbers_;
+};
+
+std::uint16_t NumberOf(const std::vector<std::string>& texts, std::string_view text)
+{
+    const auto found = std::find(texts.begin(), texts.end(), text);
+    return found == texts.end() ? std::numeric_limits<std::uint16_t>::max()
+                                : static_cast<std::uint16_t>(found - texts.begin() + 1);
+}
+
+} // namespace
+
+void CompanyColumnData::Invalidate()
+{
+    built_ = false;
+    names_ = std::string{};
+    baseNames_ = std::string{};
+    starts_ = {};
+    counties_ = {};
+    countyTexts_ = {};
+    codes_ = {};
+    codeTexts_ = {};
+    typeLetters_ = {};
+    presence_ = {};
+}
+
+std::size_t CompanyColumnData::MemoryBytes() const
+{
+    std::size_t bytes = names_.capacity() + baseNames_.capacity() + starts_.capacity() * 4 +
+                        counties_.capacity() * 2 + codes_.capacity() * 2 + typeLetters_.capacity() +
+                        presence_.capacity();
+    for (const std::string& text : countyTexts_) {
+        bytes += sizeof(text) + text.capacity();
+    }
+    for (const std::string& text : codeTexts_) {
+        bytes += sizeof(text) + text.capacity();
+    }
+    return bytes;
+}
+
+bool CompanyColumnData::Current(const std::filesystem::path& path) const
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        return false;
+    }
+    const std::filesystem::file_time_type modified = std::filesystem::last_write_time(path, error);
+    return !error && built_ && path == path_ && size == size_ && modified == modified_;
+}
+
+bool CompanyColumnData::Build(const std::filesystem::path& path, std::stop_token stop)
+{
+    Invalidate();
+    try {
+        RecordFile file(path, layout::kRecordSize);
+        file.Lock(FileLock::Shared);
+        // Taken under the lock, so a writer that ran before is seen and one
+        // that runs after changes them again.
+        std::error_code error;
+        size_ = std::filesystem::file_size(path, error);
+        modified_ = std::filesystem::last_write_time(path, error);
+        if (error) {
+            return false;
+        }
+        const std::uint64_t count = file.RecordCount();
+        if (count > std::numeric_limits<std::uint32_t>::max() / 32) {
+            return false;
+        }
+        const auto records = static_cast<std::size_t>(count);
+        starts_.reserve(records + 1);
+        counties_.reserve(records);
+        codes_.reserve(records * 4);
+        typeLetters_.reserve(records * 4);
+        presence_.reserve(records);
+        names_.reserve(records * 32);
+        Interner counties(countyTexts_);
+        Interner codes(codeTexts_);
+        char text[264];
+        for (std::uint64_t first = 0; first < count;) {
+            const auto windowCount =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kWindowRecords, count - first));
+            const MappedWindow window = file.Map(first, windowCount);
+            if (stop.stop_requested() || window.CutAt() < window.length()) {
+                return false; // cut meanwhile: the scan reports it
+            }
+            for (std::size_t i = 0; i < windowCount; ++i) {
+                const std::uint8_t* record = window.data() + i * layout::kRecordSize;
+                starts_.push_back(static_cast<std::uint32_t>(names_.size()));
+                const std::size_t nameLength = FieldLength(record, kName);
+                UnscrambleLower(record + kName.offset + 1, nameLength, text);
+                names_.append(text, nameLength);
+                names_.push_back('\0');
+                const std::size_t countyLength = FieldLength(record, kCounty);
+                UnscrambleInto(record + kCounty.offset + 1, countyLength, text);
+                std::uint16_t number = 0;
+                if (!counties.Number(std::string_view(text, countyLength), number)) {
+                    return false;
+                }
+                counties_.push_back(number);
+                std::uint8_t present = 0;
+                for (std::size_t a = 0; a < kActivities.size(); ++a) {
+                    const std::size_t length = FieldLength(record, *kActivities[a]);
+                    UnscrambleInto(record + kActivities[a]->offset + 1, length, text);
+                    const std::string_view entry(text, length);
+                    if (!codes.Number(length == 0 ? std::string_view{} : ActivityCategoryCode(entry),
+                                      number)) {
+                        return false;
+                    }
+                    codes_.push_back(number);
+                    typeLetters_.push_back(length == 0 ? '\0' : entry.back());
+                    present |= static_cast<std::uint8_t>((length != 0 ? 1u : 0u) << a);
+                }
+                presence_.push_back(present);
+            }
+            first += windowCount;
+        }
+        starts_.push_back(static_cast<std::uint32_t>(names_.size()));
+        if (names_.size() > std::numeric_limits<std::uint32_t>::max()) {
+            return false;
+        }
+    } catch (...) {
+        Invalidate();
+        return false;
+    }
+    names_.shrink_to_fit();
+    path_ = path;
+    built_ = true;
+    return true;
+}
+
+void CompanyColumnData::BuildBaseNames()
+{
+    baseNames_ = names_;
+    StripDiacritics(baseNames_.data(), baseNames_.size());
+}
+
+SearchResult CompanyColumnData::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                       Language language)
+{
+    const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
+    if (!Current(path) && !Build(path)) {
+        return SearchCompanies(folder, criteria, language);
+    }
+    const std::string name = FoldForSearch(criteria.nameText, criteria.ignoreDiacritics);
+    if (criteria.ignoreDiacritics && baseNames_.empty()) {
+        BuildBaseNames();
+    }
+    const std::string& names = criteria.ignoreDiacritics ? baseNames_ : names_;
+
+    // The other criteria as numbers of the column. A county or code the file
+    // never holds gets a number no record has.
+    const std::uint16_t county =
+        criteria.countyCode.empty() ? 0 : NumberOf(countyTexts_, criteria.countyCode);
+    std::vector<std::uint16_t> codes;
+    // Stored codes and type letters are lower case; the criteria may hold either.
+    for (const std::string& code : criteria.categoryCodes) {
+        codes.push_back(NumberOf(codeTexts_, ToLowerAZ(code)));
+    }
+    const char typeLetter = criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]);
+    const auto passes = [&](std::size_t k) {
+        if (starts_[k + 1] - starts_[k] == 1) {
+            return false; // a deleted record
+        }
+        if (!criteria.countyCode.empty() && counties_[k] != 0 && counties_[k] != county) {
+            return false;
+        }
+        if (!criteria.categoryCodes.empty()) {
+            bool found = false;
+            for (std::size_t a = 0; a < 4 && !found; ++a) {
+                const std::uint16_t code = codes_[k * 4 + a];
+                found = code != 0 && std::find(codes.begin(), codes.end(), code) != codes.end();
+            }
+            if (!found) {
+                return false;
+            }
+        }
+        if (typeLetter != '\0') {
+            bool found = false;
+            for (std::size_t a = 0; a < 4 && !found; ++a) {
+                if ((presence_[k] & (1u << a)) == 0) {
+                    return false;
+                }
+                found = typeLetters_[k * 4 + a] == typeLetter;
+            }
+            if (!found) {
+                return false;
+            }
+        }
+        return true;
+    };
+
+    SearchResult result;
+    const std::size_t records = starts_.size() - 1;
+    const auto add = [&](std::size_t k) {
+        if (result.rows.size() == kResultLimit) {
+            result.outcome = SearchOutcome::LimitReached;
+            return false;
+        }
+        const std::string_view lower(names_.data() + starts_[k], starts_[k + 1] - starts_[k] - 1);
+        result.rows.push_back(
+            ResultRow{static_cast<std::int64_t>(k),
+                      (presence_[k] & 1u) == 0 ? std::string{} : std::string(1, ToUpper(typeLetters_[k * 4])),
+                      TitleCaseName(lower)});
+        return true;
+    };
+    if (name.empty() || name.find('\0') != std::string::npos) {
+        // No name to look for (or one with a zero byte, which could run across
+        // two names): every record is tested in turn.
+        for (std::size_t k = 0; k < records; ++k) {
+            if (passes(k) &&
+                (name.empty() ||
+                 std::string_view(names.data() + starts_[k], starts_[k + 1] - starts_[k] - 1).find(name) !=
+                     std::string_view::npos)) {
+                if (!add(k)) {
+                    break;
+                }
+            }
+        }
+    } else {
+        // The name is looked for in all names at once; a hit lies inside one
+        // name, since the text holds no zero byte. Records are visited in file
+        // order, each once.
+        const std::string_view all(names);
+        std::size_t k = 0;
+        for (std::size_t at = all.find(name); at != std::string_view::npos;) {
+            k = static_cast<std::size_t>(std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(k),
+                                                          starts_.end(), static_cast<std::uint32_t>(at)) -
+                                         starts_.begin() - 1);
+            if (passes(k) && !add(k)) {
+                break;
+            }
+            at = all.find(name, starts_[k + 1]);
+        }
+    }
+    result.status = result.outcome == SearchOutcome::LimitReached
+                        ? GetMessageText(2, language)
+                        : FoundRecordsText(result.rows.size(), language);
+    result.showNoResult = result.rows.empty();
+    return result;
+}
+
+void CompanyColumn::TakeBuilt()
+{
+    const std::lock_guard lock(mutex_);
+    if (pending_) {
+        ready_ = std::move(pending_);
+    }
+}
+
+void CompanyColumn::WaitUntilBuilt()
+{
+    if (builder_.joinable()) {
+        builder_.join();
+    }
+    TakeBuilt();
+}
+
+SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
+                                   Language language)
+{
+    TakeBuilt();
+    const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
+    if (ready_) {
+        // The file is opened and locked as the scan would: a file that can no
+        // longer be opened is reported, and an import that writes it is
+        // waited for, after which its new modification time tells.
+        try {
+            RecordFile file(path, layout::kRecordSize);
+            file.Lock(FileLock::Shared);
+            if (ready_->Current(path)) {
+                return ready_->Search(folder, criteria, language);
+            }
+        } catch (const FileError&) {
+        }
+    }
+    ready_.reset(); // out of date: its memory goes now
+    // The helper starts after the scan, so as not to slow it down.
+    SearchResult result = SearchCompanies(folder, criteria, language);
+    bool start = false;
+    {
+        const std::lock_guard lock(mutex_);
+        start = !building_;
+        building_ = true;
+    }
+    if (start) {
+        // The previous helper has ended; assigning joins it.
+        builder_ = std::jthread([this, path](std::stop_token stop) {
+            auto data = std::make_unique<CompanyColumnData>();
+            const bool built = data->Build(path, stop);
+            const std::lock_guard lock(mutex_);
+            if (built) {
+                pending_ = std::move(data);
+            }
+            building_ = false;
+        });
+    }
+    return result;
+}
+
+} // namespace dorvanta

@@ -1,0 +1,110 @@
+// The search options of the Settings popup: ignoring diacritics in both
+// searches, searching after a pause in typing, and both kept in the settings.
+
+#include "app/app_test_support.h"
+
+#include "update/settings_store.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace dorvanta::test {
+namespace {
+
+using SearchOptionsTest = WindowTest;
+
+void Wait(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Typed key by key, as the user types: each key edits the box.
+void Type(QLineEdit* box, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+    }
+}
+
+TEST_F(SearchOptionsTest, IgnoreDiacriticsReachesBothSearchesAndIsStored)
+{
+    WriteRecordFile(folder_ / "database.db",
+                    std::vector<CompanyRecord>{MakeCompany("\xAA"
+                                                           "erban SRL",
+                                                           "B", {"a.a.1*t"}),
+                                               MakeCompany("Serban Impex", "B", {"a.a.1*t"})});
+    WriteRecordFile(folder_ / "bursa.db",
+                    std::vector<OpportunityRecord>{MakeAd("101", "c", "1", "Mobil\xE3")});
+    {
+        Program program(folder_, SettingsFile());
+        TForm_Main& main = *program.main;
+        QAction* ignore = Find<QAction>(&main, "IgnoreDiacritics1");
+        ASSERT_NE(ignore, nullptr);
+        EXPECT_FALSE(ignore->isChecked());
+        EXPECT_EQ(ignore->text(), QStringLiteral("Ignore diacritics"));
+        main.ApplyLanguage(Language::RO);
+        EXPECT_EQ(ignore->text(), QStringLiteral("Ignora diacriticele"));
+
+        Find<QLineEdit>(&main, "Edit_Companies_Company")
+            ->setText(QString::fromUtf8("\xC5\x9E"
+                                        "ERBAN"));
+        Find<PictureButton>(&main, "Button_Companies_Search")->click();
+        EXPECT_EQ(main.CompanyRecordNumbers(), (std::vector<std::int64_t>{0}));
+        ignore->trigger();
+        Find<PictureButton>(&main, "Button_Companies_Search")->click();
+        EXPECT_EQ(main.CompanyRecordNumbers(), (std::vector<std::int64_t>{0, 1}));
+        Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("MOBILA"));
+        Find<PictureButton>(&main, "Button_Internet_Search")->click();
+        EXPECT_EQ(main.OpportunityRecordNumbers(), (std::vector<std::int64_t>{0}));
+        EXPECT_EQ(main.Settings().ReadString(kSettingsKey, "IgnoreDiacritics"), std::string("1"));
+    }
+    Program again(folder_, SettingsFile());
+    EXPECT_TRUE(Find<QAction>(again.main.get(), "IgnoreDiacritics1")->isChecked());
+    EXPECT_FALSE(Find<QAction>(again.main.get(), "SearchAsYouType1")->isChecked());
+}
+
+TEST_F(SearchOptionsTest, SearchAsYouTypeSearchesAfterAPauseWithoutTheNoResultBox)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    auto* box = Find<QLineEdit>(&main, "Edit_Companies_Company");
+    box->clear();
+    // Off: typing alone searches nothing.
+    Type(box, QStringLiteral("alfa"));
+    Wait(250);
+    EXPECT_TRUE(main.CompanyRecordNumbers().empty());
+
+    Find<QAction>(&main, "SearchAsYouType1")->trigger();
+    EXPECT_EQ(main.Settings().ReadString(kSettingsKey, "SearchAsYouType"), std::string("1"));
+    box->clear();
+    Type(box, QStringLiteral("alf"));
+    EXPECT_TRUE(main.CompanyRecordNumbers().empty()); // not before the pause
+    Wait(250);
+    EXPECT_EQ(main.CompanyRecordNumbers(), (std::vector<std::int64_t>{0, 4}));
+
+    Type(box, QStringLiteral("xyz"));
+    Wait(250);
+    EXPECT_TRUE(main.CompanyRecordNumbers().empty());
+    EXPECT_TRUE(InfoBox::ShownTexts().isEmpty());
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Found 0 records."));
+    // Enter still searches at once, with the box.
+    SendKey(box, QEvent::KeyPress, Qt::Key_Return);
+    EXPECT_EQ(InfoBox::ShownTexts(), QStringList{QStringLiteral("Your search did not return any result")});
+
+    // The ad search follows its keyword box the same way.
+    auto* keywords = Find<QLineEdit>(&main, "Edit_Internet_Company");
+    keywords->clear();
+    Type(keywords, QStringLiteral("carpets"));
+    Wait(250);
+    EXPECT_EQ(main.OpportunityRecordNumbers(), (std::vector<std::int64_t>{2, 1}));
+}
+
+} // namespace
+} // namespace dorvanta::test

@@ -1,0 +1,148 @@
+#include "data/company_record.h"
+#include "data/record_file.h"
+#include "search/company_column.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace dorvanta {
+namespace {
+
+using test::TempDir;
+
+// Names, counties and activities drawn from small pools, so that every
+// criterion both hits and misses; the letters include Romanian capitals and
+// small letters with and without diacritics.
+CompanyRecord RandomCompany(std::mt19937& random)
+{
+    static const char* kWords[] = {"alfa",
+                                   "\xAA"
+                                   "ERBAN",
+                                   "serban",
+                                   "\xDE"
+                                   "ara",
+                                   "TARA",
+                                   "b\xE3lan",
+                                   "BALAN",
+                                   "impex",
+                                   "SRL",
+                                   "Sa",
+                                   "\xCE"
+                                   "n"};
+    static const char* kCounties[] = {"", "B", "CJ", "AB"};
+    static const char* kEntries[] = {"a.a.1*t", "a.a.2*s", "c.a.2*p", "b.a.1*i", "x", "a.A.1*t"};
+    CompanyRecord record;
+    const int words = static_cast<int>(random() % 4); // 0: a deleted record
+    for (int i = 0; i < words; ++i) {
+        record.Company += std::string(i ? " " : "") + kWords[random() % std::size(kWords)];
+    }
+    record.County = kCounties[random() % std::size(kCounties)];
+    const std::size_t activities = random() % 5;
+    for (std::size_t a = 0; a < activities; ++a) {
+        record.Field(company_layout::Activity1 + a) = kEntries[random() % std::size(kEntries)];
+    }
+    return record;
+}
+
+void Append(const TempDir& dir, std::mt19937& random, int count)
+{
+    RecordFile file(dir / "database.db", company_layout::kRecordSize, RecordFile::Open::CreateIfMissing);
+    for (int i = 0; i < count; ++i) {
+        file.Append(RandomCompany(random).Encode().data());
+    }
+    file.Close();
+}
+
+std::vector<CompanyCriteria> SomeCriteria(std::mt19937& random)
+{
+    static const char* kNames[] = {"",
+                                   "a",
+                                   "serban",
+                                   "\xBA"
+                                   "erban",
+                                   "tara",
+                                   "\xFE"
+                                   "ara",
+                                   "b\xE3l",
+                                   "srl",
+                                   " sa",
+                                   "n ",
+                                   "zzz"};
+    std::vector<CompanyCriteria> all;
+    for (int i = 0; i < 40; ++i) {
+        CompanyCriteria criteria;
+        criteria.nameText = kNames[random() % std::size(kNames)];
+        criteria.countyCode = random() % 3 == 0 ? std::string("CJ") : std::string();
+        if (random() % 3 == 0) {
+            criteria.categoryCodes = {"a.a.1", "c.a.2"};
+        }
+        criteria.typeLetter = random() % 3 == 0 ? std::string("t") : std::string();
+        criteria.ignoreDiacritics = random() % 2 == 0;
+        all.push_back(criteria);
+    }
+    return all;
+}
+
+void ExpectSameAsTheScan(const TempDir& dir, CompanyColumn& column, std::mt19937& random)
+{
+    // A search of a changed file scans and reads the column anew meanwhile.
+    column.Search(dir.path(), {}, Language::EN);
+    column.WaitUntilBuilt();
+    ASSERT_TRUE(column.Built());
+    for (const CompanyCriteria& criteria : SomeCriteria(random)) {
+        const SearchResult scan = SearchCompanies(dir.path(), criteria, Language::EN);
+        const SearchResult fromColumn = column.Search(dir.path(), criteria, Language::EN);
+        EXPECT_EQ(fromColumn.rows, scan.rows) << criteria.nameText << " " << criteria.ignoreDiacritics;
+        EXPECT_EQ(fromColumn.outcome, scan.outcome);
+        EXPECT_EQ(fromColumn.status, scan.status);
+    }
+}
+
+// The column answers as the scan does, on random files, with and without
+// diacritics, and stays so when another program appends to or rewrites the
+// file between searches.
+TEST(CompanyColumn, GivesTheScansResultsAcrossChangesOfTheFile)
+{
+    TempDir dir;
+    std::mt19937 random(7);
+    Append(dir, random, 3000); // past the result limit for the wide criteria
+    CompanyColumn column;
+    ExpectSameAsTheScan(dir, column, random);
+
+    Append(dir, random, 50); // appended by another program
+    ExpectSameAsTheScan(dir, column, random);
+
+    // Rewritten to the same size: only the modification time tells.
+    std::filesystem::remove(dir / "database.db");
+    Append(dir, random, 3050);
+    std::filesystem::last_write_time(dir / "database.db",
+                                     std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+    ExpectSameAsTheScan(dir, column, random);
+
+    // Made read-only, unchanged otherwise: reported as the scan reports it.
+    std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_read);
+    EXPECT_EQ(column.Search(dir.path(), {}, Language::EN).outcome, SearchOutcome::CannotOpen);
+    std::filesystem::remove(dir / "database.db");
+    const SearchResult missing = column.Search(dir.path(), {}, Language::EN);
+    EXPECT_EQ(missing.outcome, SearchOutcome::CannotOpen);
+}
+
+TEST(CompanyColumn, HoldsLittleMoreThanTheNames)
+{
+    TempDir dir;
+    std::mt19937 random(11);
+    Append(dir, random, 10000);
+    CompanyColumn column;
+    CompanyCriteria criteria;
+    criteria.nameText = "alfa";
+    column.Search(dir.path(), criteria, Language::EN);
+    column.WaitUntilBuilt();
+    column.Search(dir.path(), criteria, Language::EN);
+    // Names of at most 3 words of 6 letters, and 19 bytes a record besides.
+    EXPECT_LE(column.MemoryBytes(), 10000u * (21 + 19) + 4096);
+}
+
+} // namespace
+} // namespace dorvanta
