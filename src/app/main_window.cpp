@@ -13,6 +13,7 @@
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
 #include "platform/qt_settings_store.h"
+#include "platform/user_settings.h"
 #include "update/settings_store.h"
 
 #include <QAction>
@@ -42,7 +43,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
         options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programFolder;
     state_.programFolder = std::filesystem::path(folder.toStdU16String());
     if (options_.settingsFile.isEmpty()) {
-        settings_ = std::make_unique<QtSettingsStore>();
+        settings_ = OpenUserSettings();
     } else {
         settings_ =
             std::make_unique<QtSettingsStore>(std::filesystem::path(options_.settingsFile.toStdU16String()));

@@ -68,9 +68,8 @@ TEST(SearchCompanies, RomanianLettersFoldAndDiacriticsMayBeIgnored)
                                  "ERBAN SRL"),
                          Company("B\xE3lan Construct"), Company("Serban Impex")});
     const auto find = [&](const std::string& box, bool ignoreDiacritics) {
-        CompanyPanelChoice choice;
-        choice.nameBox = box;
-        CompanyCriteria criteria = MakeCompanyCriteria(choice);
+        CompanyCriteria criteria;
+        criteria.nameText = box;
         criteria.ignoreDiacritics = ignoreDiacritics;
         return SearchCompanies(dir.path(), criteria, Language::EN);
     };

@@ -89,16 +89,15 @@ TEST(SearchOpportunities, KeywordFoldsRomanianLettersAndMayIgnoreDiacritics)
                       "TIFTURI",
                       "a", "1"),
                    Ad("Vanzare stifturi", "a", "1")});
-    OpportunityPanelChoice choice;
-    choice.keywordBox = "v\xE2nzare \xBA";
-    OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
+    OpportunityCriteria criteria;
+    criteria.keyword = "v\xE2nzare \xBA";
     EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
               (std::vector<std::int64_t>{0}));
     criteria.ignoreDiacritics = true;
     EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
               (std::vector<std::int64_t>{1, 0}));
-    choice.keywordBox = "STIF";
-    criteria = MakeOpportunityCriteria(choice);
+    criteria = OpportunityCriteria{};
+    criteria.keyword = "STIF";
     EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
               (std::vector<std::int64_t>{1}));
     criteria.ignoreDiacritics = true;
