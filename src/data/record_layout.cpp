@@ -31,7 +31,7 @@ bool StoredEquals(const std::uint8_t* record, const FieldLayout& field, std::str
 {
     const std::size_t length = FieldLength(record, field);
     return length == scrambled.size() &&
-           std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0;
+           (length == 0 || std::memcmp(record + field.offset + 1, scrambled.data(), length) == 0);
 }
 
 char StoredLastChar(const std::uint8_t* record, const FieldLayout& field)

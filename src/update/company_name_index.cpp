@@ -43,8 +43,10 @@ CompanyNameIndex::Id CompanyNameIndex::Lookup(std::string_view key, std::uint64_
         }
         if (slot.hash == tag) {
             const Entry& entry = entries_[slot.entry];
+            // An empty key (a blanked record's name) may come with a null pointer,
+            // which memcmp must not be given.
             if (entry.keyLength == key.size() &&
-                std::memcmp(text_.data() + entry.keyOffset, key.data(), key.size()) == 0) {
+                (key.empty() || std::memcmp(text_.data() + entry.keyOffset, key.data(), key.size()) == 0)) {
                 return slot.entry;
             }
         }
