@@ -17,7 +17,9 @@ fs::path TemporaryBeside(const fs::path& target, std::string_view purpose)
     std::random_device random;
     fs::path name(".");
     name += target.filename();
-    name += "." + std::string(purpose) + "-" + std::to_string(random());
+    std::string suffix(".");
+    suffix.append(purpose).append("-").append(std::to_string(random()));
+    name += suffix;
     return target.parent_path() / name;
 }
 
