@@ -124,6 +124,12 @@ TEST(CompanyColumn, GivesTheScansResultsAcrossChangesOfTheFile)
     // Made read-only, unchanged otherwise: reported as the scan reports it.
     std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_read);
     EXPECT_EQ(column.Search(dir.path(), {}, Language::EN).outcome, SearchOutcome::CannotOpen);
+    // The helper that the failed search started must end before the file
+    // goes: Windows removes a file that is still open only when it is closed.
+    column.WaitUntilBuilt();
+    // Windows keeps a read-only file from being removed.
+    std::filesystem::permissions(dir / "database.db", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
     std::filesystem::remove(dir / "database.db");
     const SearchResult missing = column.Search(dir.path(), {}, Language::EN);
     EXPECT_EQ(missing.outcome, SearchOutcome::CannotOpen);
