@@ -7,6 +7,7 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
+#include "search/search_file.h"
 
 #include <algorithm>
 #include <array>
@@ -235,14 +236,9 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
 {
     SearchResult result;
     const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
-    std::optional<RecordFile> file;
-    try {
-        file.emplace(path, layout::kRecordSize);
-        // Waits while an import writes the file, then keeps writers out.
-        file->Lock(FileLock::Shared);
-    } catch (const FileError&) {
-        result.outcome = SearchOutcome::CannotOpen;
-        result.errorMessage = CannotOpenCompanyFileText(language);
+    const std::optional<RecordFile> file =
+        OpenForSearch(path, layout::kRecordSize, result, CannotOpenCompanyFileText(language));
+    if (!file) {
         return result;
     }
 

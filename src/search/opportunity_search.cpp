@@ -6,6 +6,7 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
+#include "search/search_file.h"
 
 #include <algorithm>
 #include <optional>
@@ -44,15 +45,9 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const std::string scrambledType = ScrambleField(criteria.typeDigit);
     const std::string keyword = FoldForSearch(criteria.keyword, criteria.ignoreDiacritics);
 
-    std::optional<RecordFile> file;
-    try {
-        file.emplace(path, layout::kRecordSize);
-        file->Lock(FileLock::Shared);
-    } catch (const FileError&) {
-        // The ads exist but cannot be reached: saying "no result" would be
-        // wrong, so the search names the problem instead.
-        result.outcome = SearchOutcome::CannotOpen;
-        result.errorMessage = CannotOpenOpportunityFileText(language);
+    const std::optional<RecordFile> file =
+        OpenForSearch(path, layout::kRecordSize, result, CannotOpenOpportunityFileText(language));
+    if (!file) {
         return result;
     }
 
