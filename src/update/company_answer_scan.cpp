@@ -34,14 +34,58 @@ ScanningOutputStream::ScanningOutputStream(std::ostream& target)
 
 CompanyAnswerScan ScanningOutputStream::Finish()
 {
-    buffer_.Finish();
-    return std::exchange(buffer_.scan, {});
+    return buffer_.Finish();
 }
 
-void ScanningOutputStream::Buffer::Finish()
+namespace {
+// Blocks of 1 MiB, at most eight in flight.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+constexpr std::size_t kBlocksInFlight = 8;
+} // namespace
+
+ScanningOutputStream::Buffer::Buffer(std::streambuf* target)
+    : target_(target), pipe_(kBlockBytes, kBlocksInFlight), helper_([this] { ScanBlocks(); })
+{
+}
+
+ScanningOutputStream::Buffer::~Buffer()
+{
+    if (helper_.joinable()) {
+        pipe_.Abort();
+        helper_.join();
+    }
+}
+
+void ScanningOutputStream::Buffer::ScanBlocks()
+{
+    try {
+        std::vector<char> block;
+        while (pipe_.Take(block)) {
+            Scan(block.data(), block.size());
+        }
+    } catch (...) {
+        failure_ = std::current_exception();
+        pipe_.Abort();
+    }
+}
+
+CompanyAnswerScan ScanningOutputStream::Buffer::Finish()
+{
+    if (helper_.joinable()) {
+        pipe_.Close();
+        helper_.join();
+    }
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+    EndLastLine();
+    return std::exchange(scan_, {});
+}
+
+void ScanningOutputStream::Buffer::EndLastLine()
 {
     if (started_) {
-        scan.AddLine(line_);
+        scan_.AddLine(line_);
     }
     line_.clear();
     started_ = false;
@@ -52,7 +96,7 @@ std::streamsize ScanningOutputStream::Buffer::xsputn(const char* data, std::stre
 {
     const std::streamsize written = target_ ? target_->sputn(data, size) : 0;
     if (written > 0) {
-        Scan(data, static_cast<std::size_t>(written));
+        pipe_.Write(data, static_cast<std::size_t>(written));
     }
     return written;
 }
@@ -81,12 +125,12 @@ void ScanningOutputStream::Buffer::Scan(const char* data, std::size_t size)
         const auto length = static_cast<std::size_t>(lineBreak - data);
         if (lineBreak != end && !started_) {
             // The whole line is here: scanned where it lies, not copied.
-            scan.AddLine(std::string_view(data, std::min(length, kMaxLineBytes)));
+            scan_.AddLine(std::string_view(data, std::min(length, kMaxLineBytes)));
         } else {
             line_.append(data, std::min(length, kMaxLineBytes - line_.size()));
             started_ = started_ || length > 0;
             if (lineBreak != end) {
-                scan.AddLine(line_);
+                scan_.AddLine(line_);
                 line_.clear();
                 started_ = false;
             }

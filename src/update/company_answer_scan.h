@@ -1,12 +1,15 @@
 #pragma once
 
+#include "update/block_pipe.h"
 #include "update/company_name_index.h"
 
 #include <cstddef>
+#include <exception>
 #include <ostream>
 #include <streambuf>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace dorvanta {
@@ -42,7 +45,9 @@ private:
 // An output stream that hands every byte to `target` and scans the lines
 // as they pass, split as FileLineSource splits them (CR, LF or CR LF; a line
 // cut at kMaxLineBytes). The company update writes the answer through it
-// while it arrives, so the import need not read the file twice. A byte the
+// while it arrives, so the import need not read the file twice. The lines
+// are scanned on a helper thread, the bytes handed over in large blocks: the
+// scan costs about as much as receiving, and the two overlap. A byte the
 // target does not take fails this stream, and is not scanned.
 class ScanningOutputStream final : public std::ostream
 {
@@ -50,16 +55,16 @@ public:
     explicit ScanningOutputStream(std::ostream& target);
 
     // Ends the last line (one without a break after it); call after the
-    // last write. The scan is left empty.
+    // last write. The scan is left empty. Throws what the scan threw.
     CompanyAnswerScan Finish();
 
 private:
     class Buffer final : public std::streambuf
     {
     public:
-        explicit Buffer(std::streambuf* target) : target_(target) {}
-        void Finish();
-        CompanyAnswerScan scan;
+        explicit Buffer(std::streambuf* target);
+        ~Buffer() override;
+        CompanyAnswerScan Finish();
 
     protected:
         std::streamsize xsputn(const char* data, std::streamsize size) override;
@@ -67,12 +72,19 @@ private:
         int sync() override { return target_ ? target_->pubsync() : -1; }
 
     private:
+        void ScanBlocks(); // the helper thread
         void Scan(const char* data, std::size_t size);
+        void EndLastLine();
 
         std::streambuf* target_;
+        BlockPipe pipe_;
+        // The helper's own until it has been joined.
+        CompanyAnswerScan scan_;
         std::string line_;     // the start of a line whose break has not come yet
         bool started_ = false; // bytes of that line seen
         bool skipLineFeed_ = false;
+        std::exception_ptr failure_;
+        std::thread helper_; // last: started once the rest is ready
     };
     Buffer buffer_;
 };
