@@ -5,9 +5,11 @@
 #include "data/record_file.h"
 #include "data/record_layout.h"
 #include "data/text.h"
+#include "update/background_job.h"
 #include "update/company_answer_scan.h"
 #include "update/company_name_index.h"
 #include "update/import_common.h"
+#include "update/replaced_records.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -106,58 +108,6 @@ void FillCompanyRecord(const CompanyLine& line, std::uint8_t* out)
     }
 }
 
-// Replaced records waiting to be written. They are written in file order,
-// which the system handles far faster than the same writes scattered in the
-// order of the lines, and neighbouring records in one write: a full-size
-// answer replaces most records of the file, one after the other.
-class ReplacedRecords
-{
-public:
-    static constexpr std::size_t kRecordSize = company_layout::kRecordSize;
-
-    // Room for the new bytes of record `number`; a record put twice keeps
-    // the later bytes.
-    std::uint8_t* Put(std::uint64_t number)
-    {
-        order_.emplace_back(number, order_.size());
-        bytes_.resize(bytes_.size() + kRecordSize);
-        return bytes_.data() + bytes_.size() - kRecordSize;
-    }
-
-    std::size_t bytes() const { return bytes_.size(); }
-
-    void WriteTo(RecordFile& file)
-    {
-        // Sorted by number, the later of two puts of one record after the earlier.
-        std::sort(order_.begin(), order_.end());
-        std::vector<std::uint8_t> run;
-        std::uint64_t runFirst = 0;
-        const auto writeRun = [&] {
-            if (!run.empty()) {
-                file.WriteMany(runFirst, run.data(), run.size() / kRecordSize);
-                run.clear();
-            }
-        };
-        for (std::size_t i = 0; i < order_.size(); ++i) {
-            const auto [number, slot] = order_[i];
-            if (i + 1 < order_.size() && order_[i + 1].first == number) {
-                continue; // a later put of the same record follows
-            }
-            if (run.empty() || number != runFirst + run.size() / kRecordSize) {
-                writeRun();
-                runFirst = number;
-            }
-            const std::uint8_t* bytes = bytes_.data() + slot * kRecordSize;
-            run.insert(run.end(), bytes, bytes + kRecordSize);
-        }
-        writeRun();
-    }
-
-private:
-    std::vector<std::pair<std::uint64_t, std::size_t>> order_; // record number, place in bytes_
-    std::vector<std::uint8_t> bytes_;
-};
-
 } // namespace
 
 std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string_view line)
@@ -231,20 +181,46 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     // A line that changes a gathered record changes it in memory.
     std::vector<std::uint8_t> pending;
     std::uint64_t pendingFirst = file ? file->RecordCount() : 0;
-    ReplacedRecords replaced;
-    const auto flush = [&] {
+    ReplacedRecords replaced(kRecordSize);
+    ReplacedRecords::Batch batch(kRecordSize);
+    // A batch is written on a helper thread while the next one is made
+    // ready: the writes cost about as much as the lines.
+    ReplacedRecords::Batch writing(kRecordSize);
+    std::vector<std::uint8_t> appending;
+    BackgroundJob writer;
+    bool writeFailed = false;
+    const auto flush = [&](bool last) {
         if (!file) {
             return; // no valid line: nothing was gathered
         }
-        // The batch is taken out before it is written: when a write fails
-        // part-way, what reached the file stays, and the error path below
-        // never writes any of it a second time.
-        auto writes = std::exchange(replaced, {});
-        const auto appends = std::exchange(pending, {});
-        writes.WriteTo(*file);
-        if (!appends.empty()) {
-            file->AppendMany(appends.data(), appends.size() / kRecordSize);
-            pendingFirst += appends.size() / kRecordSize;
+        try {
+            writer.Wait();
+        } catch (...) {
+            writeFailed = true;
+            throw;
+        }
+        // The batches are taken out before they are written: when a write
+        // fails part-way, what reached the file stays, and the error path
+        // below never writes any of it a second time.
+        appending.clear();
+        std::swap(appending, pending);
+        std::swap(writing, batch);
+        // The records appended are numbered from here on, written or not: a
+        // failed append fails the import, and nothing is written after it.
+        pendingFirst += appending.size() / kRecordSize;
+        writer.Start([&, last] {
+            replaced.Write(*file, writing, last);
+            if (!appending.empty()) {
+                file->AppendMany(appending.data(), appending.size() / kRecordSize);
+            }
+        });
+        if (last) {
+            try {
+                writer.Wait();
+            } catch (...) {
+                writeFailed = true;
+                throw;
+            }
         }
     };
     try {
@@ -266,7 +242,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
                 if (*found >= pendingFirst) {
                     FillCompanyRecord(line, pending.data() + (*found - pendingFirst) * kRecordSize);
                 } else {
-                    FillCompanyRecord(line, replaced.Put(*found));
+                    FillCompanyRecord(line, batch.Put(*found));
                 }
                 // A match means the name fits its field, so a replaced record keeps
                 // its key; a blanked one now holds the empty name.
@@ -287,17 +263,21 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             } else {
                 continue;
             }
-            if (pending.size() + replaced.bytes() >= kPendingBytes) {
-                flush();
+            if (pending.size() + batch.bytes() >= kPendingBytes) {
+                flush(false);
             }
             progress.SetGaugePosition(GaugeValue(i));
         }
-        flush();
+        flush(true);
     } catch (...) {
-        // The lines handled before the failure stay applied; a batch whose
-        // write failed is not among them (see flush).
+        // The lines handled before the failure are written now. After a
+        // failed write, the batch that failed and the records held back with
+        // it are not (see flush and ReplacedRecords::Write): none is ever
+        // written twice, and the import reports the failure.
         try {
-            flush();
+            if (!writeFailed) {
+                flush(true);
+            }
         } catch (const FileError&) {
         }
         throw;

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "data/record_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace dorvanta {
+
+// Replaced records waiting to be written, in batches. A batch is written in
+// file order, which the system handles far faster than the same writes
+// scattered in the order of the lines, and records close together go in one
+// write: a full-size answer replaces most records of the file, one after the
+// other.
+//
+// A record far from any other in its batch (a name held by an earlier record
+// sends its line back there) is held for a later batch, up to kHeldBytes:
+// a write per record costs the system many times its bytes, and held records
+// gather into runs that go out together.
+class ReplacedRecords
+{
+    struct Entry
+    {
+        std::uint64_t number;
+        std::uint64_t order; // of the Put in its batch: the later of two puts of a record wins
+        std::size_t offset;  // of its bytes, in heldBytes_ when held, else in the batch
+        bool held;
+    };
+
+public:
+    explicit ReplacedRecords(std::size_t recordSize) : recordSize_(recordSize) {}
+
+    // Records put since the batch was last written. One batch is filled
+    // while another is written, on another thread.
+    class Batch
+    {
+    public:
+        explicit Batch(std::size_t recordSize) : recordSize_(recordSize) {}
+
+        // Room for the new bytes of record `number`, valid until the next
+        // Put or Write; a record put twice keeps the later bytes.
+        std::uint8_t* Put(std::uint64_t number);
+
+        std::size_t bytes() const { return bytes_.size(); }
+
+    private:
+        friend class ReplacedRecords;
+        std::size_t recordSize_;
+        std::vector<Entry> entries_;
+        std::vector<std::uint8_t> bytes_;
+    };
+
+    // Writes `batch`, and the held records with it; with `everything`
+    // false, records far from the others may be held again. The batch is
+    // emptied even when a write fails, and held records are then dropped:
+    // nothing is ever written twice. The caller holds the file's exclusive
+    // lock: records between two written ones are read and written back.
+    void Write(RecordFile& file, Batch& batch, bool everything);
+
+private:
+    const std::uint8_t* BytesOf(const Entry& entry, const Batch& batch) const
+    {
+        return (entry.held ? heldBytes_.data() : batch.bytes_.data()) + entry.offset;
+    }
+    void WriteCluster(RecordFile& file, const Batch& batch, std::size_t begin, std::size_t end);
+    void Hold(const Entry& entry, const Batch& batch, std::vector<Entry>& held);
+
+    const std::size_t recordSize_;
+    std::vector<Entry> held_; // in record order
+    std::vector<std::uint8_t> heldBytes_;
+    std::vector<Entry> work_;
+    std::vector<std::uint8_t> run_;
+};
+
+} // namespace dorvanta
