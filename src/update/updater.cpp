@@ -342,7 +342,11 @@ UpdateOutcome Updater::UpdateCompanies()
         // so the import reads the file once.
         CompanyAnswerScan scan;
         {
-            std::ofstream file(answerFile, std::ios::binary | std::ios::trunc);
+            // Opened without truncating: the file is new and empty, and a
+            // truncated file makes some file systems (ext4) write it to disk
+            // on close, which an answer of 100 MB that is read back at once
+            // and removed never needs.
+            std::ofstream file(answerFile, std::ios::binary | std::ios::in | std::ios::out);
             ScanningOutputStream out(file);
             try {
                 http_.GetLargeToStream(server_ + path, out,
