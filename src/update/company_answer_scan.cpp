@@ -17,7 +17,8 @@ void CompanyAnswerScan::AddLine(std::string_view text)
     if (line.valid) {
         anyValid_ = true;
         if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
-            id = names_.Insert(CompanyNameKey(line.fields[0]));
+            CompanyNameKey(line.fields[0], key_);
+            id = names_.Insert(key_);
         }
     }
     lineNames_.push_back(id);

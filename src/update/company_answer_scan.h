@@ -40,6 +40,7 @@ private:
     bool anyValid_ = false;
     CompanyNameIndex names_;
     std::vector<CompanyNameIndex::Id> lineNames_;
+    std::string key_; // reused line after line
 };
 
 // An output stream that hands every byte to `target` and scans the lines

@@ -35,8 +35,8 @@ std::uint64_t CompanyNameIndex::Hash(std::string_view name) noexcept
 CompanyNameIndex::Id CompanyNameIndex::Lookup(std::string_view key, std::uint64_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
-    const auto tag = static_cast<std::uint32_t>(hash);
-    for (std::size_t i = static_cast<std::size_t>(hash >> 32) & mask;; i = (i + 1) & mask) {
+    const auto tag = static_cast<std::uint32_t>(hash >> 32);
+    for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
         if (slot.entry == kNoEntry) {
             return kNoId;
@@ -66,9 +66,9 @@ void CompanyNameIndex::Grow()
         if (slot.entry == kNoEntry) {
             continue;
         }
-        const Entry& entry = entries_[slot.entry];
-        const std::uint64_t hash = Hash(std::string_view(text_).substr(entry.keyOffset, entry.keyLength));
-        std::size_t i = static_cast<std::size_t>(hash >> 32) & mask;
+        // The tag is where the slot search starts: moving a slot reads
+        // neither its entry nor its text.
+        std::size_t i = slot.hash & mask;
         while (slots[i].entry != kNoEntry) {
             i = (i + 1) & mask;
         }
@@ -95,7 +95,7 @@ CompanyNameIndex::Id CompanyNameIndex::Insert(std::string_view key)
     while (slots_[i].entry != kNoEntry) {
         i = (i + 1) & mask;
     }
-    slots_[i] = Slot{static_cast<std::uint32_t>(entries_.size()), static_cast<std::uint32_t>(hash)};
+    slots_[i] = Slot{static_cast<std::uint32_t>(entries_.size()), static_cast<std::uint32_t>(hash >> 32)};
     Entry entry;
     entry.keyOffset = text_.size();
     entry.keyLength = static_cast<std::uint32_t>(key.size());

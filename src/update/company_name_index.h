@@ -39,6 +39,7 @@ public:
 
     // The number of `key`, or kNoId; and the name of a number.
     Id IdOf(std::string_view key) const;
+    Id IdOf(std::string_view key, std::uint64_t hash) const { return Lookup(key, hash); }
     std::string_view Key(Id id) const
     {
         return std::string_view(text_).substr(entries_[id].keyOffset, entries_[id].keyLength);
@@ -74,6 +75,21 @@ public:
             __builtin_prefetch(&entries_[slot.entry]);
         }
     }
+    // For a caller that goes through names by number: brings the entry of
+    // name `id` into the cache, and later, once it is there, its text.
+    // kNoId asks for nothing.
+    void PrefetchNameEntry(Id id) const
+    {
+        if (id < entries_.size()) {
+            __builtin_prefetch(&entries_[id]);
+        }
+    }
+    void PrefetchNameText(Id id) const
+    {
+        if (id < entries_.size()) {
+            __builtin_prefetch(text_.data() + entries_[id].keyOffset);
+        }
+    }
     void Add(std::string_view key, std::uint64_t hash, std::uint64_t number);
     void AddTo(Id id, std::uint64_t number);
 
@@ -95,7 +111,7 @@ private:
     struct Slot
     {
         std::uint32_t entry = kNoEntry;
-        std::uint32_t hash = 0;
+        std::uint32_t hash = 0; // the high half of the key's hash
     };
 
     // The number of `key`, or kNoId.

@@ -14,9 +14,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <optional>
 #include <span>
+#include <thread>
 #include <utility>
 
 namespace dorvanta {
@@ -46,14 +48,24 @@ std::size_t SplitBacktickFields(std::string_view line, std::span<std::string_vie
     return found;
 }
 
-void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
+// A record of database.db that holds a name some line looks for.
+struct NameHolder
+{
+    std::uint64_t number;
+    CompanyNameIndex::Id id;
+};
+
+// The records in [begin, end) that hold a name of `index`, in file order.
+// Only reads the index, so that two parts of the file can be read at once.
+std::vector<NameHolder> FindNameHolders(const RecordFile& file, const CompanyNameIndex& index,
+                                        std::uint64_t begin, std::uint64_t end)
 {
     const FieldLayout& field = company_layout::kFields[company_layout::Company];
     static_assert(company_layout::kFields[company_layout::Company].maxLength % 8 == 0,
                   "names are read in whole words");
     // The names are looked up a few dozen at a time: their places in the
     // table are asked for first, so the cache misses overlap instead of
-    // coming one after the other. Added in file order all the same.
+    // coming one after the other.
     struct Candidate
     {
         std::uint64_t number;
@@ -64,31 +76,83 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
     constexpr std::size_t kBatch = 32;
     std::array<Candidate, kBatch> batch;
     std::size_t waiting = 0;
-    const auto addWaiting = [&] {
+    std::vector<NameHolder> holders;
+    const auto lookUpWaiting = [&] {
         for (std::size_t i = 0; i < waiting; ++i) {
             index.PrefetchEntry(batch[i].hash);
         }
         for (std::size_t i = 0; i < waiting; ++i) {
-            index.Add(std::string_view(batch[i].key, batch[i].length), batch[i].hash, batch[i].number);
+            const CompanyNameIndex::Id id =
+                index.IdOf(std::string_view(batch[i].key, batch[i].length), batch[i].hash);
+            if (id != CompanyNameIndex::kNoId) {
+                holders.push_back(NameHolder{batch[i].number, id});
+            }
         }
         waiting = 0;
     };
-    ForEachRecord(file, [&](std::uint64_t number, const std::uint8_t* record) {
-        const std::size_t length = FieldLength(record, field);
-        if (!index.MayHoldLength(length)) {
-            return;
+    constexpr std::size_t kBlockRecords = 1024;
+    std::vector<std::uint8_t> block(kBlockRecords * file.recordSize());
+    for (std::uint64_t first = begin; first < end; first += kBlockRecords) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRecords, end - first));
+        const std::size_t count = file.ReadBlock(first, wanted, block.data());
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint8_t* record = block.data() + i * file.recordSize();
+            const std::size_t length = FieldLength(record, field);
+            if (!index.MayHoldLength(length)) {
+                continue;
+            }
+            Candidate& candidate = batch[waiting];
+            UnscrambleUpper(record + field.offset + 1, length, candidate.key);
+            candidate.number = first + i;
+            candidate.length = length;
+            candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
+            index.Prefetch(candidate.hash);
+            if (++waiting == kBatch) {
+                lookUpWaiting();
+            }
         }
-        Candidate& candidate = batch[waiting];
-        UnscrambleUpper(record + field.offset + 1, length, candidate.key);
-        candidate.number = number;
-        candidate.length = length;
-        candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
-        index.Prefetch(candidate.hash);
-        if (++waiting == kBatch) {
-            addWaiting();
+        if (count < wanted) {
+            break;
         }
-    });
-    addWaiting();
+    }
+    lookUpWaiting();
+    return holders;
+}
+
+void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
+{
+    // A large file is read in two halves at once, each on its own processor.
+    const std::uint64_t count = file.RecordCount();
+    const std::uint64_t middle =
+        count >= 65536 && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
+    std::vector<NameHolder> later;
+    std::exception_ptr laterFailure;
+    std::vector<NameHolder> holders;
+    {
+        std::jthread helper;
+        if (middle < count) {
+            helper = std::jthread([&] {
+                try {
+                    later = FindNameHolders(file, index, middle, count);
+                } catch (...) {
+                    laterFailure = std::current_exception();
+                }
+            });
+        }
+        holders = FindNameHolders(file, index, 0, middle);
+    }
+    if (laterFailure) {
+        std::rethrow_exception(laterFailure);
+    }
+    // Added in file order, each entry asked for a little ahead.
+    holders.insert(holders.end(), later.begin(), later.end());
+    constexpr std::size_t kAhead = 8;
+    for (std::size_t i = 0; i < holders.size(); ++i) {
+        if (i + kAhead < holders.size()) {
+            index.PrefetchNameEntry(holders[i + kAhead].id);
+        }
+        index.AddTo(holders[i].id, holders[i].number);
+    }
 }
 
 // The record a company line writes, into `out` (a whole record).
@@ -135,7 +199,17 @@ CompanyLine ParseCompanyLine(std::string_view line)
 
 std::string CompanyNameKey(std::string_view name)
 {
-    return ToUpperAZ(name);
+    std::string key;
+    CompanyNameKey(name, key);
+    return key;
+}
+
+void CompanyNameKey(std::string_view name, std::string& key)
+{
+    key.assign(name);
+    for (char& c : key) {
+        c = ToUpperAZ(c);
+    }
 }
 
 CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& lines,
@@ -223,6 +297,8 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
         }
     };
+    constexpr std::size_t kLinesAhead = 8;
+    std::string upper;
     try {
         lines.Rewind();
         for (std::size_t i = 0; lines.Next(text); ++i) {
@@ -230,9 +306,13 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             if (!line.valid) {
                 continue;
             }
-            const std::string upper = CompanyNameKey(line.fields[0]);
+            CompanyNameKey(line.fields[0], upper);
             const std::string_view key = upper;
             // The name's number kept by the scan, checked, saves a lookup.
+            // The names of lines a little further on are asked for now: the
+            // index is far larger than the cache.
+            index.PrefetchNameEntry(scan.NameOfLine(i + 2 * kLinesAhead));
+            index.PrefetchNameText(scan.NameOfLine(i + kLinesAhead));
             CompanyNameIndex::Id id = scan.NameOfLine(i);
             if (id == CompanyNameIndex::kNoId || index.Key(id) != key) {
                 id = index.IdOf(key);

@@ -75,6 +75,8 @@ CompanyLine ParseCompanyLine(std::string_view line);
 // The identity of a company name: the key its lines and records are matched
 // by (letters a to z compared as capitals). The one place that says so.
 std::string CompanyNameKey(std::string_view name);
+// The same into `key`, whose memory is reused line after line.
+void CompanyNameKey(std::string_view name, std::string& key);
 
 class CompanyAnswerScan;
 

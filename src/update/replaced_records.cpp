@@ -50,13 +50,18 @@ void ReplacedRecords::Write(RecordFile& file, Batch& batch, bool everything)
         }
     } reset{*this, batch};
 
-    // A held record was put in an earlier batch than any of this one.
-    std::sort(work_.begin(), work_.end(), [](const Entry& a, const Entry& b) {
+    // The held records are in record order already: only the batch is
+    // sorted, then merged in. A held record was put in an earlier batch than
+    // any of this one, so it goes first among equal numbers.
+    const auto before = [](const Entry& a, const Entry& b) {
         if (a.number != b.number) {
             return a.number < b.number;
         }
         return a.held != b.held ? a.held : a.order < b.order;
-    });
+    };
+    const auto batchBegin = work_.begin() + static_cast<std::ptrdiff_t>(held_.size());
+    std::sort(batchBegin, work_.end(), before);
+    std::inplace_merge(work_.begin(), batchBegin, work_.end(), before);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < work_.size(); ++i) {
         if (i + 1 == work_.size() || work_[i + 1].number != work_[i].number) {
