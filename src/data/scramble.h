@@ -48,6 +48,24 @@ inline void ScrambleBytes(char* bytes, std::size_t length)
     }
 }
 
+// Copies `length` bytes of text to `out`, scrambled, eight bytes at a time
+// (`length` at most kMaxFieldLength).
+inline void ScrambleInto(const char* text, std::size_t length, std::uint8_t* out)
+{
+    std::size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::uint64_t mask;
+        std::memcpy(&word, text + i, 8);
+        std::memcpy(&mask, kScrambleMask.data() + i, 8);
+        word ^= mask;
+        std::memcpy(out + i, &word, 8);
+    }
+    for (; i < length; ++i) {
+        out[i] = static_cast<std::uint8_t>(static_cast<std::uint8_t>(text[i]) ^ kScrambleMask[i]);
+    }
+}
+
 // Copies `length` stored bytes to `out`, unscrambling them.
 inline void UnscrambleInto(const std::uint8_t* stored, std::size_t length, char* out)
 {

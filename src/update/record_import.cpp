@@ -4,6 +4,7 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
+#include "data/scramble.h"
 #include "data/text.h"
 #include "update/background_job.h"
 #include "update/company_answer_scan.h"
@@ -163,12 +164,17 @@ void FillCompanyRecord(const CompanyLine& line, std::uint8_t* out)
     static_assert(company_layout::FieldCount == kCompanyLineFields &&
                   company_layout::kFields[0].offset == 0 &&
                   company_layout::kFields[kCompanyLineFields - 1].end() == company_layout::kRecordSize);
+    // As WriteField writes them, with the record cleared in one go rather
+    // than field by field: an answer fills hundreds of thousands of records.
+    std::memset(out, 0, company_layout::kRecordSize);
     if (line.blank) {
-        std::memset(out, 0, company_layout::kRecordSize);
         return;
     }
     for (std::size_t k = 0; k < kCompanyLineFields; ++k) {
-        WriteField(out, company_layout::kFields[k], line.fields[k]);
+        const FieldLayout& field = company_layout::kFields[k];
+        const std::size_t length = std::min<std::size_t>(line.fields[k].size(), field.maxLength);
+        out[field.offset] = static_cast<std::uint8_t>(length);
+        ScrambleInto(line.fields[k].data(), length, out + field.offset + 1);
     }
 }
 
