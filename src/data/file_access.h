@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -77,6 +78,16 @@ public:
     // Writes `length` bytes at `offset`, counting in `done` the bytes that
     // reached the file, so a caller can tell how far a failed write got.
     void WriteAt(std::uint64_t offset, const void* in, std::size_t length, std::size_t& done);
+
+    // Writes `pieces`, one after the other, from `offset` on: one stretch of
+    // the file from bytes in many places, without gathering them first.
+    // `done` counts as WriteAt's does.
+    struct Piece
+    {
+        const void* bytes;
+        std::size_t length;
+    };
+    void WriteGatherAt(std::uint64_t offset, std::span<const Piece> pieces, std::size_t& done);
 
     void Truncate(std::uint64_t size);
 

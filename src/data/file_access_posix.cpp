@@ -4,10 +4,13 @@
 #include "data/file_access.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace dorvanta {
 
@@ -124,6 +127,54 @@ void FileHandle::WriteAt(std::uint64_t offset, const void* in, std::size_t lengt
             throw FileError(path_, FileOperation::Write, errno);
         }
         done += static_cast<std::size_t>(put);
+    }
+}
+
+namespace {
+#ifdef IOV_MAX
+constexpr std::size_t kMostPieces = IOV_MAX;
+#else
+constexpr std::size_t kMostPieces = 16; // the least any system allows
+#endif
+} // namespace
+
+void FileHandle::WriteGatherAt(std::uint64_t offset, std::span<const Piece> pieces, std::size_t& done)
+{
+    done = 0;
+    std::vector<iovec> vectors;
+    std::size_t next = 0;     // the first piece not wholly written
+    std::size_t nextDone = 0; // bytes of it already written
+    while (next < pieces.size()) {
+        vectors.clear();
+        for (std::size_t i = next; i < pieces.size() && vectors.size() < kMostPieces; ++i) {
+            const std::size_t skip = i == next ? nextDone : 0;
+            vectors.push_back(
+                iovec{const_cast<unsigned char*>(static_cast<const unsigned char*>(pieces[i].bytes)) + skip,
+                      pieces[i].length - skip});
+        }
+        const ssize_t put = ::pwritev(Descriptor(native_), vectors.data(), static_cast<int>(vectors.size()),
+                                      static_cast<off_t>(offset + done));
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw FileError(path_, FileOperation::Write, errno);
+        }
+        done += static_cast<std::size_t>(put);
+        for (auto left = static_cast<std::size_t>(put); left > 0 && next < pieces.size();) {
+            const std::size_t rest = pieces[next].length - nextDone;
+            if (left < rest) {
+                nextDone += left;
+                break;
+            }
+            left -= rest;
+            ++next;
+            nextDone = 0;
+        }
+        while (next < pieces.size() && pieces[next].length == nextDone) {
+            ++next;
+            nextDone = 0;
+        }
     }
 }
 

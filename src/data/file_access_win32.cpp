@@ -168,6 +168,22 @@ void FileHandle::WriteAt(std::uint64_t offset, const void* in, std::size_t lengt
     }
 }
 
+void FileHandle::WriteGatherAt(std::uint64_t offset, std::span<const Piece> pieces, std::size_t& done)
+{
+    // WriteFileGather wants unbuffered, page-aligned pieces: one write each.
+    done = 0;
+    for (const Piece& piece : pieces) {
+        std::size_t written = 0;
+        try {
+            WriteAt(offset + done, piece.bytes, piece.length, written);
+        } catch (const FileError&) {
+            done += written;
+            throw;
+        }
+        done += written;
+    }
+}
+
 void FileHandle::Truncate(std::uint64_t size)
 {
     FILE_END_OF_FILE_INFO end{};

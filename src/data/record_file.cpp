@@ -106,6 +106,12 @@ void RecordFile::WriteMany(std::uint64_t first, const std::uint8_t* in, std::siz
     file_.WriteAt(first * recordSize_, in, count * recordSize_, done);
 }
 
+void RecordFile::WriteGather(std::uint64_t first, std::span<const FileHandle::Piece> pieces)
+{
+    std::size_t done = 0;
+    file_.WriteGatherAt(first * recordSize_, pieces, done);
+}
+
 std::uint64_t RecordFile::Append(const std::uint8_t* in)
 {
     return AppendMany(in, 1);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,10 @@ public:
     // Writes `count` whole records over records `first` onwards in one write
     // (neighbouring records changed together cost one system call, not one each).
     void WriteMany(std::uint64_t first, const std::uint8_t* in, std::size_t count);
+
+    // Writes whole records from `first` on, their bytes gathered from
+    // `pieces` (which together hold whole records).
+    void WriteGather(std::uint64_t first, std::span<const FileHandle::Piece> pieces);
 
     // Writes a whole record after the last whole record and returns its number.
     // A trailing partial record is overwritten, so the file stays whole records.

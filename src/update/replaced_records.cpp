@@ -110,25 +110,31 @@ void ReplacedRecords::WriteCluster(RecordFile& file, const Batch& batch, std::si
 {
     const std::uint64_t first = work_[begin].number;
     const auto span = static_cast<std::size_t>(work_[end - 1].number - first + 1);
-    bool inPlace = span == end - begin;
-    for (std::size_t i = begin; inPlace && i < end; ++i) {
-        inPlace = !work_[i].held && work_[i].offset == work_[begin].offset + (i - begin) * recordSize_;
-    }
-    if (inPlace) {
-        // One after the other in the file and in the batch (lines in file
-        // order): written from where they lie.
-        file.WriteMany(first, BytesOf(work_[begin], batch), span);
-        return;
-    }
-    run_.resize(span * recordSize_);
+    // The records between are read as they are; the written ones go from
+    // where they lie (lines in file order leave them one after the other),
+    // without being copied next to each other first.
     if (span != end - begin) {
+        run_.resize(span * recordSize_);
         file.ReadRecords(first, span, run_.data());
     }
+    pieces_.clear();
+    const auto add = [&](const std::uint8_t* bytes, std::size_t length) {
+        if (!pieces_.empty() &&
+            static_cast<const std::uint8_t*>(pieces_.back().bytes) + pieces_.back().length == bytes) {
+            pieces_.back().length += length;
+        } else {
+            pieces_.push_back(FileHandle::Piece{bytes, length});
+        }
+    };
+    std::uint64_t next = first;
     for (std::size_t i = begin; i < end; ++i) {
-        std::memcpy(run_.data() + (work_[i].number - first) * recordSize_, BytesOf(work_[i], batch),
-                    recordSize_);
+        if (work_[i].number != next) {
+            add(run_.data() + (next - first) * recordSize_, (work_[i].number - next) * recordSize_);
+        }
+        add(BytesOf(work_[i], batch), recordSize_);
+        next = work_[i].number + 1;
     }
-    file.WriteMany(first, run_.data(), span);
+    file.WriteGather(first, pieces_);
 }
 
 } // namespace dorvanta

@@ -70,7 +70,8 @@ private:
     std::vector<Entry> held_; // in record order
     std::vector<std::uint8_t> heldBytes_;
     std::vector<Entry> work_;
-    std::vector<std::uint8_t> run_;
+    std::vector<std::uint8_t> run_;         // the records between written ones
+    std::vector<FileHandle::Piece> pieces_; // of one write
 };
 
 } // namespace dorvanta
