@@ -2,7 +2,8 @@
 // 300,000 companies in an answer of about 100 MB, served on 127.0.0.1 and
 // applied by dorvanta-cli update-companies to a file that holds the same
 // companies. Measured: the time to receive the answer alone, the command's
-// time, and its peak memory (/usr/bin/time -f %M).
+// time (medians of five runs of each, taken in turn), and its peak memory
+// (/usr/bin/time -f %M).
 
 #include "full_update_bench.h"
 
@@ -14,6 +15,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -72,6 +74,15 @@ int Run(const std::vector<std::string>& arguments, const fs::path& out, const fs
     while (::waitpid(child, &status, 0) < 0) {
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 std::string ReadText(const fs::path& path)
@@ -143,33 +154,37 @@ void FullCompanyUpdate(const fs::path& dir, std::uint64_t companies, const fs::p
     const std::string base = "http://127.0.0.1:" + std::to_string(port);
     const std::string url = base + "/ro/select_c.php?LastUpdate=2000-01-01";
 
-    // Receiving alone: the same request, the body written to a file as the update does.
-    double receive = 1e9;
-    for (int run = 0; run < 3; ++run) {
-        const auto client = dorvanta::MakeCurlHttpClient();
-        std::ofstream out(work / "received.tmp", std::ios::binary | std::ios::trunc);
-        const auto start = Clock::now();
-        client->GetLargeToStream(url, out, {});
-        out.close();
-        receive = std::min(receive, Seconds(Clock::now() - start));
-    }
-    fs::remove(work / "received.tmp");
-
     setenv("HOME", (work / "home").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (work / "home").c_str(), 1);
-    double update = 1e9;
+    // Receiving alone and the whole update, taken in turn, five times each:
+    // the machine's pace drifts, and medians of runs side by side compare
+    // the two under the same conditions.
+    constexpr int kRounds = 5;
+    std::vector<double> receives;
+    std::vector<double> updates;
     long peakKb = 0;
     // User and system time of the command: less shaken by other load than the wall clock.
     double user = 1e9;
     double system = 1e9;
     std::string said;
-    for (int run = 0; run < 3; ++run) {
+    for (int round = 0; round < kRounds; ++round) {
+        {
+            // The same request, the body written to a new file as the update does.
+            fs::remove(work / "received.tmp");
+            const auto client = dorvanta::MakeCurlHttpClient();
+            std::ofstream out(work / "received.tmp", std::ios::binary);
+            const auto start = Clock::now();
+            client->GetLargeToStream(url, out, {});
+            out.close();
+            receives.push_back(Seconds(Clock::now() - start));
+            fs::remove(work / "received.tmp");
+        }
         CopyAsStored(pristine, work / "app" / "database.db");
         const auto start = Clock::now();
         const int code = Run({"/usr/bin/time", "-f", "%M %U %S", "-o", (work / "peak").string(), cli.string(),
                               "--dir", (work / "app").string(), "--server", base, "update-companies"},
                              work / "out", work / "err");
-        update = std::min(update, Seconds(Clock::now() - start));
+        updates.push_back(Seconds(Clock::now() - start));
         long kb = 0;
         double runUser = 0;
         double runSystem = 0;
@@ -186,6 +201,8 @@ void FullCompanyUpdate(const fs::path& dir, std::uint64_t companies, const fs::p
             break;
         }
     }
+    const double receive = Median(receives);
+    const double update = Median(updates);
     server.stop();
     thread.join();
 
@@ -193,9 +210,9 @@ void FullCompanyUpdate(const fs::path& dir, std::uint64_t companies, const fs::p
                 static_cast<unsigned long long>(companies), static_cast<unsigned long long>(replaced),
                 answer.size() / 1e6);
     std::printf("  dorvanta-cli said: %s", said.c_str());
-    std::printf("  receive the answer on loopback:        %8.1f ms\n", receive * 1e3);
-    std::printf("  update-companies (receive and apply):  %8.1f ms\n", update * 1e3);
-    std::printf("  ratio update / receive:                %8.2f\n", update / receive);
+    std::printf("  receive the answer on loopback (median): %6.1f ms\n", receive * 1e3);
+    std::printf("  update-companies, receive and apply:     %6.1f ms\n", update * 1e3);
+    std::printf("  ratio update / receive:                  %6.2f\n", update / receive);
     std::printf("  processor time of update-companies:    %8.1f ms (user %.0f, system %.0f)\n",
                 (user + system) * 1e3, user * 1e3, system * 1e3);
     std::printf("  peak memory of dorvanta-cli:           %8.1f MB\n", peakKb / 1024.0);
