@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <exception>
 
 namespace dorvanta {
@@ -30,8 +31,24 @@ class UpdateSession::Relay : public UpdateProgress
 public:
     explicit Relay(UpdateSession& session) : session_(session) {}
 
-    void SetGaugeMaximum(int maximum) override { emit session_.gaugeMaximum(maximum); }
-    void SetGaugePosition(int position) override { emit session_.gaugePosition(position); }
+    void SetGaugeMaximum(int maximum) override
+    {
+        maximum_ = maximum;
+        shown_ = -1;
+        emit session_.gaugeMaximum(maximum);
+    }
+    // A full-size company answer moves the gauge once for each of hundreds
+    // of thousands of lines; a queued signal for each would flood the
+    // window's event queue. A thousandth of the gauge is finer than it draws.
+    void SetGaugePosition(int position) override
+    {
+        const int step = std::max(1, maximum_ / 1000);
+        if (shown_ >= 0 && position > shown_ && position - shown_ < step && position < maximum_ - 1) {
+            return;
+        }
+        shown_ = position;
+        emit session_.gaugePosition(position);
+    }
     void SetStatus(const std::string& text) override
     {
         emit session_.statusChanged(Windows1250ToQString(text));
@@ -53,6 +70,9 @@ public:
 
 private:
     UpdateSession& session_;
+    // The worker thread's own.
+    int maximum_ = 0;
+    int shown_ = -1;
 };
 
 UpdateSession::UpdateSession(std::filesystem::path programFolder, SettingsStore& settings,
