@@ -2,6 +2,7 @@
 
 #include "data/file_access.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dorvanta {
@@ -94,24 +96,34 @@ private:
     FileHandle file_;
 };
 
-// Calls `visit(number, record)` for every whole record of `file`, in order,
-// reading blocks of `blockRecords` records (under a megabyte by default, so a
-// block is still in the cache while it is visited). A failed read throws
-// FileError after the records before it were visited.
+// Calls `visit(number, record)` for every whole record of `file` numbered
+// from `begin` up to `end`, in order, reading blocks of `blockRecords`
+// records (under a megabyte by default, so a block is still in the cache
+// while it is visited). A failed read throws FileError after the records
+// before it were visited.
 template <typename Visit>
-void ForEachRecord(const RecordFile& file, Visit&& visit, std::size_t blockRecords = 1024)
+void ForEachRecordIn(const RecordFile& file, std::uint64_t begin, std::uint64_t end, Visit&& visit,
+                     std::size_t blockRecords = 1024)
 {
     std::vector<std::uint8_t> block(blockRecords * file.recordSize());
-    for (std::uint64_t first = 0;;) {
-        const std::size_t count = file.ReadBlock(first, blockRecords, block.data());
+    for (std::uint64_t first = begin; first < end;) {
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(blockRecords, end - first));
+        const std::size_t count = file.ReadBlock(first, wanted, block.data());
         for (std::size_t i = 0; i < count; ++i) {
             visit(first + i, block.data() + i * file.recordSize());
         }
-        if (count < blockRecords) {
+        if (count < wanted) {
             return;
         }
         first += count;
     }
+}
+
+// The same for every whole record of the file.
+template <typename Visit>
+void ForEachRecord(const RecordFile& file, Visit&& visit, std::size_t blockRecords = 1024)
+{
+    ForEachRecordIn(file, 0, ~std::uint64_t{0}, std::forward<Visit>(visit), blockRecords);
 }
 
 } // namespace dorvanta

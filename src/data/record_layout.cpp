@@ -19,11 +19,8 @@ void WriteField(std::uint8_t* record, const FieldLayout& field, std::string_view
     const std::size_t length = text.size() < field.maxLength ? text.size() : field.maxLength;
     std::uint8_t* out = record + field.offset;
     out[0] = static_cast<std::uint8_t>(length);
-    if (length != 0) {
-        // An empty view may hold a null pointer, which memcpy must not be given.
-        std::memcpy(out + 1, text.data(), length);
-    }
-    ScrambleBytes(reinterpret_cast<char*>(out + 1), length);
+    // Copied and scrambled in one pass (an empty view's null pointer is never read).
+    ScrambleInto(text.data(), length, out + 1);
     std::memset(out + 1 + length, 0, field.maxLength - length);
 }
 

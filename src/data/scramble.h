@@ -29,27 +29,9 @@ inline constexpr std::array<std::uint8_t, kMaxFieldLength + 1> kScrambleMask = [
     return mask;
 }();
 
-// Scrambles or unscrambles (the operation is its own inverse) `length` bytes in place.
+// Copies `length` bytes of text to `out`, scrambled, eight bytes at a time:
+// an import scrambles every field of every line. `out` may be `text` itself.
 // The length must not exceed kMaxFieldLength.
-inline void ScrambleBytes(char* bytes, std::size_t length)
-{
-    // Eight bytes at a time: an import scrambles every field of every line.
-    std::size_t i = 0;
-    for (; i + 8 <= length; i += 8) {
-        std::uint64_t word;
-        std::uint64_t mask;
-        std::memcpy(&word, bytes + i, 8);
-        std::memcpy(&mask, kScrambleMask.data() + i, 8);
-        word ^= mask;
-        std::memcpy(bytes + i, &word, 8);
-    }
-    for (; i < length; ++i) {
-        bytes[i] = static_cast<char>(static_cast<std::uint8_t>(bytes[i]) ^ kScrambleMask[i]);
-    }
-}
-
-// Copies `length` bytes of text to `out`, scrambled, eight bytes at a time
-// (`length` at most kMaxFieldLength).
 inline void ScrambleInto(const char* text, std::size_t length, std::uint8_t* out)
 {
     std::size_t i = 0;
@@ -64,6 +46,12 @@ inline void ScrambleInto(const char* text, std::size_t length, std::uint8_t* out
     for (; i < length; ++i) {
         out[i] = static_cast<std::uint8_t>(static_cast<std::uint8_t>(text[i]) ^ kScrambleMask[i]);
     }
+}
+
+// Scrambles or unscrambles (the operation is its own inverse) `length` bytes in place.
+inline void ScrambleBytes(char* bytes, std::size_t length)
+{
+    ScrambleInto(bytes, length, reinterpret_cast<std::uint8_t*>(bytes));
 }
 
 // Copies `length` stored bytes to `out`, unscrambling them.

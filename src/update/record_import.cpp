@@ -4,7 +4,6 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
-#include "data/scramble.h"
 #include "data/text.h"
 #include "update/background_job.h"
 #include "update/company_answer_scan.h"
@@ -15,7 +14,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <exception>
 #include <limits>
 #include <optional>
 #include <span>
@@ -91,31 +89,21 @@ std::vector<NameHolder> FindNameHolders(const RecordFile& file, const CompanyNam
         }
         waiting = 0;
     };
-    constexpr std::size_t kBlockRecords = 1024;
-    std::vector<std::uint8_t> block(kBlockRecords * file.recordSize());
-    for (std::uint64_t first = begin; first < end; first += kBlockRecords) {
-        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockRecords, end - first));
-        const std::size_t count = file.ReadBlock(first, wanted, block.data());
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::uint8_t* record = block.data() + i * file.recordSize();
-            const std::size_t length = FieldLength(record, field);
-            if (!index.MayHoldLength(length)) {
-                continue;
-            }
-            Candidate& candidate = batch[waiting];
-            UnscrambleUpper(record + field.offset + 1, length, candidate.key);
-            candidate.number = first + i;
-            candidate.length = length;
-            candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
-            index.Prefetch(candidate.hash);
-            if (++waiting == kBatch) {
-                lookUpWaiting();
-            }
+    ForEachRecordIn(file, begin, end, [&](std::uint64_t number, const std::uint8_t* record) {
+        const std::size_t length = FieldLength(record, field);
+        if (!index.MayHoldLength(length)) {
+            return;
         }
-        if (count < wanted) {
-            break;
+        Candidate& candidate = batch[waiting];
+        UnscrambleUpper(record + field.offset + 1, length, candidate.key);
+        candidate.number = number;
+        candidate.length = length;
+        candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
+        index.Prefetch(candidate.hash);
+        if (++waiting == kBatch) {
+            lookUpWaiting();
         }
-    }
+    });
     lookUpWaiting();
     return holders;
 }
@@ -127,24 +115,12 @@ void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
     const std::uint64_t middle =
         count >= 65536 && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
     std::vector<NameHolder> later;
-    std::exception_ptr laterFailure;
-    std::vector<NameHolder> holders;
-    {
-        std::jthread helper;
-        if (middle < count) {
-            helper = std::jthread([&] {
-                try {
-                    later = FindNameHolders(file, index, middle, count);
-                } catch (...) {
-                    laterFailure = std::current_exception();
-                }
-            });
-        }
-        holders = FindNameHolders(file, index, 0, middle);
+    BackgroundJob helper;
+    if (middle < count) {
+        helper.Start([&] { later = FindNameHolders(file, index, middle, count); });
     }
-    if (laterFailure) {
-        std::rethrow_exception(laterFailure);
-    }
+    std::vector<NameHolder> holders = FindNameHolders(file, index, 0, middle);
+    helper.Wait();
     // Added in file order, each entry asked for a little ahead.
     holders.insert(holders.end(), later.begin(), later.end());
     constexpr std::size_t kAhead = 8;
@@ -164,17 +140,12 @@ void FillCompanyRecord(const CompanyLine& line, std::uint8_t* out)
     static_assert(company_layout::FieldCount == kCompanyLineFields &&
                   company_layout::kFields[0].offset == 0 &&
                   company_layout::kFields[kCompanyLineFields - 1].end() == company_layout::kRecordSize);
-    // As WriteField writes them, with the record cleared in one go rather
-    // than field by field: an answer fills hundreds of thousands of records.
-    std::memset(out, 0, company_layout::kRecordSize);
     if (line.blank) {
+        std::memset(out, 0, company_layout::kRecordSize);
         return;
     }
     for (std::size_t k = 0; k < kCompanyLineFields; ++k) {
-        const FieldLayout& field = company_layout::kFields[k];
-        const std::size_t length = std::min<std::size_t>(line.fields[k].size(), field.maxLength);
-        out[field.offset] = static_cast<std::uint8_t>(length);
-        ScrambleInto(line.fields[k].data(), length, out + field.offset + 1);
+        WriteField(out, company_layout::kFields[k], line.fields[k]);
     }
 }
 
@@ -269,16 +240,20 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     std::vector<std::uint8_t> appending;
     BackgroundJob writer;
     bool writeFailed = false;
-    const auto flush = [&](bool last) {
-        if (!file) {
-            return; // no valid line: nothing was gathered
-        }
+    // A failed write ends the writing: nothing is written after it.
+    const auto waitForWriter = [&] {
         try {
             writer.Wait();
         } catch (...) {
             writeFailed = true;
             throw;
         }
+    };
+    const auto flush = [&](bool last) {
+        if (!file) {
+            return; // no valid line: nothing was gathered
+        }
+        waitForWriter();
         // The batches are taken out before they are written: when a write
         // fails part-way, what reached the file stays, and the error path
         // below never writes any of it a second time.
@@ -295,12 +270,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
         });
         if (last) {
-            try {
-                writer.Wait();
-            } catch (...) {
-                writeFailed = true;
-                throw;
-            }
+            waitForWriter();
         }
     };
     constexpr std::size_t kLinesAhead = 8;
