@@ -49,6 +49,19 @@ public:
         shown_ = position;
         emit session_.gaugePosition(position);
     }
+    // The company answer fills the gauge while it arrives (when the server
+    // gives its length), before the lines fill it again as they are applied:
+    // a full-size answer takes a while, and an empty gauge looks stuck.
+    void SetBytesReceived(std::uint64_t received, std::uint64_t total) override
+    {
+        if (total == 0 || received > total) {
+            return;
+        }
+        if (maximum_ != kReceivedSteps) {
+            SetGaugeMaximum(kReceivedSteps);
+        }
+        SetGaugePosition(static_cast<int>(received * kReceivedSteps / total));
+    }
     void SetStatus(const std::string& text) override
     {
         emit session_.statusChanged(Windows1250ToQString(text));
@@ -70,6 +83,7 @@ public:
 
 private:
     UpdateSession& session_;
+    static constexpr int kReceivedSteps = 1000;
     // The worker thread's own.
     int maximum_ = 0;
     int shown_ = -1;
