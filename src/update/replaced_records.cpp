@@ -13,8 +13,7 @@ constexpr std::uint64_t kLargestGap = 8;
 // its stretch of the file, may be held: it is still thin, and later puts
 // fill it in.
 constexpr std::size_t kFewest = 16;
-// Held bytes, including those of held records written since: at this many
-// the next Write writes everything.
+// Held bytes: at this many, the held records are written, all together.
 constexpr std::size_t kHeldBytes = std::size_t{16} << 20;
 // The most records one write takes, gaps included.
 constexpr std::uint64_t kLongestRun = 4096;
@@ -29,8 +28,6 @@ std::uint8_t* ReplacedRecords::Batch::Put(std::uint64_t number)
 
 void ReplacedRecords::Write(RecordFile& file, Batch& batch, bool everything)
 {
-    work_.assign(held_.begin(), held_.end());
-    work_.insert(work_.end(), batch.entries_.begin(), batch.entries_.end());
     // Emptied on every way out, keeping its memory: a full-size answer
     // writes hundreds of batches, and fresh pages for each cost more than
     // the copy. After a failed write the held records go too.
@@ -44,66 +41,89 @@ void ReplacedRecords::Write(RecordFile& file, Batch& batch, bool everything)
             batch.entries_.clear();
             batch.bytes_.clear();
             if (!done) {
-                records.held_.clear();
-                records.heldBytes_.clear();
+                records.DropHeld();
             }
         }
     } reset{*this, batch};
 
-    // The held records are in record order already: only the batch is
-    // sorted, then merged in. A held record was put in an earlier batch than
-    // any of this one, so it goes first among equal numbers.
-    const auto before = [](const Entry& a, const Entry& b) {
-        if (a.number != b.number) {
-            return a.number < b.number;
-        }
-        return a.held != b.held ? a.held : a.order < b.order;
-    };
-    const auto batchBegin = work_.begin() + static_cast<std::ptrdiff_t>(held_.size());
-    std::sort(batchBegin, work_.end(), before);
-    std::inplace_merge(work_.begin(), batchBegin, work_.end(), before);
+    // The batch in file order, the last put of each record only.
+    SortLastPuts(batch.entries_, work_);
+    // A record held already is held again with its new bytes: written now,
+    // it would be written over by the older ones later.
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < work_.size(); ++i) {
-        if (i + 1 == work_.size() || work_[i + 1].number != work_[i].number) {
-            work_[kept++] = work_[i];
+    for (const Entry& entry : work_) {
+        if (IsHeld(entry.number)) {
+            Hold(entry, batch);
+        } else {
+            work_[kept++] = entry;
         }
     }
     work_.resize(kept);
-
-    everything = everything || heldBytes_.size() >= kHeldBytes;
-    std::vector<Entry> held;
     for (std::size_t begin = 0; begin < work_.size();) {
-        std::size_t end = begin + 1;
-        while (end < work_.size() && work_[end].number - work_[end - 1].number <= kLargestGap + 1 &&
-               work_[end].number - work_[begin].number < kLongestRun) {
-            ++end;
-        }
+        const std::size_t end = ClusterEnd(begin);
         const std::uint64_t span = work_[end - 1].number - work_[begin].number + 1;
         if (!everything && (end - begin < kFewest || (end - begin) * 2 < span)) {
             for (std::size_t i = begin; i < end; ++i) {
-                Hold(work_[i], batch, held);
+                Hold(work_[i], batch);
             }
         } else {
             WriteCluster(file, batch, begin, end);
         }
         begin = end;
     }
-    held_.swap(held);
-    if (held_.empty()) {
-        heldBytes_.clear();
+    if (everything || heldBytes_.size() >= kHeldBytes) {
+        // Together, the held records have come closer to each other.
+        SortLastPuts(held_, work_);
+        for (std::size_t begin = 0; begin < work_.size();) {
+            const std::size_t end = ClusterEnd(begin);
+            WriteCluster(file, batch, begin, end);
+            begin = end;
+        }
+        DropHeld();
     }
     reset.done = true;
 }
 
-void ReplacedRecords::Hold(const Entry& entry, const Batch& batch, std::vector<Entry>& held)
+void ReplacedRecords::SortLastPuts(std::vector<Entry>& entries, std::vector<Entry>& out)
 {
-    if (entry.held) {
-        held.push_back(entry);
-        return;
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.number != b.number ? a.number < b.number : a.order < b.order;
+    });
+    out.clear();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i + 1 == entries.size() || entries[i + 1].number != entries[i].number) {
+            out.push_back(entries[i]);
+        }
     }
+}
+
+std::size_t ReplacedRecords::ClusterEnd(std::size_t begin) const
+{
+    std::size_t end = begin + 1;
+    while (end < work_.size() && work_[end].number - work_[end - 1].number <= kLargestGap + 1 &&
+           work_[end].number - work_[begin].number < kLongestRun) {
+        ++end;
+    }
+    return end;
+}
+
+void ReplacedRecords::Hold(const Entry& entry, const Batch& batch)
+{
     const std::uint8_t* bytes = BytesOf(entry, batch);
-    held.push_back(Entry{entry.number, entry.order, heldBytes_.size(), true});
+    // Holds come batch after batch, so a later put of a record holds a higher order.
+    held_.push_back(Entry{entry.number, held_.size(), heldBytes_.size(), true});
     heldBytes_.insert(heldBytes_.end(), bytes, bytes + recordSize_);
+    if (entry.number >= heldMarks_.size()) {
+        heldMarks_.resize(std::max<std::size_t>(entry.number + 1, heldMarks_.size() * 2));
+    }
+    heldMarks_[entry.number] = true;
+}
+
+void ReplacedRecords::DropHeld()
+{
+    held_.clear();
+    heldBytes_.clear();
+    heldMarks_.assign(heldMarks_.size(), false);
 }
 
 void ReplacedRecords::WriteCluster(RecordFile& file, const Batch& batch, std::size_t begin, std::size_t end)

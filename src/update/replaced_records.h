@@ -23,8 +23,9 @@ class ReplacedRecords
     struct Entry
     {
         std::uint64_t number;
-        std::uint64_t order; // of the Put in its batch: the later of two puts of a record wins
-        std::size_t offset;  // of its bytes, in heldBytes_ when held, else in the batch
+        std::uint64_t
+            order;          // of the Put in its batch, or of the hold: the later of two puts of a record wins
+        std::size_t offset; // of its bytes, in heldBytes_ when held, else in the batch
         bool held;
     };
 
@@ -63,12 +64,20 @@ private:
     {
         return (entry.held ? heldBytes_.data() : batch.bytes_.data()) + entry.offset;
     }
+    // `entries` sorted by record, and into `out` the last put of each record.
+    static void SortLastPuts(std::vector<Entry>& entries, std::vector<Entry>& out);
+    // The end of the group of work_ that starts at `begin`: records close
+    // enough to go in one write.
+    std::size_t ClusterEnd(std::size_t begin) const;
     void WriteCluster(RecordFile& file, const Batch& batch, std::size_t begin, std::size_t end);
-    void Hold(const Entry& entry, const Batch& batch, std::vector<Entry>& held);
+    bool IsHeld(std::uint64_t number) const { return number < heldMarks_.size() && heldMarks_[number]; }
+    void Hold(const Entry& entry, const Batch& batch);
+    void DropHeld();
 
     const std::size_t recordSize_;
-    std::vector<Entry> held_; // in record order
+    std::vector<Entry> held_; // in the order they were held
     std::vector<std::uint8_t> heldBytes_;
+    std::vector<bool> heldMarks_; // by record number
     std::vector<Entry> work_;
     std::vector<std::uint8_t> run_;         // the records between written ones
     std::vector<FileHandle::Piece> pieces_; // of one write
