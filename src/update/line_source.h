@@ -50,6 +50,10 @@ public:
 
     // Starts again at the first line (the company import reads its lines twice).
     virtual void Rewind() = 0;
+
+    // Every line has been read and none will be asked for again: the source
+    // may let go of what it holds.
+    virtual void Finished() {}
 };
 
 // Lines already in memory, handed out as they are.
@@ -77,6 +81,7 @@ public:
 
     bool Next(std::string& line) override;
     void Rewind() override;
+    void Finished() override { in_.close(); } // so that the file can be removed, on Windows too
 
     // Bytes of the file read so far in this pass.
     std::uint64_t BytesRead() const { return bytesRead_; }

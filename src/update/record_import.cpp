@@ -324,6 +324,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
             progress.SetGaugePosition(GaugeValue(i));
         }
+        lines.Finished();
         flush(true);
     } catch (...) {
         // The lines handled before the failure are written now. After a

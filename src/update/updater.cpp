@@ -3,6 +3,7 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "update/background_job.h"
 #include "update/company_answer_scan.h"
 #include "update/line_source.h"
 #include "update/manifest.h"
@@ -30,6 +31,29 @@ constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
 // Ad requests that time out one after the other: after this many the server
 // is taken for silent, and the update stops asking.
 constexpr int kTimeoutsInARow = 3;
+
+// The lines of a company answer in its temporary file, which goes as soon as
+// the last line is read: giving back the cached pages of 100 MB takes a
+// while, and that goes on while the last records are written. `file` must
+// outlive this object.
+class AnswerLines final : public LineSource
+{
+public:
+    explicit AnswerLines(std::optional<TempFile>& file) : lines_(file->path()), file_(file) {}
+
+    bool Next(std::string& line) override { return lines_.Next(line); }
+    void Rewind() override { lines_.Rewind(); }
+    void Finished() override
+    {
+        lines_.Finished();
+        remover_.Start([this] { file_.reset(); });
+    }
+
+private:
+    FileLineSource lines_;
+    std::optional<TempFile>& file_;
+    BackgroundJob remover_; // joined before file_ can go
+};
 
 } // namespace
 
@@ -337,7 +361,7 @@ UpdateOutcome Updater::UpdateCompanies()
             lastError_ = error.what();
             return UpdateOutcome::Failed;
         }
-        const fs::path& answerFile = temp->path();
+        const fs::path answerFile = temp->path();
         // The lines are scanned for the names they look for as they arrive,
         // so the import reads the file once.
         CompanyAnswerScan scan;
@@ -364,7 +388,7 @@ UpdateOutcome Updater::UpdateCompanies()
             }
             scan = out.Finish();
         }
-        FileLineSource answer(answerFile);
+        AnswerLines answer(temp);
         if (ImportCompanies(folder_, answer, scan, progress_, language_()) ==
             CompanyImportResult::DatabaseMissing) {
             // Nothing was applied: the next update must ask from the same date.
