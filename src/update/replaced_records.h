@@ -15,16 +15,17 @@ namespace dorvanta {
 // other.
 //
 // A record far from any other in its batch (a name held by an earlier record
-// sends its line back there) is held for a later batch, up to kHeldBytes:
-// a write per record costs the system many times its bytes, and held records
-// gather into runs that go out together.
+// sends its line back there) is held, and the held records are written all
+// together once they come to kHeldBytes: a write per record costs the system
+// many times its bytes, and held records gather into runs that go out
+// together.
 class ReplacedRecords
 {
     struct Entry
     {
         std::uint64_t number;
-        std::uint64_t
-            order;          // of the Put in its batch, or of the hold: the later of two puts of a record wins
+        // Of the put in its batch, or of the hold: the later of two puts of a record wins.
+        std::uint64_t order;
         std::size_t offset; // of its bytes, in heldBytes_ when held, else in the batch
         bool held;
     };
@@ -52,8 +53,9 @@ public:
         std::vector<std::uint8_t> bytes_;
     };
 
-    // Writes `batch`, and the held records with it; with `everything`
-    // false, records far from the others may be held again. The batch is
+    // Writes `batch`. Without `everything`, the records far from the
+    // others are held instead, and the held records are written once they
+    // come to kHeldBytes; with it, everything is written. The batch is
     // emptied even when a write fails, and held records are then dropped:
     // nothing is ever written twice. The caller holds the file's exclusive
     // lock: records between two written ones are read and written back.
