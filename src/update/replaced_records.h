@@ -4,9 +4,33 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace dorvanta {
+
+// An allocator whose resize() leaves new bytes as they are: a buffer whose
+// every byte is written by its filler does not need clearing first, which
+// for a batch of records would write each byte twice.
+template <typename T> struct LeftAsIs : std::allocator<T>
+{
+    template <typename U> struct rebind
+    {
+        using other = LeftAsIs<U>;
+    };
+    LeftAsIs() = default;
+    template <typename U> LeftAsIs(const LeftAsIs<U>&) noexcept {}
+    template <typename U, typename... Args> void construct(U* at, Args&&... args)
+    {
+        if constexpr (sizeof...(Args) == 0) {
+            ::new (static_cast<void*>(at)) U;
+        } else {
+            ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+        }
+    }
+};
 
 // Replaced records waiting to be written, in batches. A batch is written in
 // file order, which the system handles far faster than the same writes
@@ -40,8 +64,9 @@ public:
     public:
         explicit Batch(std::size_t recordSize) : recordSize_(recordSize) {}
 
-        // Room for the new bytes of record `number`, valid until the next
-        // Put or Write; a record put twice keeps the later bytes.
+        // Room for the new bytes of record `number`, which the caller fills
+        // whole, valid until the next Put or Write; a record put twice keeps
+        // the later bytes.
         std::uint8_t* Put(std::uint64_t number);
 
         std::size_t bytes() const { return bytes_.size(); }
@@ -50,7 +75,7 @@ public:
         friend class ReplacedRecords;
         std::size_t recordSize_;
         std::vector<Entry> entries_;
-        std::vector<std::uint8_t> bytes_;
+        std::vector<std::uint8_t, LeftAsIs<std::uint8_t>> bytes_;
     };
 
     // Writes `batch`. Without `everything`, the records far from the
