@@ -54,6 +54,30 @@ void FileLineSource::Rewind()
     skipLineFeed_ = false;
 }
 
+bool FileLineSource::NextView(std::string_view& line, std::string& storage)
+{
+    if (skipLineFeed_ && position_ < end_) {
+        skipLineFeed_ = false;
+        position_ += buffer_[position_] == '\n' ? 1 : 0;
+    }
+    // A line that lies whole in the buffer, its break after it, is viewed where it lies.
+    if (position_ < end_ && !skipLineFeed_) {
+        const char* const begin = buffer_.data() + position_;
+        const char* const stop = buffer_.data() + end_;
+        const char* const lineBreak = FindLineBreak(begin, stop);
+        if (lineBreak != stop) {
+            const auto length = static_cast<std::size_t>(lineBreak - begin);
+            line = std::string_view(begin, std::min(length, kMaxLineBytes));
+            skipLineFeed_ = *lineBreak == '\r';
+            position_ += length + 1;
+            return true;
+        }
+    }
+    const bool got = Next(storage);
+    line = storage;
+    return got;
+}
+
 bool FileLineSource::Next(std::string& line)
 {
     line.clear();

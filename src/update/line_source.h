@@ -51,6 +51,15 @@ public:
     // Starts again at the first line (the company import reads its lines twice).
     virtual void Rewind() = 0;
 
+    // The same as a view, valid until the next call: of the source's own
+    // bytes when it can, saving a copy of each line, else of `storage`.
+    virtual bool NextView(std::string_view& line, std::string& storage)
+    {
+        const bool got = Next(storage);
+        line = storage;
+        return got;
+    }
+
     // Every line has been read and none will be asked for again: the source
     // may let go of what it holds.
     virtual void Finished() {}
@@ -80,6 +89,7 @@ public:
     explicit FileLineSource(const std::filesystem::path& path);
 
     bool Next(std::string& line) override;
+    bool NextView(std::string_view& line, std::string& storage) override;
     void Rewind() override;
     void Finished() override { in_.close(); } // so that the file can be removed, on Windows too
 

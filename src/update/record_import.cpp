@@ -277,8 +277,9 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     std::string upper;
     try {
         lines.Rewind();
-        for (std::size_t i = 0; lines.Next(text); ++i) {
-            const CompanyLine line = ParseCompanyLine(text);
+        std::string_view view;
+        for (std::size_t i = 0; lines.NextView(view, text); ++i) {
+            const CompanyLine line = ParseCompanyLine(view);
             if (!line.valid) {
                 continue;
             }

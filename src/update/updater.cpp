@@ -42,6 +42,10 @@ public:
     explicit AnswerLines(std::optional<TempFile>& file) : lines_(file->path()), file_(file) {}
 
     bool Next(std::string& line) override { return lines_.Next(line); }
+    bool NextView(std::string_view& line, std::string& storage) override
+    {
+        return lines_.NextView(line, storage);
+    }
     void Rewind() override { lines_.Rewind(); }
     void Finished() override
     {
