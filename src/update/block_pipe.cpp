@@ -5,14 +5,14 @@
 
 namespace dorvanta {
 
-void BlockPipe::Write(const char* data, std::size_t size)
+bool BlockPipe::Write(const char* data, std::size_t size)
 {
     while (size > 0) {
         if (filling_.capacity() == 0) {
             std::unique_lock lock(mutex_);
             changed_.wait(lock, [this] { return aborted_ || !free_.empty() || made_ < blocks_; });
             if (aborted_) {
-                return;
+                return false;
             }
             if (!free_.empty()) {
                 filling_ = std::move(free_.back());
@@ -28,34 +28,46 @@ void BlockPipe::Write(const char* data, std::size_t size)
         filling_.insert(filling_.end(), data, data + part);
         data += part;
         size -= part;
-        if (filling_.size() == filling_.capacity()) {
-            HandOver();
+        if (filling_.size() == filling_.capacity() && !HandOver()) {
+            return false;
         }
     }
+    std::lock_guard lock(mutex_);
+    return !aborted_;
 }
 
-void BlockPipe::HandOver()
+bool BlockPipe::HandOver()
 {
+    if (before_ && !before_(filling_.data(), filling_.size())) {
+        Abort();
+    }
     {
         std::lock_guard lock(mutex_);
-        if (!aborted_) {
-            full_.push_back(std::move(filling_));
+        if (aborted_) {
+            filling_ = {};
+            return false;
         }
+        full_.push_back(std::move(filling_));
     }
     filling_ = {};
     changed_.notify_all();
+    return true;
 }
 
-void BlockPipe::Close()
+bool BlockPipe::Flush()
 {
-    if (!filling_.empty()) {
-        HandOver();
-    }
+    return filling_.empty() || HandOver();
+}
+
+bool BlockPipe::Close()
+{
+    const bool handed = Flush();
     {
         std::lock_guard lock(mutex_);
         closed_ = true;
     }
     changed_.notify_all();
+    return handed;
 }
 
 bool BlockPipe::Take(std::vector<char>& block)

@@ -3,7 +3,9 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace dorvanta {
@@ -14,13 +16,26 @@ namespace dorvanta {
 class BlockPipe
 {
 public:
-    BlockPipe(std::size_t blockBytes, std::size_t blocks) : blockBytes_(blockBytes), blocks_(blocks) {}
+    // `before`, when given, is shown each block on the producer's thread
+    // before it is handed over; a block it refuses (returns false) aborts
+    // the pipe, and is not handed over.
+    using Before = std::function<bool(const char* data, std::size_t size)>;
+    BlockPipe(std::size_t blockBytes, std::size_t blocks, Before before = {})
+        : blockBytes_(blockBytes), blocks_(blocks), before_(std::move(before))
+    {
+    }
 
-    // Producer: appends bytes, handing each block over as it fills.
-    void Write(const char* data, std::size_t size);
+    // Producer: appends bytes, handing each block over as it fills. False
+    // once the pipe is aborted: the bytes were dropped.
+    bool Write(const char* data, std::size_t size);
+
+    // Producer: hands over the bytes written so far, a block not yet full
+    // too; false as Write.
+    bool Flush();
 
     // Producer: hands over the last bytes; Take returns false after them.
-    void Close();
+    // False as Write.
+    bool Close();
 
     // Consumer: the next block into `block` (its old bytes go back to the
     // pool); false once the pipe is closed and empty, or aborted.
@@ -31,10 +46,11 @@ public:
     void Abort();
 
 private:
-    void HandOver(); // the lock is not held
+    bool HandOver(); // the lock is not held
 
     const std::size_t blockBytes_;
     const std::size_t blocks_;
+    const Before before_;
     std::vector<char> filling_; // the producer's own
     std::mutex mutex_;
     std::condition_variable changed_;

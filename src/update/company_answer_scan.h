@@ -48,15 +48,18 @@ private:
 // cut at kMaxLineBytes). The company update writes the answer through it
 // while it arrives, so the import need not read the file twice. The lines
 // are scanned on a helper thread, the bytes handed over in large blocks: the
-// scan costs about as much as receiving, and the two overlap. A byte the
-// target does not take fails this stream, and is not scanned.
+// scan costs about as much as receiving, and the two overlap. The target is
+// given the same blocks, each before it is scanned (a block not yet full
+// when the stream is flushed, and at the end); a block the target does not
+// take fails this stream, and is not scanned.
 class ScanningOutputStream final : public std::ostream
 {
 public:
     explicit ScanningOutputStream(std::ostream& target);
 
     // Ends the last line (one without a break after it); call after the
-    // last write. The scan is left empty. Throws what the scan threw.
+    // last write. The scan is left empty. Throws what the scan threw, or
+    // std::ios_base::failure when the target did not take every byte.
     CompanyAnswerScan Finish();
 
 private:
@@ -70,7 +73,7 @@ private:
     protected:
         std::streamsize xsputn(const char* data, std::streamsize size) override;
         int_type overflow(int_type c) override;
-        int sync() override { return target_ ? target_->pubsync() : -1; }
+        int sync() override;
 
     private:
         void ScanBlocks(); // the helper thread
@@ -78,6 +81,7 @@ private:
         void EndLastLine();
 
         std::streambuf* target_;
+        bool targetFailed_ = false; // the producer's
         BlockPipe pipe_;
         // The helper's own until it has been joined.
         CompanyAnswerScan scan_;

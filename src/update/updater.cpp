@@ -390,7 +390,12 @@ UpdateOutcome Updater::UpdateCompanies()
                 SetMessage(3);
                 return UpdateOutcome::ConnectionFailed;
             }
-            scan = out.Finish();
+            try {
+                scan = out.Finish();
+            } catch (const std::ios_base::failure&) {
+                lastError_ = FileError(answerFile, "Cannot write").what();
+                return UpdateOutcome::Failed;
+            }
         }
         AnswerLines answer(temp);
         if (ImportCompanies(folder_, answer, scan, progress_, language_()) ==

@@ -120,5 +120,29 @@ TEST(ScanningOutputStream, ScansTheLinesFileLineSourceReadsWhateverThePieces)
     EXPECT_EQ(expected.names().size(), 5u);
 }
 
+// A full disk under the answer: the stream fails, and Finish says so
+// rather than hand over a scan of lines the file does not hold.
+TEST(ScanningOutputStream, FailsWhenTheTargetStopsTakingBytes)
+{
+    struct FullDisk : std::streambuf
+    {
+        std::size_t room = 1'500'000;
+        std::streamsize xsputn(const char*, std::streamsize size) override
+        {
+            const auto taken = std::min<std::streamsize>(size, static_cast<std::streamsize>(room));
+            room -= static_cast<std::size_t>(taken);
+            return taken;
+        }
+    } disk;
+    std::ostream target(&disk);
+    ScanningOutputStream out(target);
+    const std::string piece = "!Alfa" + std::string(14, '`') + std::string(16'000, 'x') + "\n";
+    for (int i = 0; i < 200 && out; ++i) {
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+    }
+    EXPECT_FALSE(out);
+    EXPECT_THROW(out.Finish(), std::ios_base::failure);
+}
+
 } // namespace
 } // namespace dorvanta
