@@ -19,6 +19,8 @@ void CompanyAnswerScan::AddLine(std::string_view text)
         if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
             CompanyNameKey(line.fields[0], key_);
             id = names_.Insert(key_);
+            lastLineOf_.resize(std::max<std::size_t>(lastLineOf_.size(), std::size_t{id} + 1));
+            lastLineOf_[id] = lines_ - 1;
         }
     }
     lineNames_.push_back(id);

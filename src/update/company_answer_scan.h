@@ -35,12 +35,24 @@ public:
         return line < lineNames_.size() ? lineNames_[line] : CompanyNameIndex::kNoId;
     }
 
+    // Whether a later line looks for the same name as line `line`. Only
+    // lines of a name change which record is the first to hold it, so that
+    // line finds the same record as this one, and writes it whole (replaced
+    // or blanked): bytes this line would write there are written over. Not
+    // said of the empty name, which blanking other names gives records.
+    bool LookedForAgain(std::size_t line) const
+    {
+        const CompanyNameIndex::Id id = NameOfLine(line);
+        return id != CompanyNameIndex::kNoId && !names_.Key(id).empty() && lastLineOf_[id] > line;
+    }
+
 private:
     std::size_t lines_ = 0;
     bool anyValid_ = false;
     CompanyNameIndex names_;
     std::vector<CompanyNameIndex::Id> lineNames_;
-    std::string key_; // reused line after line
+    std::vector<std::size_t> lastLineOf_; // by name number
+    std::string key_;                     // reused line after line
 };
 
 // An output stream that hands every byte to `target` and scans the lines

@@ -296,7 +296,11 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
             const auto found = id == CompanyNameIndex::kNoId ? std::nullopt : index.FirstOf(id);
             if (found) {
-                if (*found >= pendingFirst) {
+                if (!line.blank && id == scan.NameOfLine(i) && scan.LookedForAgain(i)) {
+                    // A later line of the name writes this record whole,
+                    // replaced or blanked: these bytes would be written
+                    // only to be written over.
+                } else if (*found >= pendingFirst) {
                     FillCompanyRecord(line, pending.data() + (*found - pendingFirst) * kRecordSize);
                 } else {
                     FillCompanyRecord(line, batch.Put(*found));

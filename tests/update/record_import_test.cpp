@@ -531,7 +531,7 @@ TEST_F(ImportCompaniesTest, GivesTheSameFileAsAScanPerLine)
         "",          "a",     "A",     "b",     "Beta SRL",           "BETA srl",
         "beta srl ", "c\xE2", "C\xE2", "C\xC2", std::string(85, 'z'), std::string(80, 'Z')};
     auto pick = [&] { return pool[random() % pool.size()]; };
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 60; ++round) {
         std::vector<CompanyFields> start;
         const int records = static_cast<int>(random() % 12);
         for (int r = 0; r < records; ++r) {
