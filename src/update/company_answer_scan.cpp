@@ -19,11 +19,42 @@ void CompanyAnswerScan::AddLine(std::string_view text)
         if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
             CompanyNameKey(line.fields[0], key_);
             id = names_.Insert(key_);
-            lastLineOf_.resize(std::max<std::size_t>(lastLineOf_.size(), std::size_t{id} + 1));
-            lastLineOf_[id] = lines_ - 1;
+            if (id == lastLineOf_.size()) { // a name not seen before
+                lastLineOf_.push_back(lines_ - 1);
+                keptAt_.push_back(line.blank ? kNever : kSeenOnce);
+            } else {
+                lastLineOf_[id] = lines_ - 1;
+                KeepLastLine(id, text, line.blank);
+            }
         }
     }
     lineNames_.push_back(id);
+}
+
+void CompanyAnswerScan::KeepLastLine(CompanyNameIndex::Id id, std::string_view text, bool blank)
+{
+    std::uint32_t& at = keptAt_[id];
+    if (at == kNever) {
+        return;
+    }
+    if (at < kept_.size()) {
+        keptBytes_ -= kept_[at].size();
+        if (blank || keptBytes_ + text.size() > kKeptLineBytes) {
+            std::string().swap(kept_[at]);
+            at = kNever;
+            return;
+        }
+        kept_[at].assign(text);
+        keptBytes_ += text.size();
+        return;
+    }
+    if (blank || keptBytes_ + text.size() > kKeptLineBytes) {
+        at = kNever;
+        return;
+    }
+    at = static_cast<std::uint32_t>(kept_.size());
+    kept_.emplace_back(text);
+    keptBytes_ += text.size();
 }
 
 ScanningOutputStream::ScanningOutputStream(std::ostream& target)

@@ -4,6 +4,7 @@
 #include "update/company_name_index.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <ostream>
 #include <streambuf>
@@ -46,13 +47,35 @@ public:
         return id != CompanyNameIndex::kNoId && !names_.Key(id).empty() && lastLineOf_[id] > line;
     }
 
+    // The last line that looks for name `id`, when more than one line does,
+    // none blanks it, and the name is not empty: the bytes the record of
+    // that name ends with. Null otherwise, or when keeping it would have
+    // taken more than kKeptLineBytes for all such names.
+    const std::string* LastLineOf(CompanyNameIndex::Id id) const
+    {
+        return id < keptAt_.size() && keptAt_[id] < kept_.size() && !names_.Key(id).empty()
+                   ? &kept_[keptAt_[id]]
+                   : nullptr;
+    }
+
 private:
+    static constexpr std::size_t kKeptLineBytes = std::size_t{16} << 20;
+    // Marks in keptAt_ for a name whose last line is not kept: seen once so
+    // far, or never to be kept (blanked, or past the bound).
+    static constexpr std::uint32_t kSeenOnce = ~std::uint32_t{0};
+    static constexpr std::uint32_t kNever = kSeenOnce - 1;
+    void KeepLastLine(CompanyNameIndex::Id id, std::string_view text, bool blank);
+
     std::size_t lines_ = 0;
     bool anyValid_ = false;
     CompanyNameIndex names_;
     std::vector<CompanyNameIndex::Id> lineNames_;
     std::vector<std::size_t> lastLineOf_; // by name number
-    std::string key_;                     // reused line after line
+    std::vector<std::uint32_t> keptAt_;   // by name number: where in kept_ its last line is
+
+    std::vector<std::string> kept_;
+    std::size_t keptBytes_ = 0;
+    std::string key_; // reused line after line
 };
 
 // An output stream that hands every byte to `target` and scans the lines

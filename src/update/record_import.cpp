@@ -273,6 +273,8 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             waitForWriter();
         }
     };
+    // Names whose record was given its last line's bytes at the first.
+    std::vector<bool> writtenEarly(index.size());
     constexpr std::size_t kLinesAhead = 8;
     std::string upper;
     try {
@@ -296,14 +298,25 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
             const auto found = id == CompanyNameIndex::kNoId ? std::nullopt : index.FirstOf(id);
             if (found) {
-                if (!line.blank && id == scan.NameOfLine(i) && scan.LookedForAgain(i)) {
+                const auto record = [&] {
+                    return *found >= pendingFirst ? pending.data() + (*found - pendingFirst) * kRecordSize
+                                                  : batch.Put(*found);
+                };
+                const bool named = !line.blank && id == scan.NameOfLine(i);
+                const std::string* last = named && !writtenEarly[id] ? scan.LastLineOf(id) : nullptr;
+                if (last) {
+                    // Every later line of the name replaces this same record,
+                    // and none blanks it: it gets the last one's bytes now,
+                    // among the records being written, not far behind them
+                    // later.
+                    FillCompanyRecord(ParseCompanyLine(*last), record());
+                    writtenEarly[id] = true;
+                } else if (named && (writtenEarly[id] || scan.LookedForAgain(i))) {
                     // A later line of the name writes this record whole,
-                    // replaced or blanked: these bytes would be written
-                    // only to be written over.
-                } else if (*found >= pendingFirst) {
-                    FillCompanyRecord(line, pending.data() + (*found - pendingFirst) * kRecordSize);
+                    // replaced or blanked, or an earlier one wrote the last
+                    // one's bytes: these would only be written over.
                 } else {
-                    FillCompanyRecord(line, batch.Put(*found));
+                    FillCompanyRecord(line, record());
                 }
                 // A match means the name fits its field, so a replaced record keeps
                 // its key; a blanked one now holds the empty name.

@@ -326,6 +326,14 @@ TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[0], Company(""));
     EXPECT_EQ(companies[1], CompanyFields{});
+
+    // Blanking an earlier record gives the empty name a new first record:
+    // the second line finds another record than the first did.
+    WriteCompanies(Database(), {Company("A"), Company("B")});
+    ASSERT_EQ(Import({Line('@', Company("B")), Line('!', Company("", "1")), Line('@', Company("A")),
+                      Line('!', Company("", "2"))}),
+              CompanyImportResult::Applied);
+    EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("", "2"), Company("", "1")}));
 }
 
 TEST_F(ImportCompaniesTest, SkipsMalformedLines)
