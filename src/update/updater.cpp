@@ -3,12 +3,10 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
-#include "update/background_job.h"
-#include "update/company_answer_scan.h"
-#include "update/line_source.h"
 #include "update/manifest.h"
 #include "update/record_import.h"
 #include "update/temp_file.h"
+#include "update/updater_running_scope.h"
 
 #include <cstdio>
 #include <fstream>
@@ -24,40 +22,10 @@ namespace {
 constexpr const char* kManifestPath = "/ro/update.txt";
 constexpr const char* kIdListPath = "/ro/select_o.php?option=all";
 constexpr const char* kAdPath = "/ro/select_o.php?option=one&id=";
-constexpr const char* kCompaniesPath = "/ro/select_c.php?LastUpdate=";
-
-constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
 
 // Ad requests that time out one after the other: after this many the server
 // is taken for silent, and the update stops asking.
 constexpr int kTimeoutsInARow = 3;
-
-// The lines of a company answer in its temporary file, which goes as soon as
-// the last line is read: giving back the cached pages of 100 MB takes a
-// while, and that goes on while the last records are written. `file` must
-// outlive this object.
-class AnswerLines final : public LineSource
-{
-public:
-    explicit AnswerLines(std::optional<TempFile>& file) : lines_(file->path()), file_(file) {}
-
-    bool Next(std::string& line) override { return lines_.Next(line); }
-    bool NextView(std::string_view& line, std::string& storage) override
-    {
-        return lines_.NextView(line, storage);
-    }
-    void Rewind() override { lines_.Rewind(); }
-    void Finished() override
-    {
-        lines_.Finished();
-        remover_.Start([this] { file_.reset(); });
-    }
-
-private:
-    FileLineSource lines_;
-    std::optional<TempFile>& file_;
-    BackgroundJob remover_; // joined before file_ can go
-};
 
 } // namespace
 
@@ -85,37 +53,6 @@ std::string IdentifierInQuery(std::string_view identifier)
 {
     return PercentEncode(identifier, "%#");
 }
-
-// Marks the updater as running for its lifetime; with `gauge`, shows the
-// main window's gauge at the start and hides it at every end.
-class Updater::RunningScope
-{
-public:
-    RunningScope(Updater& updater, bool gauge) : updater_(updater), gauge_(gauge)
-    {
-        updater_.running_ = true;
-        if (gauge_) {
-            updater_.progress_.ShowUpdateProgress();
-        }
-    }
-    ~RunningScope()
-    {
-        try {
-            if (gauge_) {
-                updater_.progress_.HideUpdateProgress();
-            }
-        } catch (...) {
-            // Hiding a gauge must not turn an ending update into a crash.
-        }
-        updater_.running_ = false;
-    }
-    RunningScope(const RunningScope&) = delete;
-    RunningScope& operator=(const RunningScope&) = delete;
-
-private:
-    Updater& updater_;
-    bool gauge_;
-};
 
 Updater::Updater(fs::path programFolder, std::string serverBase, HttpClient& http, SettingsStore& settings,
                  UpdateProgress& progress, Clock clock, LanguageSource language)
@@ -320,102 +257,6 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         }
         SetStatus(AdsAddedText(appended, language_()));
         return UpdateOutcome::Done;
-    } catch (const std::exception& error) {
-        lastError_ = error.what();
-        return UpdateOutcome::Failed;
-    }
-}
-
-LocalDateTime Updater::ReadLastUpdate() const
-{
-    try {
-        const auto bytes = settings_.ReadBinary(kSettingsKey, kLastUpdateValue);
-        if (bytes) {
-            if (const auto value = OleDateFromBytes(*bytes)) {
-                if (const auto when = FromOleDate(*value)) {
-                    return *when;
-                }
-            }
-        }
-    } catch (const std::exception&) {
-        // An unreadable value means: ask for everything since the first day.
-    }
-    return kNoUpdateYet;
-}
-
-UpdateOutcome Updater::UpdateCompanies()
-{
-    if (running_) {
-        return UpdateOutcome::Refused;
-    }
-    lastError_.clear();
-    RunningScope scope(*this, true);
-    try {
-        const std::string path = kCompaniesPath + FormatUpdateDate(ReadLastUpdate());
-        // The first update of a fresh install receives the whole directory:
-        // the answer goes to a file as it arrives and is applied line by line
-        // from there, so memory does not grow with it.
-        std::optional<TempFile> temp;
-        try {
-            const fs::path tempFolder = ResolveFile(folder_, "Temp");
-            fs::create_directories(tempFolder);
-            temp.emplace(tempFolder, "companies");
-        } catch (const std::exception& error) {
-            // Not a problem of database.db: no status text of its own.
-            lastError_ = error.what();
-            return UpdateOutcome::Failed;
-        }
-        const fs::path answerFile = temp->path();
-        // The lines are scanned for the names they look for as they arrive,
-        // so the import reads the file once.
-        CompanyAnswerScan scan;
-        {
-            // Opened without truncating: the file is new and empty, and a
-            // truncated file makes some file systems (ext4) write it to disk
-            // on close, which an answer of 100 MB that is read back at once
-            // and removed never needs.
-            std::ofstream file(answerFile, std::ios::binary | std::ios::in | std::ios::out);
-            ScanningOutputStream out(file);
-            try {
-                http_.GetLargeToStream(server_ + path, out,
-                                       [this](std::uint64_t received, std::uint64_t total) {
-                                           progress_.SetBytesReceived(received, total);
-                                       });
-            } catch (const HttpError&) {
-                if (!out || !file) {
-                    // Not the server's fault: the disk is full or the folder is not writable.
-                    lastError_ = FileError(answerFile, "Cannot write").what();
-                    return UpdateOutcome::Failed;
-                }
-                SetMessage(3);
-                return UpdateOutcome::ConnectionFailed;
-            }
-            try {
-                scan = out.Finish();
-            } catch (const std::ios_base::failure&) {
-                lastError_ = FileError(answerFile, "Cannot write").what();
-                return UpdateOutcome::Failed;
-            }
-        }
-        AnswerLines answer(temp);
-        if (ImportCompanies(folder_, answer, scan, progress_, language_()) ==
-            CompanyImportResult::DatabaseMissing) {
-            // Nothing was applied: the next update must ask from the same date.
-            return UpdateOutcome::DatabaseMissing;
-        }
-        try {
-            settings_.WriteBinary(kSettingsKey, kLastUpdateValue, OleDateBytes(ToOleDate(clock_())));
-        } catch (const std::exception&) {
-            // The changes are applied; an old date only makes the next update
-            // ask for some of them again, which gives the same records.
-        }
-        return UpdateOutcome::Done;
-    } catch (const FileError& error) {
-        // database.db could not be opened, read or written: say which, in the
-        // words the company search uses for a file it cannot open.
-        lastError_ = error.what();
-        SetStatus(FileErrorText(error, language_()));
-        return UpdateOutcome::Failed;
     } catch (const std::exception& error) {
         lastError_ = error.what();
         return UpdateOutcome::Failed;
