@@ -121,9 +121,9 @@ std::optional<std::uint64_t> CompanyNameIndex::FirstOf(Id id) const
     return entries_[id].first;
 }
 
-void CompanyNameIndex::Add(std::string_view key, std::uint64_t hash, std::uint64_t number)
+void CompanyNameIndex::Add(std::string_view key, std::uint64_t number)
 {
-    if (const Id id = Lookup(key, hash); id != kNoId) {
+    if (const Id id = IdOf(key); id != kNoId) {
         AddTo(id, number);
     }
 }

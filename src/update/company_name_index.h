@@ -57,11 +57,13 @@ public:
     std::optional<std::uint64_t> FirstOf(Id id) const;
 
     // Record `number` now holds `key`; ignored for a name no line looks for.
-    void Add(std::string_view key, std::uint64_t number) { Add(key, Hash(key), number); }
+    void Add(std::string_view key, std::uint64_t number);
+    // Record `number` now holds name `id`.
+    void AddTo(Id id, std::uint64_t number);
 
-    // For a caller that adds many records: the hash of a key, a hint that
-    // brings its place in the table into the cache ahead of the Add (a table
-    // of a full-size answer is far larger than the cache), and the Add.
+    // For a caller that looks up many keys: the hash of a key, a hint that
+    // brings its place in the table into the cache ahead of the IdOf (a
+    // table of a full-size answer is far larger than the cache).
     static std::uint64_t Hash(std::string_view key) noexcept;
     void Prefetch(std::uint64_t hash) const
     {
@@ -90,8 +92,6 @@ public:
             __builtin_prefetch(text_.data() + entries_[id].keyOffset);
         }
     }
-    void Add(std::string_view key, std::uint64_t hash, std::uint64_t number);
-    void AddTo(Id id, std::uint64_t number);
 
     // The first record of `key` no longer holds that name.
     void RemoveFirst(std::string_view key);
