@@ -69,7 +69,15 @@ inline RunResult RunProgram(const std::string& program, const std::vector<std::s
             u8" 2>" + quoted(std::filesystem::path(errPath).u8string()) + u8"\"";
     RunResult result;
     const std::wstring wide = std::filesystem::path(line).wstring();
-    result.exitCode = ::_wsystem(wide.c_str());
+    // Under wine, cmd now and then fails to start a program it started the
+    // time before (9009, "not recognized", and nothing run); the program
+    // itself never exits with 9009.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        result.exitCode = ::_wsystem(wide.c_str());
+        if (result.exitCode != 9009) {
+            break;
+        }
+    }
 #else
     std::vector<std::string> words{executable.string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
