@@ -3,6 +3,7 @@
 // received by other means.
 
 #include "cli/commands.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
 
 #include "data/domain_tree.h"
@@ -119,12 +120,22 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 {
     TerminalProgress progress(globals.lang);
     const std::unique_ptr<SettingsStore> settings = OpenUserSettings();
-    const std::unique_ptr<HttpClient> http = MakeCurlHttpClient();
+    // A stopped update ends its transfer at the next pause, and the answer
+    // or download it had begun goes with it.
+    CatchStopSignals();
+    HttpOptions options;
+    options.idle = [] {
+        if (StopSignal() != 0) {
+            throw HttpError("stopped");
+        }
+    };
+    const std::unique_ptr<HttpClient> http = MakeCurlHttpClient(options);
     Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, *settings, progress,
                     LocalNow, [language = globals.lang] { return language; });
 
     const UpdateOutcome outcome = run(updater);
     progress.EndLine();
+    EndByStopSignal();
     if (progress.status) {
         PrintStatus(*progress.status);
     }

@@ -99,6 +99,11 @@ public:
     // without one: the program stays usable there, unguarded.
     void Lock(FileLock kind, const std::function<void()>& onWait = {});
 
+    // Takes the lock only when it is free now: true when it was granted.
+    // False also where the file system has no locks, since it then cannot
+    // tell whether another program holds the file.
+    bool TryLock(FileLock kind);
+
     // Closes and reports a failure the system saw on the way (a delayed write error).
     void Close();
 

@@ -212,6 +212,21 @@ void FileHandle::Lock(FileLock kind, const std::function<void()>& onWait)
     throw FileError(path_, FileOperation::Lock, errno);
 }
 
+bool FileHandle::TryLock(FileLock kind)
+{
+    const int operation = kind == FileLock::Shared ? LOCK_SH : LOCK_EX;
+    while (::flock(Descriptor(native_), operation | LOCK_NB) != 0) {
+        if (errno == EINTR) {
+            continue;
+        }
+        if (errno == EWOULDBLOCK || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
+            return false;
+        }
+        throw FileError(path_, FileOperation::Lock, errno);
+    }
+    return true;
+}
+
 void FileHandle::Close()
 {
     if (native_ < 0) {

@@ -218,6 +218,21 @@ void FileHandle::Lock(FileLock kind, const std::function<void()>& onWait)
     }
 }
 
+bool FileHandle::TryLock(FileLock kind)
+{
+    const DWORD exclusive = kind == FileLock::Exclusive ? LOCKFILE_EXCLUSIVE_LOCK : 0;
+    OVERLAPPED at = At(kLockOffset);
+    if (::LockFileEx(Native(native_), exclusive | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING || error == ERROR_NOT_SUPPORTED ||
+        error == ERROR_INVALID_FUNCTION) {
+        return false;
+    }
+    throw FileError(path_, FileOperation::Lock, ErrnoOf(error));
+}
+
 void FileHandle::Close()
 {
     if (native_ == -1) {

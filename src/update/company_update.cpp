@@ -1,6 +1,7 @@
 // The company update: the answer of the publisher's server to a file under
 // Temp/, scanned as it arrives, then applied to database.db.
 
+#include "data/in_flight_file.h"
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "update/background_job.h"
@@ -9,7 +10,6 @@
 #include "update/ole_date.h"
 #include "update/record_import.h"
 #include "update/settings_store.h"
-#include "update/temp_file.h"
 #include "update/updater.h"
 #include "update/updater_running_scope.h"
 
@@ -26,6 +26,9 @@ constexpr const char* kCompaniesPath = "/ro/select_c.php?LastUpdate=";
 
 constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
 
+constexpr std::string_view kAnswerPrefix = "companies-";
+constexpr std::string_view kAnswerSuffix = ".tmp";
+
 // The lines of a company answer in its temporary file, which goes as soon as
 // the last line is read: giving back the cached pages of 100 MB takes a
 // while, and that goes on while the last records are written. `file` must
@@ -33,7 +36,7 @@ constexpr LocalDateTime kNoUpdateYet{2000, 1, 1, 0, 0, 0};
 class AnswerLines final : public LineSource
 {
 public:
-    explicit AnswerLines(std::optional<TempFile>& file) : lines_(file->path()), file_(file) {}
+    explicit AnswerLines(std::optional<InFlightFile>& file) : lines_(file->path()), file_(file) {}
 
     bool Next(std::string& line) override { return lines_.Next(line); }
     bool NextView(std::string_view& line, std::string& storage) override
@@ -49,7 +52,7 @@ public:
 
 private:
     FileLineSource lines_;
-    std::optional<TempFile>& file_;
+    std::optional<InFlightFile>& file_;
     BackgroundJob remover_; // joined before file_ can go
 };
 
@@ -84,11 +87,14 @@ UpdateOutcome Updater::UpdateCompanies()
         // The first update of a fresh install receives the whole directory:
         // the answer goes to a file as it arrives and is applied line by line
         // from there, so memory does not grow with it.
-        std::optional<TempFile> temp;
+        std::optional<InFlightFile> temp;
         try {
             const fs::path tempFolder = ResolveFile(folder_, "Temp");
             fs::create_directories(tempFolder);
-            temp.emplace(tempFolder, "companies");
+            // Answers of updates that were stopped (a kill, a crash, a lost
+            // power) go now; a running update's answer is locked and stays.
+            RemoveLeftovers(tempFolder, kAnswerPrefix, kAnswerSuffix);
+            temp.emplace(tempFolder, kAnswerPrefix, kAnswerSuffix);
         } catch (const std::exception& error) {
             // Not a problem of database.db: no status text of its own.
             lastError_ = error.what();

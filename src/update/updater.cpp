@@ -1,11 +1,11 @@
 #include "update/updater.h"
 
+#include "data/in_flight_file.h"
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
 #include "update/manifest.h"
 #include "update/record_import.h"
-#include "update/temp_file.h"
 #include "update/updater_running_scope.h"
 
 #include <cstdio>
@@ -23,9 +23,13 @@ constexpr const char* kManifestPath = "/ro/update.txt";
 constexpr const char* kIdListPath = "/ro/select_o.php?option=all";
 constexpr const char* kAdPath = "/ro/select_o.php?option=one&id=";
 
-// Ad requests that time out one after the other: after this many the server
+// Requests (ads, or auxiliary files) that time out one after the other: after this many the server
 // is taken for silent, and the update stops asking.
 constexpr int kTimeoutsInARow = 3;
+
+constexpr const char* kRefreshLockName = "refresh.lock";
+constexpr std::string_view kDownloadPrefix = "download-";
+constexpr std::string_view kDownloadSuffix = ".tmp";
 
 } // namespace
 
@@ -94,12 +98,20 @@ RefreshReport Updater::RefreshInternetFiles()
 RefreshReport Updater::Refresh()
 {
     RefreshReport report;
-    fs::path temp;
+    fs::path tempFolder;
+    std::optional<FileHandle> refreshLock;
     std::string manifest;
     try {
-        const fs::path tempFolder = ResolveFile(folder_, "Temp");
+        tempFolder = ResolveFile(folder_, "Temp");
         fs::create_directories(tempFolder);
-        temp = tempFolder / "temp.tmp";
+        // One refresh at a time, across programs: two at once would fetch
+        // the same files and could install each other's half-written ones.
+        refreshLock.emplace(tempFolder / kRefreshLockName, true);
+        refreshLock->Lock(FileLock::Exclusive);
+        RemoveLeftovers(tempFolder, kDownloadPrefix, kDownloadSuffix);
+        // The one name every download used to share.
+        std::error_code ec;
+        fs::remove(tempFolder / "temp.tmp", ec);
         CloseConnection();
         manifest = http_.Get(server_ + kManifestPath);
     } catch (const std::exception&) {
@@ -109,7 +121,13 @@ RefreshReport Updater::Refresh()
     report.manifestFetched = true;
     const fs::path internetFolder = ResolveFile(folder_, "Internet");
 
+    int timeouts = 0; // in a row
     for (const std::string& line : SplitLines(manifest)) {
+        if (timeouts >= kTimeoutsInARow) {
+            // A silent file host would otherwise hold the update for the
+            // time-out of every file left; the ads update goes on.
+            break;
+        }
         if (line.size() < 2 || line[0] != '!') {
             continue;
         }
@@ -126,39 +144,52 @@ RefreshReport Updater::Refresh()
         if (ReadFileVersion(settings_, entry->name) >= *version) {
             continue;
         }
-        if (Install(temp, ResolveFile(internetFolder, entry->name), entry->address)) {
+        switch (Install(tempFolder, ResolveFile(internetFolder, entry->name), entry->address)) {
+        case InstallResult::Installed:
             WriteFileVersion(settings_, entry->version, entry->name);
             ++report.installed;
-        } else {
+            timeouts = 0;
+            break;
+        case InstallResult::TimedOut:
             ++report.failed;
+            ++timeouts;
+            break;
+        case InstallResult::Failed:
+            ++report.failed;
+            timeouts = 0;
+            break;
         }
     }
     return report;
 }
 
-bool Updater::Install(const fs::path& temp, const fs::path& target, const std::string& address)
+Updater::InstallResult Updater::Install(const fs::path& tempFolder, const fs::path& target,
+                                        const std::string& address)
 {
     try {
+        // A name of its own, locked while it is written: another program's
+        // clean-up never takes it, and it never takes another's.
+        InFlightFile temp(tempFolder, kDownloadPrefix, kDownloadSuffix);
         {
-            std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+            std::ofstream out(temp.path(), std::ios::binary | std::ios::in | std::ios::out);
             if (!out) {
-                return false;
+                return InstallResult::Failed;
             }
             CloseConnection();
             http_.GetToStream(address, out);
             out.close();
             if (out.fail()) {
-                throw FileError(temp, "Cannot write");
+                throw FileError(temp.path(), "Cannot write");
             }
         }
         // One rename replaces the old file, so a reader sees either the old
         // file or the whole new one. A missing Internet/ makes it fail.
-        fs::rename(temp, target);
-        return true;
+        temp.Publish(target);
+        return InstallResult::Installed;
+    } catch (const HttpTimeout&) {
+        return InstallResult::TimedOut;
     } catch (const std::exception&) {
-        std::error_code ec;
-        fs::remove(temp, ec);
-        return false;
+        return InstallResult::Failed;
     }
 }
 

@@ -91,10 +91,16 @@ public:
 private:
     class RunningScope;
 
+    enum class InstallResult
+    {
+        Installed,
+        TimedOut, // the host stayed silent or trickled
+        Failed
+    };
     RefreshReport Refresh();
-    // Downloads `address` into `temp`, then renames it to `target`.
-    bool Install(const std::filesystem::path& temp, const std::filesystem::path& target,
-                 const std::string& address);
+    // Downloads `address` into a file of its own in `tempFolder`, then renames it to `target`.
+    InstallResult Install(const std::filesystem::path& tempFolder, const std::filesystem::path& target,
+                          const std::string& address);
     void CloseConnection();
     void SetStatus(const std::string& text);
     void SetMessage(int number);

@@ -8,16 +8,19 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace dorvanta {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using test::PublisherStub;
 using test::ReadBytes;
 using test::RunCli;
@@ -308,6 +311,58 @@ TEST_F(UpdateCommandsTest, ImportAdsAppendsEachLine)
     const RunResult readOnly = RunCli(dir_, {"import-ads", lines.string()});
     EXPECT_EQ(readOnly.exitCode, 2);
     EXPECT_NE(readOnly.err.find("bursa.db"), std::string::npos);
+}
+
+TEST_F(UpdateCommandsTest, AStoppedUpdateTakesItsAnswerWithIt)
+{
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetCompanyAnswer(std::string(100000, '!'));
+    stub_.SetFault("/ro/select_c.php", Fault::Trickle, 20ms);
+    const auto answers = [this] {
+        std::size_t count = 0;
+        for (const auto& entry : fs::directory_iterator(dir_ / "Temp")) {
+            count += entry.path().filename().string().starts_with("companies-");
+        }
+        return count;
+    };
+    for (const int signal : {SIGINT, SIGTERM}) {
+        std::vector<std::string> words{(test::BinaryFolder() / "dorvanta-cli").string(),
+                                       "--dir",
+                                       dir_.path().string(),
+                                       "--server",
+                                       stub_.BaseUrl(),
+                                       "update-companies"};
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        // Stopped once the answer has begun to arrive.
+        for (int i = 0; i < 500 && !(fs::exists(dir_ / "Temp") && answers() == 1); ++i) {
+            std::this_thread::sleep_for(10ms);
+        }
+        EXPECT_EQ(answers(), 1u);
+        ::kill(child, signal);
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0) {
+        }
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(answers(), 0u) << "the answer of a stopped update was left in Temp/";
+    }
+    // A killed update cannot clean up: the next one does.
+    WriteBytes(dir_ / "Temp" / "companies-77.tmp", "left by a kill");
+    stub_.SetFault("/ro/select_c.php", Fault::None);
+    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA"));
+    EXPECT_EQ(Run({"update-companies"}).exitCode, 0);
+    EXPECT_EQ(answers(), 0u);
 }
 
 } // namespace

@@ -7,7 +7,9 @@
 #include "data/record_layout.h"
 #include "support/publisher_stub.h"
 #include "support/temp_dir.h"
+#include "support/update_fakes.h"
 #include "update/record_import.h"
+#include "update/updater_server_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -19,127 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using test::PublisherStub;
-using test::ReadBytes;
-using test::TempDir;
-using test::WriteBytes;
+using namespace test;
 using Fault = PublisherStub::Fault;
-
-class MemorySettings : public SettingsStore
-{
-public:
-    std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
-    {
-        const auto it = strings.find(std::string(key) + std::string(name));
-        return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view key, std::string_view name) override
-    {
-        const auto it = binaries.find(std::string(key) + std::string(name));
-        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
-    }
-    void WriteString(std::string_view key, std::string_view name, std::string_view value) override
-    {
-        strings[std::string(key) + std::string(name)] = std::string(value);
-    }
-    void WriteBinary(std::string_view key, std::string_view name,
-                     const std::vector<std::uint8_t>& value) override
-    {
-        binaries[std::string(key) + std::string(name)] = value;
-    }
-
-    std::string Version(const std::string& name) const
-    {
-        const auto it = strings.find(std::string(kInternetSettingsKey) + name);
-        return it == strings.end() ? "<none>" : it->second;
-    }
-    std::optional<std::vector<std::uint8_t>> LastUpdate() const
-    {
-        const auto it = binaries.find(std::string(kSettingsKey) + std::string(kLastUpdateValue));
-        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
-    }
-
-    std::map<std::string, std::string> strings;
-    std::map<std::string, std::vector<std::uint8_t>> binaries;
-};
-
-class StatusProgress : public UpdateProgress
-{
-public:
-    void SetGaugeMaximum(int) override {}
-    void SetGaugePosition(int) override {}
-    void SetStatus(const std::string& text) override { status = text; }
-    void ShowInformation(const std::string& text) override { boxes.push_back(text); }
-    void ShowUpdateProgress() override { ++shown; }
-    void HideUpdateProgress() override { ++hidden; }
-    void SetDialogGaugeMaximum(int) override {}
-    void SetDialogGaugePosition(int) override {}
-
-    std::string status = "<untouched>";
-    std::vector<std::string> boxes;
-    int shown = 0;
-    int hidden = 0;
-};
-
-std::string Ad(const std::string& id)
-{
-    return id + "`b`Firma " + id + "`CJ`Subject`2005-01-01`Text`2`Ion`0264`0265`a@b.ro`www.b.ro`";
-}
-
-std::string CompanyLine(char prefix, const std::string& name)
-{
-    return std::string(1, prefix) + name + "`B`Str. 1`Ion`07``````a.c.21*s````about`";
-}
-
-const std::vector<bool> kAllGroups(10, true);
-const char* const kAllGroupsTarget =
-    "/ro/select_o.php?option=all&a1=1&a2=1&a3=1&a4=1&a5=1&a6=1&a7=1&a8=1&a9=1&a10=1";
-const char* const kFiveErrors = "Errors occured while downloading informations. Please try again.";
-const char* const kNoConnection = "Could not connect to web site.";
-
-class UpdaterServerTest : public ::testing::Test
-{
-protected:
-    UpdaterServerTest()
-    {
-        HttpOptions options;
-        // A slow answer must fail within the test, not after a minute.
-        options.lowSpeedWindow = 300ms;
-        options.idle = [this] {
-            if (onIdle) {
-                onIdle();
-            }
-        };
-        http_ = MakeCurlHttpClient(options);
-        updater_ = std::make_unique<Updater>(
-            dir_.path(), stub_.BaseUrl(), *http_, settings_, progress_,
-            [] { return LocalDateTime{2005, 6, 7, 8, 9, 10}; }, [] { return Language::EN; });
-        fs::create_directory(dir_ / "Internet");
-    }
-
-    std::vector<std::string> StoredIds() const
-    {
-        std::vector<std::string> ids;
-        LoadOpportunityIds(dir_.path(), ids);
-        return ids;
-    }
-
-    void AddAds(const std::vector<std::string>& lines)
-    {
-        StatusProgress quiet;
-        ASSERT_TRUE(AppendOpportunities(dir_.path(), lines, quiet));
-    }
-
-    std::uintmax_t Size(const std::string& name) const { return fs::file_size(dir_ / name); }
-
-    TempDir dir_;
-    PublisherStub stub_;
-    MemorySettings settings_;
-    StatusProgress progress_;
-    std::function<void()> onIdle;
-    std::unique_ptr<HttpClient> http_;
-    std::unique_ptr<Updater> updater_;
-};
 
 TEST_F(UpdaterServerTest, OneBusinessAdsUpdateSendsExactlyTheseRequests)
 {
@@ -183,7 +66,7 @@ TEST_F(UpdaterServerTest, OneCompanyUpdateSendsOneRequestWithTheDate)
 {
     WriteBytes(dir_ / "database.db", "");
     settings_.WriteBinary(kSettingsKey, kLastUpdateValue, OleDateBytes(ToOleDate({2004, 11, 15, 9, 0, 0})));
-    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA") + "\r\n" + CompanyLine('!', "alfa") + "\r\n");
+    stub_.SetCompanyAnswer(test::CompanyLine('!', "ALFA") + "\r\n" + test::CompanyLine('!', "alfa") + "\r\n");
 
     EXPECT_EQ(updater_->UpdateCompanies(), UpdateOutcome::Done);
 
@@ -340,11 +223,11 @@ TEST_F(UpdaterServerTest, ABrokenCompanyAnswerChangesNothing)
 {
     WriteBytes(dir_ / "database.db", "");
     StatusProgress quiet;
-    ImportCompanies(dir_.path(), {CompanyLine('!', "KEPT")}, quiet, Language::EN);
+    ImportCompanies(dir_.path(), {test::CompanyLine('!', "KEPT")}, quiet, Language::EN);
     const std::string before = ReadBytes(dir_ / "database.db");
     const auto lastUpdate = OleDateBytes(ToOleDate({2004, 11, 15, 9, 0, 0}));
     settings_.WriteBinary(kSettingsKey, kLastUpdateValue, lastUpdate);
-    stub_.SetCompanyAnswer(CompanyLine('@', "KEPT") + "\r\n" + std::string(5000, 'x'));
+    stub_.SetCompanyAnswer(test::CompanyLine('@', "KEPT") + "\r\n" + std::string(5000, 'x'));
 
     for (const Fault fault : {Fault::Status500, Fault::DropMidBody, Fault::Slow, Fault::NotFound}) {
         stub_.SetFault("/ro/select_c.php", fault, 2s);

@@ -1,0 +1,72 @@
+#pragma once
+
+// In-memory stand-ins for the settings store and the update's progress sink,
+// shared by the update tests.
+#include "update/settings_store.h"
+#include "update/update_progress.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvanta::test {
+
+class MemorySettings : public SettingsStore
+{
+public:
+    std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
+    {
+        const auto it = strings.find(std::string(key) + std::string(name));
+        return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view key, std::string_view name) override
+    {
+        const auto it = binaries.find(std::string(key) + std::string(name));
+        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
+    }
+    void WriteString(std::string_view key, std::string_view name, std::string_view value) override
+    {
+        strings[std::string(key) + std::string(name)] = std::string(value);
+    }
+    void WriteBinary(std::string_view key, std::string_view name,
+                     const std::vector<std::uint8_t>& value) override
+    {
+        binaries[std::string(key) + std::string(name)] = value;
+    }
+
+    std::string Version(const std::string& name) const
+    {
+        const auto it = strings.find(std::string(kInternetSettingsKey) + name);
+        return it == strings.end() ? "<none>" : it->second;
+    }
+    std::optional<std::vector<std::uint8_t>> LastUpdate() const
+    {
+        const auto it = binaries.find(std::string(kSettingsKey) + std::string(kLastUpdateValue));
+        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
+    }
+
+    std::map<std::string, std::string> strings;
+    std::map<std::string, std::vector<std::uint8_t>> binaries;
+};
+
+class StatusProgress : public UpdateProgress
+{
+public:
+    void SetGaugeMaximum(int) override {}
+    void SetGaugePosition(int) override {}
+    void SetStatus(const std::string& text) override { status = text; }
+    void ShowInformation(const std::string& text) override { boxes.push_back(text); }
+    void ShowUpdateProgress() override { ++shown; }
+    void HideUpdateProgress() override { ++hidden; }
+    void SetDialogGaugeMaximum(int) override {}
+    void SetDialogGaugePosition(int) override {}
+
+    std::string status = "<untouched>";
+    std::vector<std::string> boxes;
+    int shown = 0;
+    int hidden = 0;
+};
+
+} // namespace dorvanta::test
