@@ -1,8 +1,10 @@
 // Speed of the core on a large company file: the selective name search
 // against one plain pass over the file, the page of the last record, and the
 // import of a company answer, and the full-size company update through the
-// command-line tool. Run: dorvanta-bench [--dir DIR] [--companies N]
-// [--full-companies N] (0 skips the full-size update).
+// command-line tool, and the trade register's import. Run: dorvanta-bench
+// [--dir DIR] [--companies N] [--full-companies N] (0 skips the full-size
+// update) [--register-companies N] (0, the default, skips the register
+// import; --register-only runs it alone).
 
 #include "data/category_table.h"
 #include "data/company_record.h"
@@ -157,17 +159,47 @@ int main(int argc, char** argv)
     fs::path dir = fs::temp_directory_path() / "dorvanta-bench";
     std::uint64_t companies = 1000000;
     std::uint64_t fullCompanies = 300000;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    std::uint64_t registerCompanies = 0;
+    bool registerOnly = false;
+    for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        if (option == "--dir") {
-            dir = argv[i + 1];
+        if (option == "--help" || option == "-h") {
+            std::printf("usage: dorvanta-bench [--dir DIR] [--companies N] [--full-companies N]\n"
+                        "                      [--register-companies N] [--register-only]\n"
+                        "Writes a company file of N records (1000000) into DIR, times searches, a page\n"
+                        "and an import, then the full-size company update (300000; 0 skips it) and the\n"
+                        "trade register's import of a synthetic snapshot (0, the default, skips it).\n");
+            return 0;
+        }
+        if (option == "--register-only") {
+            registerOnly = true;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "%s needs a value (see --help)\n", option.c_str());
+            return 2;
+        }
+        ++i;
+        if (option == "--register-companies") {
+            registerCompanies = std::stoull(argv[i]);
+        } else if (option == "--dir") {
+            dir = argv[i];
         } else if (option == "--companies") {
-            companies = std::stoull(argv[i + 1]);
+            companies = std::stoull(argv[i]);
         } else if (option == "--full-companies") {
-            fullCompanies = std::stoull(argv[i + 1]);
+            fullCompanies = std::stoull(argv[i]);
+        } else {
+            std::fprintf(stderr, "unknown option %s (see --help)\n", option.c_str());
+            return 2;
         }
     }
     fs::create_directories(dir);
+    // dorvanta-cli is built beside the benchmark.
+    const fs::path cli = fs::read_symlink("/proc/self/exe").parent_path() / "dorvanta-cli";
+    if (registerOnly) {
+        bench::RegisterImport(dir, registerCompanies ? registerCompanies : 4200000, cli);
+        return 0;
+    }
     const fs::path file = dir / dorvanta::kCompanyFileName;
     const std::uint64_t expectedSize = companies * dorvanta::company_layout::kRecordSize;
     if (!fs::exists(file) || fs::file_size(file) != expectedSize) {
@@ -275,9 +307,10 @@ int main(int argc, char** argv)
     fs::remove_all(importDir);
 
     if (fullCompanies > 0) {
-        // dorvanta-cli is built beside the benchmark.
-        bench::FullCompanyUpdate(dir, fullCompanies,
-                                 fs::read_symlink("/proc/self/exe").parent_path() / "dorvanta-cli");
+        bench::FullCompanyUpdate(dir, fullCompanies, cli);
+    }
+    if (registerCompanies > 0) {
+        bench::RegisterImport(dir, registerCompanies, cli);
     }
     return 0;
 }

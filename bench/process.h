@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Runs `arguments` with standard output to `out` and standard error to
+// `err`; returns the exit code. Spawned, not forked: a fork would first copy
+// the page tables of this process, and that time would be counted as the
+// command's.
+int Run(const std::vector<std::string>& arguments, const std::filesystem::path& out,
+        const std::filesystem::path& err);
+
+std::string ReadText(const std::filesystem::path& path);
+
+} // namespace bench
