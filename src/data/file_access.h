@@ -143,6 +143,15 @@ private:
     int guard_ = -1; // slot of the cut guard
 };
 
+// For tests only: a disk that fills in the middle of a write. From this
+// call on, the writes of every FileHandle of the process may put `bytes`
+// more bytes into files; the write that reaches the limit stops there, part
+// of its bytes written, and fails with ENOSPC, as does every write after it,
+// until UnlimitWritesForTests(). (A file size limit cannot stand in for
+// this: it never fails a write over bytes the file already has.)
+void LimitWritesForTests(std::uint64_t bytes);
+void UnlimitWritesForTests();
+
 // std::fopen for a path in the system's own form (wide text on Windows), so
 // that a folder with letters outside the system's narrow code page opens.
 std::FILE* OpenStdioFile(const std::filesystem::path& path, const char* mode);

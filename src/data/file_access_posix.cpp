@@ -2,7 +2,9 @@
 // offsets, flock.
 
 #include "data/file_access.h"
+#include "data/file_write_limit.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <fcntl.h>
@@ -118,8 +120,15 @@ void FileHandle::WriteAt(std::uint64_t offset, const void* in, std::size_t lengt
     const auto* bytes = static_cast<const unsigned char*>(in);
     done = 0;
     while (done < length) {
+        std::size_t piece = length - done;
+        if (file_access_detail::WritesLimited()) {
+            piece = file_access_detail::TakeWriteAllowance(piece);
+            if (piece == 0) {
+                throw FileError(path_, FileOperation::Write, ENOSPC);
+            }
+        }
         const ssize_t put =
-            ::pwrite(Descriptor(native_), bytes + done, length - done, static_cast<off_t>(offset + done));
+            ::pwrite(Descriptor(native_), bytes + done, piece, static_cast<off_t>(offset + done));
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -136,6 +145,27 @@ constexpr std::size_t kMostPieces = IOV_MAX;
 #else
 constexpr std::size_t kMostPieces = 16; // the least any system allows
 #endif
+
+// Cuts `vectors` to what the test-only write limit still allows, or fails
+// as a full disk does.
+void LimitVectors(std::vector<iovec>& vectors, const fs::path& path)
+{
+    std::size_t wanted = 0;
+    for (const iovec& vector : vectors) {
+        wanted += vector.iov_len;
+    }
+    std::size_t allowed = file_access_detail::TakeWriteAllowance(wanted);
+    if (allowed == 0 && wanted > 0) {
+        throw FileError(path, FileOperation::Write, ENOSPC);
+    }
+    std::size_t kept = 0;
+    while (kept < vectors.size() && allowed > 0) {
+        vectors[kept].iov_len = std::min(vectors[kept].iov_len, allowed);
+        allowed -= vectors[kept].iov_len;
+        ++kept;
+    }
+    vectors.resize(kept);
+}
 } // namespace
 
 void FileHandle::WriteGatherAt(std::uint64_t offset, std::span<const Piece> pieces, std::size_t& done)
@@ -151,6 +181,9 @@ void FileHandle::WriteGatherAt(std::uint64_t offset, std::span<const Piece> piec
             vectors.push_back(
                 iovec{const_cast<unsigned char*>(static_cast<const unsigned char*>(pieces[i].bytes)) + skip,
                       pieces[i].length - skip});
+        }
+        if (file_access_detail::WritesLimited()) {
+            LimitVectors(vectors, path_);
         }
         const ssize_t put = ::pwritev(Descriptor(native_), vectors.data(), static_cast<int>(vectors.size()),
                                       static_cast<off_t>(offset + done));

@@ -3,6 +3,7 @@
 // knows, so the messages name the same reasons on both systems.
 
 #include "data/file_access.h"
+#include "data/file_write_limit.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -160,7 +161,13 @@ void FileHandle::WriteAt(std::uint64_t offset, const void* in, std::size_t lengt
     while (done < length) {
         OVERLAPPED at = At(offset + done);
         DWORD put = 0;
-        const auto piece = static_cast<DWORD>(std::min(length - done, kPiece));
+        auto piece = static_cast<DWORD>(std::min(length - done, kPiece));
+        if (file_access_detail::WritesLimited()) {
+            piece = static_cast<DWORD>(file_access_detail::TakeWriteAllowance(piece));
+            if (piece == 0) {
+                throw FileError(path_, FileOperation::Write, ENOSPC);
+            }
+        }
         if (!::WriteFile(Native(native_), bytes + done, piece, &put, &at)) {
             throw FileError(path_, FileOperation::Write, ErrnoOf(::GetLastError()));
         }

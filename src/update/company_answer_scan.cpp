@@ -1,6 +1,5 @@
 #include "update/company_answer_scan.h"
 
-#include "data/record_layout.h"
 #include "update/line_source.h"
 #include "update/record_import.h"
 
@@ -16,16 +15,16 @@ void CompanyAnswerScan::AddLine(std::string_view text)
     const CompanyLine line = ParseCompanyLine(text);
     if (line.valid) {
         anyValid_ = true;
-        if (line.fields[0].size() <= company_layout::kFields[company_layout::Company].maxLength) {
-            CompanyNameKey(line.fields[0], key_);
-            id = names_.Insert(key_);
-            if (id == lastLineOf_.size()) { // a name not seen before
-                lastLineOf_.push_back(lines_ - 1);
-                keptAt_.push_back(line.blank ? kNever : kSeenOnce);
-            } else {
-                lastLineOf_[id] = lines_ - 1;
-                KeepLastLine(id, text, line.blank);
-            }
+        CompanyNameKey(line.fields[0], key_);
+        id = names_.Insert(key_);
+        if (id == lastLineOf_.size()) { // a name not seen before
+            lastLineOf_.push_back(lines_ - 1);
+            keptAt_.push_back(line.blank ? kNever : kSeenOnce);
+            lastBlanks_.push_back(line.blank);
+        } else {
+            lastLineOf_[id] = lines_ - 1;
+            lastBlanks_[id] = line.blank;
+            KeepLastLine(id, text, line.blank);
         }
     }
     lineNames_.push_back(id);

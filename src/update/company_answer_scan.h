@@ -17,8 +17,7 @@ namespace dorvanta {
 
 // What the company import learns from a first reading of an answer: how many
 // lines it has, whether any is valid, and the names its valid lines look for
-// (upper-cased, only those that fit the name field: a longer one never equals
-// a stored name).
+// (as CompanyNameKey gives them: cut to the name field, upper-cased).
 class CompanyAnswerScan
 {
 public:
@@ -47,6 +46,9 @@ public:
         return id != CompanyNameIndex::kNoId && !names_.Key(id).empty() && lastLineOf_[id] > line;
     }
 
+    // Whether the last line that looks for name `id` blanks it.
+    bool LastLineBlanks(CompanyNameIndex::Id id) const { return id < lastBlanks_.size() && lastBlanks_[id]; }
+
     // The last line that looks for name `id`, when more than one line does,
     // none blanks it, and the name is not empty: the bytes the record of
     // that name ends with. Null otherwise, or when keeping it would have
@@ -72,6 +74,7 @@ private:
     std::vector<CompanyNameIndex::Id> lineNames_;
     std::vector<std::size_t> lastLineOf_; // by name number
     std::vector<std::uint32_t> keptAt_;   // by name number: where in kept_ its last line is
+    std::vector<bool> lastBlanks_;        // by name number
 
     std::vector<std::string> kept_;
     std::size_t keptBytes_ = 0;

@@ -1,12 +1,12 @@
 #include "update/record_import.h"
 
-#include "data/field_case.h"
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
 #include "data/text.h"
 #include "update/background_job.h"
 #include "update/company_answer_scan.h"
+#include "update/company_file_index.h"
 #include "update/company_name_index.h"
 #include "update/import_common.h"
 #include "update/replaced_records.h"
@@ -17,7 +17,6 @@
 #include <limits>
 #include <optional>
 #include <span>
-#include <thread>
 #include <utility>
 
 namespace dorvanta {
@@ -45,91 +44,6 @@ std::size_t SplitBacktickFields(std::string_view line, std::span<std::string_vie
         line.remove_prefix(end + 1);
     }
     return found;
-}
-
-// A record of database.db that holds a name some line looks for.
-struct NameHolder
-{
-    std::uint64_t number;
-    CompanyNameIndex::Id id;
-};
-
-// The records in [begin, end) that hold a name of `index`, in file order.
-// Only reads the index, so that two parts of the file can be read at once.
-std::vector<NameHolder> FindNameHolders(const RecordFile& file, const CompanyNameIndex& index,
-                                        std::uint64_t begin, std::uint64_t end)
-{
-    const FieldLayout& field = company_layout::kFields[company_layout::Company];
-    static_assert(company_layout::kFields[company_layout::Company].maxLength % 8 == 0,
-                  "names are read in whole words");
-    // The names are looked up a few dozen at a time: their places in the
-    // table are asked for first, so the cache misses overlap instead of
-    // coming one after the other.
-    struct Candidate
-    {
-        std::uint64_t number;
-        std::uint64_t hash;
-        std::size_t length;
-        char key[company_layout::kFields[company_layout::Company].maxLength];
-    };
-    constexpr std::size_t kBatch = 32;
-    std::array<Candidate, kBatch> batch;
-    std::size_t waiting = 0;
-    std::vector<NameHolder> holders;
-    const auto lookUpWaiting = [&] {
-        for (std::size_t i = 0; i < waiting; ++i) {
-            index.PrefetchEntry(batch[i].hash);
-        }
-        for (std::size_t i = 0; i < waiting; ++i) {
-            const CompanyNameIndex::Id id =
-                index.IdOf(std::string_view(batch[i].key, batch[i].length), batch[i].hash);
-            if (id != CompanyNameIndex::kNoId) {
-                holders.push_back(NameHolder{batch[i].number, id});
-            }
-        }
-        waiting = 0;
-    };
-    ForEachRecordIn(file, begin, end, [&](std::uint64_t number, const std::uint8_t* record) {
-        const std::size_t length = FieldLength(record, field);
-        if (!index.MayHoldLength(length)) {
-            return;
-        }
-        Candidate& candidate = batch[waiting];
-        UnscrambleUpper(record + field.offset + 1, length, candidate.key);
-        candidate.number = number;
-        candidate.length = length;
-        candidate.hash = CompanyNameIndex::Hash(std::string_view(candidate.key, length));
-        index.Prefetch(candidate.hash);
-        if (++waiting == kBatch) {
-            lookUpWaiting();
-        }
-    });
-    lookUpWaiting();
-    return holders;
-}
-
-void BuildIndex(const RecordFile& file, CompanyNameIndex& index)
-{
-    // A large file is read in two halves at once, each on its own processor.
-    const std::uint64_t count = file.RecordCount();
-    const std::uint64_t middle =
-        count >= 65536 && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
-    std::vector<NameHolder> later;
-    BackgroundJob helper;
-    if (middle < count) {
-        helper.Start([&] { later = FindNameHolders(file, index, middle, count); });
-    }
-    std::vector<NameHolder> holders = FindNameHolders(file, index, 0, middle);
-    helper.Wait();
-    // Added in file order, each entry asked for a little ahead.
-    holders.insert(holders.end(), later.begin(), later.end());
-    constexpr std::size_t kAhead = 8;
-    for (std::size_t i = 0; i < holders.size(); ++i) {
-        if (i + kAhead < holders.size()) {
-            index.PrefetchNameEntry(holders[i + kAhead].id);
-        }
-        index.AddTo(holders[i].id, holders[i].number);
-    }
 }
 
 // The record a company line writes, into `out` (a whole record).
@@ -183,7 +97,7 @@ std::string CompanyNameKey(std::string_view name)
 
 void CompanyNameKey(std::string_view name, std::string& key)
 {
-    key.assign(name);
+    key.assign(name.substr(0, company_layout::kFields[company_layout::Company].maxLength));
     for (char& c : key) {
         c = ToUpperAZ(c);
     }
@@ -204,7 +118,6 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
 CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& lines, CompanyAnswerScan& scan,
                                     ImportProgress& progress, Language language)
 {
-    const FieldLayout& nameField = company_layout::kFields[company_layout::Company];
     progress.SetGaugeMaximum(GaugeValue(scan.lines()));
 
     std::optional<RecordFile> file;
@@ -222,8 +135,9 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     }
     CompanyNameIndex& index = scan.names();
     std::string text;
+    std::vector<std::uint64_t> cutBlankings;
     if (file) {
-        BuildIndex(*file, index);
+        cutBlankings = IndexCompanyFile(*file, index);
     }
 
     constexpr std::size_t kRecordSize = company_layout::kRecordSize;
@@ -278,6 +192,14 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     constexpr std::size_t kLinesAhead = 8;
     std::string upper;
     try {
+        // Finished before any line: a line of the empty name that replaces
+        // one of these later puts it again, and the later put is written.
+        for (const std::uint64_t number : cutBlankings) {
+            std::memset(batch.Put(number), 0, kRecordSize);
+            if (batch.bytes() >= kPendingBytes) {
+                flush(false);
+            }
+        }
         lines.Rewind();
         std::string_view view;
         for (std::size_t i = 0; lines.NextView(view, text); ++i) {
@@ -325,14 +247,18 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
                     index.Add(std::string_view(), *found);
                 }
             } else if (!line.blank) {
+                if (!key.empty() && scan.LastLineBlanks(id)) {
+                    // The record would end blank, and a blank record more at
+                    // every answer that adds and deletes a company: none is added.
+                    continue;
+                }
                 const std::uint64_t number = pendingFirst + pending.size() / kRecordSize;
                 pending.resize(pending.size() + kRecordSize);
                 FillCompanyRecord(line, pending.data() + pending.size() - kRecordSize);
-                // The stored name is cut to its field; later lines match that.
                 if (id != CompanyNameIndex::kNoId) {
                     index.AddTo(id, number);
                 } else {
-                    index.Add(key.substr(0, nameField.maxLength), number);
+                    index.Add(key, number);
                 }
             } else {
                 continue;

@@ -73,7 +73,10 @@ struct CompanyLine
 CompanyLine ParseCompanyLine(std::string_view line);
 
 // The identity of a company name: the key its lines and records are matched
-// by (letters a to z compared as capitals). The one place that says so.
+// by. The one place that says so: the name as a record holds it (cut to the
+// 80 bytes of its field), letters a to z compared as capitals. Two names
+// equal in their first 80 bytes are one company: the longer one could never
+// find its own record otherwise, and would be added again by every answer.
 std::string CompanyNameKey(std::string_view name);
 // The same into `key`, whose memory is reused line after line.
 void CompanyNameKey(std::string_view name, std::string& key);
@@ -81,12 +84,19 @@ void CompanyNameKey(std::string_view name, std::string& key);
 class CompanyAnswerScan;
 
 // Applies a company answer to database.db: an "!" line replaces the first
-// record whose name equals its field 1 (letters a to z compared as capitals)
-// or appends a new record; an "@" line blanks that record and does nothing for
-// an unknown name. Lines apply in order, so a line sees the records earlier
-// lines added or blanked. The gauge maximum is the number of lines and its
-// position the index of each line that wrote a record; at the end the status
-// line counts every line.
+// record whose name equals its field 1 (CompanyNameKey) or appends a new
+// record; an "@" line blanks that record and does nothing for an unknown
+// name. Lines apply in order, so a line sees the records earlier lines added
+// or blanked. Two departures from that order, so that an answer applied
+// twice (the server may send it again) changes nothing the second time:
+// - an "!" line for a name that has no record, whose last line in the answer
+//   is an "@" line, adds nothing: the record would only end blank (not said
+//   of the empty name, which blanked records hold);
+// - the cut blankings the file holds when it is opened (see
+//   IndexCompanyFile) are cleared whole before the first line.
+// The gauge maximum is the number of lines and its position the index of
+// each line that wrote a record; at the end the status line counts every
+// line.
 //
 // When the first valid line finds no database.db, the information box
 // "Database file does not exist" is shown and nothing is applied. An answer
