@@ -11,6 +11,9 @@ set(CMAKE_RC_COMPILER ${DORVANTA_MINGW_TRIPLE}-windres)
 # The programs carry their runtime, so they run from any folder without
 # the compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# zlib (under libcurl) likewise: FindZLIB would take the import library of
+# zlib1.dll, which the programs would then need beside them.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Tests and build steps that run a built program run it under wine.
 find_program(DORVANTA_WINE NAMES wine wine64)

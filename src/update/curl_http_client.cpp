@@ -1,11 +1,13 @@
+#include "update/curl_transfer.h"
 #include "update/http_client.h"
-#include "update/speed_window.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <limits>
 #include <mutex>
 #include <utility>
@@ -19,7 +21,10 @@
 namespace dorvanta {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using curl_transfer::BodySink;
+using curl_transfer::Clock;
+using curl_transfer::Seconds;
+using curl_transfer::Transfer;
 
 constexpr int kWaitSliceMilliseconds = 10;
 
@@ -66,77 +71,6 @@ using MultiHandle = std::unique_ptr<CURLM, CurlMultiDeleter>;
 using EasyHandle = std::unique_ptr<CURL, CurlEasyDeleter>;
 using HeaderList = std::unique_ptr<curl_slist, CurlListDeleter>;
 
-using BodySink = std::function<void(const char* data, std::size_t size)>;
-
-// What the libcurl callbacks of one request share with the waiting loop.
-struct Transfer
-{
-    explicit Transfer(std::chrono::milliseconds window) : speed(window) {}
-
-    CURL* easy = nullptr;
-    BodySink* sink = nullptr;
-    const ReceiveProgress* progress = nullptr;
-    std::size_t maxBodyBytes = 0;
-    std::size_t received = 0;
-    std::uint64_t announced = 0;
-    SpeedWindow speed; // runs from the moment the request is sent
-    long status = 0;
-    bool statusRejected = false;
-    bool tooLarge = false;
-    std::exception_ptr sinkError;
-};
-
-int OnRequestReady(void* user, char*, char*, int, int)
-{
-    static_cast<Transfer*>(user)->speed.Start(Clock::now());
-    return CURL_PREREQFUNC_OK;
-}
-
-std::size_t OnHeader(char*, std::size_t size, std::size_t count, void* user)
-{
-    static_cast<Transfer*>(user)->speed.Add(size * count, Clock::now());
-    return size * count;
-}
-
-std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user)
-{
-    auto& transfer = *static_cast<Transfer*>(user);
-    const std::size_t length = size * count;
-    transfer.speed.Add(length, Clock::now());
-    if (transfer.status == 0) {
-        curl_easy_getinfo(transfer.easy, CURLINFO_RESPONSE_CODE, &transfer.status);
-        curl_off_t announced = -1;
-        curl_easy_getinfo(transfer.easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
-        transfer.announced = announced > 0 ? static_cast<std::uint64_t>(announced) : 0;
-    }
-    // An error page must not end up in the caller's file.
-    if (transfer.status < 200 || transfer.status > 299) {
-        transfer.statusRejected = true;
-        return 0;
-    }
-    if (length > transfer.maxBodyBytes - transfer.received) {
-        transfer.tooLarge = true;
-        return 0;
-    }
-    try {
-        (*transfer.sink)(data, length);
-        transfer.received += length;
-        if (transfer.progress && *transfer.progress) {
-            (*transfer.progress)(transfer.received, transfer.announced);
-        }
-    } catch (...) {
-        transfer.sinkError = std::current_exception();
-        return 0;
-    }
-    return length;
-}
-
-std::string Seconds(std::chrono::milliseconds duration)
-{
-    const auto tenths = (duration.count() + 50) / 100;
-    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "") + " s";
-}
-
 class CurlHttpClient final : public HttpClient
 {
 public:
@@ -144,10 +78,13 @@ public:
     {
         InitialiseCurlOnce();
         curl_slist* list = curl_slist_append(nullptr, "Accept: text/html, */*");
-        if (!list) {
+        headers_.reset(list);
+        // Decoding is switched on by CURLOPT_ACCEPT_ENCODING, which would also
+        // send the header; the empty header keeps it off the wire, so the
+        // server is asked for the plain answer as before.
+        if (!list || !curl_slist_append(list, "Accept-Encoding:")) {
             throw HttpError("libcurl cannot be set up");
         }
-        headers_.reset(list);
         CreateMulti();
     }
 
@@ -200,15 +137,21 @@ private:
             throw HttpError("GET " + url + ": the output stream cannot be written");
         }
         BodySink sink = [&out](const char* data, std::size_t size) {
+            errno = 0;
             out.write(data, static_cast<std::streamsize>(size));
             if (!out) {
-                throw HttpError("writing the body failed");
+                HttpFailure failure{HttpFailureKind::WriteFailed};
+                failure.systemError = errno;
+                throw HttpError("writing the body failed", failure);
             }
         };
         Run(url, sink, maxBodyBytes, received);
+        errno = 0;
         out.flush();
         if (!out) {
-            throw HttpError("GET " + url + ": writing the body failed");
+            HttpFailure failure{HttpFailureKind::WriteFailed};
+            failure.systemError = errno;
+            throw HttpError("GET " + url + ": writing the body failed", failure);
         }
     }
 
@@ -227,6 +170,8 @@ private:
             curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1)) ==
                 CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers_.get()) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_ACCEPT_ENCODING, "gzip, deflate") == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HTTP_CONTENT_DECODING, 1L) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_USERAGENT, "Mozilla/3.0 (compatible; Indy Library)") == CURLE_OK &&
             // An empty proxy also overrides http_proxy and the other environment variables.
             curl_easy_setopt(easy, CURLOPT_PROXY, "") == CURLE_OK &&
@@ -236,11 +181,11 @@ private:
             curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, connectMs > 0 ? connectMs : 1L) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, maxAnnounced) == CURLE_OK &&
-            curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &OnRequestReady) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &curl_transfer::OnRequestReady) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_PREREQDATA, &transfer) == CURLE_OK &&
-            curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &OnHeader) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, &curl_transfer::OnHeader) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_HEADERDATA, &transfer) == CURLE_OK &&
-            curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &OnBody) == CURLE_OK &&
+            curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &curl_transfer::OnBody) == CURLE_OK &&
             curl_easy_setopt(easy, CURLOPT_WRITEDATA, &transfer) == CURLE_OK;
         if (!ok) {
             throw HttpError("GET " + url + ": libcurl rejected the request settings");
@@ -293,7 +238,8 @@ private:
             // handle whose cache holds it; CURL_SOCKET_BAD when it was closed.
             curl_easy_getinfo(easy.get(), CURLINFO_ACTIVESOCKET, &socket_);
         }
-        Check(easy.get(), url, result, transfer, maxBodyBytes);
+        curl_transfer::CheckTransfer(easy.get(), url, result, transfer, maxBodyBytes, options_.connectTimeout,
+                                     errorBuffer_);
     }
 
     CURLcode Wait(const std::string& url, Transfer& transfer)
@@ -313,9 +259,16 @@ private:
                 options_.idle();
             }
             const auto now = Clock::now();
-            if (transfer.speed.Full(now) && transfer.speed.InWindow(now) < options_.lowSpeedBytes) {
-                throw HttpTimeout("GET " + url + ": fewer than " + std::to_string(options_.lowSpeedBytes) +
-                                  " bytes received in " + Seconds(options_.lowSpeedWindow));
+            if (transfer.speed.Full(now)) {
+                if (const std::uint64_t got = transfer.speed.InWindow(now); got < options_.lowSpeedBytes) {
+                    HttpFailure failure{got == 0 ? HttpFailureKind::Silent : HttpFailureKind::TooSlow};
+                    failure.milliseconds = options_.lowSpeedWindow.count();
+                    failure.bytes = options_.lowSpeedBytes;
+                    throw HttpTimeout("GET " + url + ": fewer than " +
+                                          std::to_string(options_.lowSpeedBytes) + " bytes received in " +
+                                          Seconds(options_.lowSpeedWindow),
+                                      failure);
+                }
             }
             if (const CURLMcode code =
                     curl_multi_poll(multi_.get(), nullptr, 0, kWaitSliceMilliseconds, nullptr);
@@ -323,49 +276,6 @@ private:
                 throw HttpError("GET " + url + ": " + curl_multi_strerror(code));
             }
         }
-    }
-
-    void Check(CURL* easy, const std::string& url, CURLcode result, const Transfer& transfer,
-               std::size_t maxBodyBytes)
-    {
-        const std::string request = "GET " + url + ": ";
-        if (transfer.sinkError) {
-            try {
-                std::rethrow_exception(transfer.sinkError);
-            } catch (const std::exception& error) {
-                throw HttpError(request + error.what());
-            } catch (...) {
-                throw HttpError(request + "writing the body failed");
-            }
-        }
-        if (transfer.tooLarge || result == CURLE_FILESIZE_EXCEEDED) {
-            throw HttpError(request + "the answer is larger than " + std::to_string(maxBodyBytes) + " bytes");
-        }
-        long status = transfer.status;
-        if (result == CURLE_OK || transfer.statusRejected) {
-            curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-            if (status < 200 || status > 299) {
-                throw HttpError(request + "the server answered with status " + std::to_string(status));
-            }
-        }
-        switch (result) {
-        case CURLE_OK:
-            return;
-        case CURLE_PARTIAL_FILE:
-            throw HttpError(request + "the connection closed before the whole answer arrived");
-        case CURLE_OPERATION_TIMEDOUT:
-            throw HttpTimeout(request + "no connection within " + Seconds(options_.connectTimeout));
-        case CURLE_COULDNT_CONNECT:
-            throw HttpError(request + "cannot connect to the server" + ErrorDetail());
-        default:
-            throw HttpError(request + curl_easy_strerror(result) + ErrorDetail());
-        }
-    }
-
-    // libcurl's own words on the last failure, in parentheses; empty when it has none.
-    std::string ErrorDetail() const
-    {
-        return errorBuffer_[0] ? std::string(" (") + errorBuffer_ + ")" : std::string();
     }
 
     HttpOptions options_;

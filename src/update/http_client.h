@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/language.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +11,55 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace dorvanta {
 
+// What kind of failure a request met, so the user can be told why in words
+// of their language (see HttpFailureText).
+enum class HttpFailureKind
+{
+    Other,          // what() says it, in libcurl's words
+    Status,         // an answer status other than 2xx: `status`, and `detail` the Location of a redirect
+    Refused,        // the server refused the connection
+    HostNotFound,   // the server's name could not be resolved
+    NoConnection,   // no connection for another reason (no network, no route)
+    ConnectTimeout, // no connection within `milliseconds`
+    Silent,         // not a byte received for `milliseconds`
+    TooSlow,        // fewer than `bytes` received in `milliseconds`
+    CutShort,       // the connection closed before the whole answer arrived
+    TooLarge,       // the answer is larger than `bytes`
+    NotHttp,        // an address that is not plain http://; `detail` is its scheme
+    Encoding,       // compressed in a way the program cannot read; `detail` is the Content-Encoding
+    Undecodable,    // a gzip or deflate answer that does not decode
+    WriteFailed     // the body could not be written where it goes; `systemError` is errno (0: unknown)
+};
+
+struct HttpFailure
+{
+    HttpFailureKind kind = HttpFailureKind::Other;
+    long status = 0;
+    std::string detail;
+    std::int64_t milliseconds = 0;
+    std::uint64_t bytes = 0;
+    int systemError = 0;
+};
+
 // Any failure of a request: no connection, a refused or broken connection,
 // a time-out, a body too large, or an answer status other than success.
+// what() is a technical English text (with the address); failure() tells
+// what happened, for the user.
 class HttpError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    explicit HttpError(const std::string& what, HttpFailure failure = {})
+        : std::runtime_error(what), failure_(std::move(failure))
+    {
+    }
+    const HttpFailure& failure() const { return failure_; }
+
+private:
+    HttpFailure failure_;
 };
 
 // A request given up on for time: no connection within the connect time-out,
@@ -74,8 +116,11 @@ struct HttpOptions
 
 // The libcurl client: HTTP/1.1, the program's Accept and User-Agent headers,
 // no proxy (proxy environment variables are ignored), no authentication (an
-// address with a user name fails), no redirect following, no compression,
-// plain http:// addresses only. A status other than 2xx fails without writing
+// address with a user name fails), no redirect following, plain http://
+// addresses only. No Accept-Encoding is sent, but a server that compresses
+// all the same is understood: a gzip or deflate answer is decoded (the body
+// limit counts decoded bytes), "identity" is taken as it is, and any other
+// Content-Encoding fails the request. A status other than 2xx fails without writing
 // the answer's body anywhere. GetToStream may have written part of the body
 // when it fails. Connected() tells whether the kept-alive connection of the
 // last request is still open and usable. One request at a time: a request
@@ -100,5 +145,9 @@ inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
 // environment variable DORVANTA_SERVER when set and not empty, else
 // kDefaultServer; without a trailing "/".
 std::string ServerBaseAddress(const std::string& override = {});
+
+// Why a request failed, for the user, in `language`: "HTTP 301 to
+// https://...", "connection refused", "no answer for 30 s".
+std::string HttpFailureText(const HttpError& error, Language language);
 
 } // namespace dorvanta
