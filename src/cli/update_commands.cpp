@@ -139,7 +139,11 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
     if (progress.status) {
         PrintStatus(*progress.status);
     }
-    if (outcome == UpdateOutcome::Failed && !updater.LastError().empty()) {
+    // The status keeps the words of the original program; what went wrong
+    // goes to standard error beside it.
+    if (!updater.FailureReason().empty()) {
+        PrintMessage(updater.FailureReason());
+    } else if (outcome == UpdateOutcome::Failed && !progress.status && !updater.LastError().empty()) {
         PrintMessage(updater.LastError());
     }
     const int code = ExitCode(outcome);

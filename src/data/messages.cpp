@@ -120,6 +120,9 @@ std::string ReasonText(const FileError& error, Language language)
                                     "fisierul s-a terminat inaintea ultimei inregistrari (alt program l-a "
                                     "scurtat)"));
         }
+        if (error.operation() == FileOperation::Write || error.operation() == FileOperation::Close) {
+            return std::string(Pick(language, "the system gave no reason", "sistemul nu a dat niciun motiv"));
+        }
         return error.what();
     }
     for (const Reason& reason : kReasons) {

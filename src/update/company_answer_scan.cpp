@@ -4,6 +4,7 @@
 #include "update/record_import.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 namespace dorvanta {
@@ -83,9 +84,12 @@ ScanningOutputStream::Buffer::Buffer(std::streambuf* target)
       // hands them.
       pipe_(kBlockBytes, kBlocksInFlight,
             [this](const char* data, std::size_t size) {
-                targetFailed_ = targetFailed_ || !target_ ||
-                                target_->sputn(data, static_cast<std::streamsize>(size)) !=
-                                    static_cast<std::streamsize>(size);
+                if (!targetFailed_) {
+                    errno = 0;
+                    targetFailed_ = !target_ || target_->sputn(data, static_cast<std::streamsize>(size)) !=
+                                                    static_cast<std::streamsize>(size);
+                    targetError_ = targetFailed_ ? errno : 0;
+                }
                 return !targetFailed_;
             }),
       helper_([this] { ScanBlocks(); })

@@ -100,6 +100,10 @@ public:
     // std::ios_base::failure when the target did not take every byte.
     CompanyAnswerScan Finish();
 
+    // The system's reason (errno) when the target refused a block; 0 when it
+    // did not, or gave none.
+    int TargetError() const { return buffer_.TargetError(); }
+
 private:
     class Buffer final : public std::streambuf
     {
@@ -107,6 +111,7 @@ private:
         explicit Buffer(std::streambuf* target);
         ~Buffer() override;
         CompanyAnswerScan Finish();
+        int TargetError() const { return targetError_; }
 
     protected:
         std::streamsize xsputn(const char* data, std::streamsize size) override;
@@ -120,6 +125,7 @@ private:
 
         std::streambuf* target_;
         bool targetFailed_ = false; // the producer's
+        int targetError_ = 0;       // the producer's: errno of the refused block
         BlockPipe pipe_;
         // The helper's own until it has been joined.
         CompanyAnswerScan scan_;

@@ -81,6 +81,7 @@ UpdateOutcome Updater::UpdateCompanies()
         return UpdateOutcome::Refused;
     }
     lastError_.clear();
+    failureReason_.clear();
     RunningScope scope(*this, true);
     try {
         const std::string path = kCompaniesPath + FormatUpdateDate(ReadLastUpdate());
@@ -111,9 +112,12 @@ UpdateOutcome Updater::UpdateCompanies()
             // and removed never needs.
             std::ofstream file(answerFile, std::ios::binary | std::ios::in | std::ios::out);
             ScanningOutputStream out(file);
-            // Not the server's fault: the disk is full or the folder is not writable.
+            // Not the server's fault: the disk is full or the folder is not
+            // writable. Said as a failed write of database.db is.
             const auto cannotWrite = [&] {
-                lastError_ = FileError(answerFile, "Cannot write").what();
+                const FileError error(answerFile, FileOperation::Write, out.TargetError());
+                lastError_ = error.what();
+                SetStatus(FileErrorText(error, language_()));
                 return UpdateOutcome::Failed;
             };
             try {
@@ -121,10 +125,11 @@ UpdateOutcome Updater::UpdateCompanies()
                                        [this](std::uint64_t received, std::uint64_t total) {
                                            progress_.SetBytesReceived(received, total);
                                        });
-            } catch (const HttpError&) {
+            } catch (const HttpError& error) {
                 if (!out || !file) {
                     return cannotWrite();
                 }
+                NoteFailure(error);
                 SetMessage(3);
                 return UpdateOutcome::ConnectionFailed;
             }

@@ -34,7 +34,7 @@ bool FileLineSource::Fill()
     errno = 0;
     in_.read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
     if (in_.bad()) {
-        throw FileError(path_, "Cannot read", errno);
+        throw FileError(path_, "Cannot read", errno, FileOperation::Read);
     }
     position_ = 0;
     end_ = static_cast<std::size_t>(in_.gcount());
@@ -47,7 +47,7 @@ void FileLineSource::Rewind()
     in_.clear();
     in_.seekg(0);
     if (!in_) {
-        throw FileError(path_, "Cannot read", errno);
+        throw FileError(path_, "Cannot read", errno, FileOperation::Read);
     }
     position_ = end_ = 0;
     bytesRead_ = 0;

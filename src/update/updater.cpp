@@ -75,6 +75,12 @@ void Updater::SetMessage(int number)
     SetStatus(GetMessageText(number, language_()));
 }
 
+void Updater::NoteFailure(const std::exception& error)
+{
+    const auto* http = dynamic_cast<const HttpError*>(&error);
+    failureReason_ = http ? HttpFailureText(*http, language_()) : error.what();
+}
+
 void Updater::CloseConnection()
 {
     try {
@@ -199,6 +205,7 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         return UpdateOutcome::Refused;
     }
     lastError_.clear();
+    failureReason_.clear();
     RunningScope scope(*this, true);
     try {
         Refresh();
@@ -218,7 +225,8 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         std::string list;
         try {
             list = http_.Get(server_ + path);
-        } catch (const HttpError&) {
+        } catch (const HttpError& error) {
+            NoteFailure(error);
             SetMessage(3);
             return UpdateOutcome::ConnectionFailed;
         }
@@ -257,12 +265,14 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
             try {
                 ads.push_back(OneAdLine(http_.Get(server_ + kAdPath + IdentifierInQuery(ids[k]))));
                 timeouts = 0;
-            } catch (const HttpTimeout&) {
+            } catch (const HttpTimeout& error) {
                 // A silent or trickling server would otherwise hold the update
                 // for the time-out of every identifier left.
+                NoteFailure(error);
                 errors = true;
                 ++timeouts;
-            } catch (const std::exception&) {
+            } catch (const std::exception& error) {
+                NoteFailure(error);
                 errors = true;
                 timeouts = 0;
             }
@@ -276,9 +286,11 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         if (!AppendNewOpportunities(folder_, ads, progress_, appended, &failure)) {
             if (failure && failure->operation() != FileOperation::Open) {
                 // The file was opened and could not be written (a full disk,
-                // say): say so, as the company update does.
+                // say): say so, as the company update does, and fail as a file
+                // does, not as a download.
                 SetStatus(FileErrorText(*failure, language_()));
-                return UpdateOutcome::DownloadErrors;
+                failureReason_.clear();
+                return UpdateOutcome::Failed;
             }
             errors = true;
         }

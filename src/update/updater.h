@@ -85,6 +85,12 @@ public:
     // The reason of the last Failed outcome (empty otherwise).
     const std::string& LastError() const { return lastError_; }
 
+    // Why the last update could not fetch what it needed, for the user, in
+    // the update's language: the failure behind message 3 or 5 ("HTTP 404",
+    // "connection refused"; for message 5 the last ad request that failed).
+    // Empty when the update succeeded or the status line says it all.
+    const std::string& FailureReason() const { return failureReason_; }
+
     // LastUpdate as stored, or 2000-01-01 00:00:00 when it is missing or unreadable.
     LocalDateTime ReadLastUpdate() const;
 
@@ -104,6 +110,7 @@ private:
     void CloseConnection();
     void SetStatus(const std::string& text);
     void SetMessage(int number);
+    void NoteFailure(const std::exception& error);
 
     std::filesystem::path folder_;
     std::string server_;
@@ -114,6 +121,7 @@ private:
     LanguageSource language_;
     bool running_ = false;
     std::string lastError_;
+    std::string failureReason_;
 };
 
 } // namespace dorvanta

@@ -1,9 +1,12 @@
 // The update and import commands of dorvanta-cli, run as a user would, against
 // the publisher stand-in, with the settings kept in a temporary folder.
 #include "cli/cli_test_util.h"
+#include "support/file_size_limit.h"
 #include "support/publisher_stub.h"
+#include "support/raw_http_server.h"
 
 #include "data/record_layout.h"
+#include "data/text.h"
 #include "update/record_import.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +18,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace dorvanta {
 namespace {
@@ -75,6 +79,32 @@ std::string Today()
     char text[16];
     std::strftime(text, sizeof text, "%Y-%m-%d", &local);
     return text;
+}
+
+// `text` as a server that compresses unasked sends it: gzip, or zlib's
+// format for the coding "deflate".
+std::string Compressed(const std::string& text, bool gzip)
+{
+    z_stream stream{};
+    EXPECT_EQ(
+        deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, gzip ? 16 + 15 : 15, 8, Z_DEFAULT_STRATEGY),
+        Z_OK);
+    std::string out(deflateBound(&stream, static_cast<uLong>(text.size())), '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    stream.avail_in = static_cast<uInt>(text.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&stream, Z_FINISH), Z_STREAM_END);
+    out.resize(stream.total_out);
+    deflateEnd(&stream);
+    return out;
+}
+
+test::RawHttpServer::Answer EncodedAnswer(const std::string& coding, const std::string& body)
+{
+    return {"HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nContent-Encoding: " + coding +
+                "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body,
+            true};
 }
 
 std::vector<std::string> StoredIds(const fs::path& folder)
@@ -364,6 +394,111 @@ TEST_F(UpdateCommandsTest, AStoppedUpdateTakesItsAnswerWithIt)
     stub_.SetCompanyAnswer(CompanyLine('!', "ALFA"));
     EXPECT_EQ(Run({"update-companies"}).exitCode, 0);
     EXPECT_EQ(answers(), 0u);
+}
+
+TEST_F(UpdateCommandsTest, UpdateCompaniesReadsAnAnswerCompressedUnaskedAndRefusesAnUnknownCoding)
+{
+    WriteBytes(dir_ / "database.db", "");
+    const std::string two = CompanyLine('!', "ALFA") + "\r\n" + CompanyLine('!', "BETA") + "\r\n";
+    test::RawHttpServer server(
+        {EncodedAnswer("br", Compressed(two, true)), EncodedAnswer("gzip", Compressed(two, true)),
+         EncodedAnswer("deflate", Compressed(CompanyLine('!', "GAMA") + "\r\n", false))});
+    const std::vector<std::string> update{"--server", server.BaseUrl(), "update-companies"};
+
+    // A coding the program cannot read is a failed request: nothing
+    // applied, and the date stays, so the next update asks again.
+    const RunResult unknown = RunCli(dir_, update);
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_EQ(unknown.out, "Could not connect to web site.\n");
+    EXPECT_EQ(unknown.err, "the answer is compressed as br, which the program cannot read\n");
+    EXPECT_EQ(fs::file_size(dir_ / "database.db"), 0u);
+
+    const RunResult gzip = RunCli(dir_, update);
+    EXPECT_EQ(gzip.exitCode, 0) << gzip.err;
+    EXPECT_EQ(gzip.out, "2 companies profiles was updated.\n");
+    const RunResult deflate = RunCli(dir_, update);
+    EXPECT_EQ(deflate.exitCode, 0) << deflate.err;
+    EXPECT_EQ(deflate.out, "1 companies profiles was updated.\n");
+    EXPECT_EQ(fs::file_size(dir_ / "database.db"), 3 * company_layout::kRecordSize);
+
+    const std::vector<std::string> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_NE(requests[1].find("LastUpdate=2000-01-01 "), std::string::npos) << requests[1];
+    for (const std::string& request : requests) {
+        // Compression is never asked for.
+        EXPECT_EQ(ToLowerAZ(request).find("accept-encoding"), std::string::npos) << request;
+    }
+}
+
+TEST_F(UpdateCommandsTest, FailedRequestsSayWhyOnStandardErrorInTheLanguage)
+{
+    WriteBytes(dir_ / "database.db", "");
+    const std::string moved = "HTTP/1.1 301 Moved Permanently\r\nLocation: https://www.dorvanta.ro/ro/"
+                              "select_c.php\r\nContent-Length: 0\r\n\r\n";
+    test::RawHttpServer redirecting({{moved, true}, {moved, true}});
+    std::string nobody;
+    {
+        test::RawHttpServer gone({});
+        nobody = gone.BaseUrl();
+    }
+    stub_.SetIdList("1\r\n");
+    struct Case
+    {
+        std::string server;
+        std::string command;
+        std::string english;
+        std::string romanian;
+    };
+    const Case cases[] = {
+        {redirecting.BaseUrl(), "update-companies", "HTTP 301 to https://www.dorvanta.ro/ro/select_c.php",
+         "HTTP 301 catre https://www.dorvanta.ro/ro/select_c.php"},
+        {nobody, "update-companies", "connection refused", "conexiune refuzata"},
+        // The identifier list arrives; the one ad it names is not found.
+        {stub_.BaseUrl(), "update-ads", "HTTP 404", "HTTP 404"},
+    };
+    for (const Case& c : cases) {
+        for (const bool english : {true, false}) {
+            const RunResult result =
+                RunCli(dir_, {"--lang", english ? "EN" : "RO", "--server", c.server, c.command});
+            EXPECT_EQ(result.exitCode, 1) << c.command << result.err;
+            // The last line: the ads update counts its requests there first.
+            const std::string expected = (english ? c.english : c.romanian) + "\n";
+            EXPECT_TRUE(result.err.ends_with("\n" + expected) || result.err == expected) << result.err;
+            // The status line keeps its words.
+            EXPECT_NE(result.out, "") << c.server;
+        }
+    }
+}
+
+TEST_F(UpdateCommandsTest, OnAFullDiskTheUpdatesExitAsAFileErrorAndSaySoInTheLanguage)
+{
+    SKIP_WITHOUT_FILE_SIZE_LIMIT();
+    WriteBytes(dir_ / "database.db", "");
+    std::string answer;
+    for (int i = 0; i < 200; ++i) {
+        answer += CompanyLine('!', "FIRMA " + std::to_string(i)) + "\r\n";
+    }
+    stub_.SetCompanyAnswer(answer);
+    stub_.SetIdList("1\r\n2\r\n");
+    stub_.SetAd("1", Ad("1"));
+    stub_.SetAd("2", Ad("2"));
+    RunResult companies;
+    RunResult ads;
+    {
+        // Room for one ad record, and for a part of the company answer.
+        test::FileSizeLimit limit(opportunity_layout::kRecordSize + 10);
+        companies = Run({"--lang", "RO", "update-companies"});
+        ads = Run({"update-ads"});
+    }
+    EXPECT_EQ(companies.exitCode, 2);
+    EXPECT_EQ(companies.out.rfind("Nu am putut scrie in fisierul companies-", 0), 0u) << companies.out;
+    EXPECT_NE(companies.out.find(".tmp: fisierul este prea mare.\n"), std::string::npos) << companies.out;
+    EXPECT_EQ(companies.err, "");
+    EXPECT_EQ(fs::file_size(dir_ / "database.db"), 0u);
+
+    EXPECT_EQ(ads.exitCode, 2);
+    EXPECT_EQ(ads.out, "Could not write to the file bursa.db: the file is too large.\n");
+    EXPECT_EQ(StoredIds(dir_.path()), std::vector<std::string>{"1"});
 }
 
 } // namespace

@@ -495,7 +495,7 @@ TEST_F(UpdaterTest, AnAppendThatFailsIsReportedAsAnErrorNotACount)
     {
         SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 10);
-        EXPECT_EQ(updater_.UpdateAds(kAllGroups), UpdateOutcome::DownloadErrors);
+        EXPECT_EQ(updater_.UpdateAds(kAllGroups), UpdateOutcome::Failed);
     }
     // What went wrong, not the download message: the ads arrived.
     EXPECT_EQ(progress_.status, "Could not write to the file bursa.db: the file is too large.");
