@@ -186,6 +186,7 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
     });
     connect(session, &UpdateSession::progressHidden, gauge, &QWidget::hide);
     connect(session, &UpdateSession::statusChanged, chrome_, &WindowChrome::SetStatus);
+    connect(session, &UpdateSession::failureReason, chrome_, &WindowChrome::SetStatusReason);
     connect(session, &UpdateSession::information, this,
             [this](const QString& text) { ShowInformation(this, text); });
 }

@@ -163,6 +163,8 @@ void UpdateSession::Finish(UpdateOutcome outcome)
         return;
     }
     running_ = false;
+    // The worker has ended: the updater is this thread's to read.
+    emit failureReason(cancelled_ ? QString() : Windows1250ToQString(updater_->FailureReason()));
     emit finished(outcome);
 }
 

@@ -57,6 +57,10 @@ signals:
     void gaugeMaximum(int maximum);
     void gaugePosition(int position);
     void statusChanged(const QString& text);
+    // Just before finished(): why the update could not fetch what it needed,
+    // in its language ("HTTP 404", "connection refused"); empty when it did,
+    // when the status line says it all, or when it was stopped.
+    void failureReason(const QString& text);
     void information(const QString& text);
     void progressShown();
     void progressHidden();

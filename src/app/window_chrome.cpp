@@ -126,6 +126,13 @@ void WindowChrome::BuildStatusBar()
 void WindowChrome::SetStatus(const QString& text)
 {
     Label_Status->setText(text);
+    SetStatusReason(QString());
+}
+
+void WindowChrome::SetStatusReason(const QString& reason)
+{
+    Label_Status->setToolTip(reason);
+    Label_Status->setAccessibleDescription(reason);
 }
 
 QString WindowChrome::Status() const

@@ -50,7 +50,12 @@ public:
     QWidget* TitleBar() const { return Panel_Top; }
     QWidget* StatusBar() const { return Panel_Bottom; }
     QProgressBar* Gauge() const { return Progress; }
+    // Replaces the status text; a reason given for the old text goes with it.
     void SetStatus(const QString& text);
+    // What lies behind the status text (why an update failed), as the status
+    // line's tooltip and accessible description, so the keyboard reaches it
+    // too; empty removes it.
+    void SetStatusReason(const QString& reason);
     QString Status() const;
 
     bool Maximized() const { return maximized_; }

@@ -266,13 +266,24 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
 {
     PublisherStub server;
     server.SetCompanyAnswer("!Omega Noua`B`Str. 1```````a.c.21*s````about`\r\n");
+    server.SetFault("/ro/select_c.php", PublisherStub::Fault::NotFound);
     Program program(folder_, SettingsFile(), {}, server.BaseUrl());
     TForm_Main& main = *program.main;
+    auto* status = Find<QLabel>(&main, "Label_Status");
+    // Why it failed is a tip of the status line, and its description for the keyboard.
+    Find<QAction>(&main, "Allcompanies1")->trigger();
+    program.WaitForUpdate();
+    EXPECT_EQ(status->text(), QString::fromStdString(GetMessageText(3, Language::EN)));
+    EXPECT_EQ(status->toolTip(), QStringLiteral("HTTP 404"));
+    EXPECT_EQ(status->accessibleDescription(), QStringLiteral("HTTP 404"));
+
+    server.SetFault("/ro/select_c.php", PublisherStub::Fault::None);
     Find<QAction>(&main, "Allcompanies1")->trigger();
     program.WaitForUpdate();
     EXPECT_EQ(std::filesystem::file_size(folder_ / "database.db"), 6u * 766u);
-    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
-              QString::fromStdString(CompaniesUpdatedText(1, Language::EN)));
+    EXPECT_EQ(status->text(), QString::fromStdString(CompaniesUpdatedText(1, Language::EN)));
+    EXPECT_EQ(status->toolTip(), QString());
+    EXPECT_EQ(status->accessibleDescription(), QString());
     EXPECT_TRUE(Find<QAction>(&main, "Allcompanies1")->isEnabled());
 }
 
