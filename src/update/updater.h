@@ -25,10 +25,11 @@ enum class UpdateOutcome
     Done,             // applied; the status line holds the count
     NoNewAds,         // "No new opportunities."
     NothingChecked,   // no domain group checked: nothing asked, no message
-    DownloadErrors,   // message 5: some ads could not be fetched, or bursa.db not read or written
+    DownloadErrors,   // message 5: some ads could not be fetched, or bursa.db could not be opened
     ConnectionFailed, // message 3: the identifier list or the company answer could not be fetched
     DatabaseMissing,  // database.db missing: the box was shown, nothing applied, LastUpdate kept
-    Failed,           // another failure (database.db could not be read or written): see LastError()
+    Failed,           // a file could not be read or written (the status says which; a full disk, say),
+                      // or another failure: see LastError()
     Refused           // another update was running: nothing was done
 };
 
