@@ -7,6 +7,7 @@
 #include "data/utf8_path.h"
 #include "platform/console.h"
 #include "platform/program_folder.h"
+#include "update/folder_state.h"
 
 #include <charconv>
 #include <cstdint>
@@ -105,6 +106,9 @@ int main(int argc, char** argv)
         const fs::path adFile = folder / std::string(dorvanta::kOpportunityFileName);
         sample::WriteSampleCompanies(companyFile, companies, seed);
         sample::WriteSampleOpportunities(adFile, ads, seed);
+        // A new database.db holds none of the publisher's changes: a folder
+        // that remembered the date of an earlier update asks for all again.
+        dorvanta::FolderStateStore(folder).ResetLastUpdate(std::nullopt);
         std::cerr << "Wrote " << companies << " companies to " << dorvanta::Utf8FromPath(companyFile)
                   << " and " << ads << " ads to " << dorvanta::Utf8FromPath(adFile) << "\n";
     } catch (const std::exception& error) {

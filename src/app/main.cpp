@@ -9,6 +9,8 @@
 #include "app/update_session.h"
 #include "platform/program_folder.h"
 #include "platform/qt_data_folder.h"
+#include "platform/user_settings.h"
+#include "update/folder_state.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -17,6 +19,7 @@
 #include <QTreeWidget>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -62,17 +65,19 @@ int PrintTimings(dorvanta::TForm_Main& mainWindow, double readySeconds)
 // it is writable, else the per-user folder filled from the installed files.
 // A file that could not be copied is no reason to stop: the window then
 // reports a missing file where it needs it.
-QString ProgramFolder(const QCommandLineParser& parser, const QCommandLineOption& dirOption)
+dorvanta::PreparedProgramFolder ProgramFolder(const QCommandLineParser& parser,
+                                              const QCommandLineOption& dirOption,
+                                              dorvanta::SettingsStore& userSettings)
 {
     const std::filesystem::path executable = dorvanta::ExecutableFolder();
-    const dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
+    dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
         {std::filesystem::path(parser.value(dirOption).toStdU16String()),
          dorvanta::EnvironmentPath("DORVANTA_DIR"), executable, dorvanta::InstalledCopyFolder(executable),
-         dorvanta::QtPerUserDataFolder()});
+         dorvanta::QtPerUserDataFolder(), &userSettings});
     for (const std::string& problem : prepared.problems) {
         qWarning("%s", problem.c_str());
     }
-    return QString::fromStdU16String(prepared.folder.u16string());
+    return prepared;
 }
 
 } // namespace
@@ -107,12 +112,18 @@ int main(int argc, char* argv[])
     splash.ShowAndPaint();
 
     // A first start copies the installed files behind the splash.
+    const std::unique_ptr<dorvanta::SettingsStore> userSettings = dorvanta::OpenUserSettings();
+    const dorvanta::PreparedProgramFolder prepared = ProgramFolder(parser, dirOption, *userSettings);
     dorvanta::MainWindowOptions options;
-    options.programFolder = ProgramFolder(parser, dirOption);
+    options.programFolder = QString::fromStdU16String(prepared.folder.u16string());
     dorvanta::TForm_Main mainWindow(options);
+    // The state of the updates belongs to the folder they change; the
+    // per-user folder's is also written to the user's settings.
+    dorvanta::FolderStateStore folderState(mainWindow.ProgramFolder(),
+                                           prepared.perUser ? userSettings.get() : nullptr);
     // The update session belongs to the program, not to a window: it outlives
     // the update dialog, and stops a running update before the program ends.
-    dorvanta::UpdateSession updateSession(mainWindow.ProgramFolder(), mainWindow.Settings());
+    dorvanta::UpdateSession updateSession(mainWindow.ProgramFolder(), folderState);
     dorvanta::TForm_Update updateForm(updateSession);
     updateForm.setAttribute(Qt::WA_QuitOnClose, false);
     mainWindow.SetUpdateSession(&updateSession, &updateForm);

@@ -15,6 +15,7 @@ namespace dorvanta::cli {
 struct GlobalOptions
 {
     std::filesystem::path dir;    // the program's folder (program_folder.h)
+    bool perUserFolder = false;   // `dir` is the per-user folder, whose state the user's settings mirror
     Language lang = Language::EN; // language of every text printed for people
     std::string server;           // base address of the publisher's server; empty: the built-in one
 };

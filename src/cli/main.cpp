@@ -4,6 +4,8 @@
 #include "data/utf8_path.h"
 #include "platform/console.h"
 #include "platform/program_folder.h"
+#include "platform/user_settings.h"
+#include "update/settings_store.h"
 
 #include <CLI/CLI.hpp>
 
@@ -12,6 +14,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +32,7 @@ int main(int argc, char** argv)
 
     GlobalOptions globals;
     std::filesystem::path dirOption;
+    const std::unique_ptr<dorvanta::SettingsStore> userSettings = dorvanta::OpenUserSettings();
 
     CLI::App app{
         "Searches, pages and exports of the Dorvanta directory of Romanian companies and business ads.",
@@ -51,15 +55,16 @@ int main(int argc, char** argv)
         ->type_name("URL");
 
     // Decided once the whole command line is read, before the command runs.
-    app.parse_complete_callback([&globals, &dirOption] {
+    app.parse_complete_callback([&globals, &dirOption, &userSettings] {
         const std::filesystem::path executable = dorvanta::ExecutableFolder();
         const dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
             {dirOption, dorvanta::EnvironmentPath("DORVANTA_DIR"), executable,
-             dorvanta::InstalledCopyFolder(executable), dorvanta::PerUserDataFolder()});
+             dorvanta::InstalledCopyFolder(executable), dorvanta::PerUserDataFolder(), userSettings.get()});
         for (const std::string& problem : prepared.problems) {
             std::cerr << "dorvanta-cli: " << problem << "\n";
         }
         globals.dir = prepared.folder;
+        globals.perUserFolder = prepared.perUser;
     });
 
     RegisterSearchCommands(app, globals);

@@ -12,6 +12,7 @@
 #include "data/utf8_path.h"
 #include "platform/console.h"
 #include "platform/user_settings.h"
+#include "update/folder_state.h"
 #include "update/http_client.h"
 #include "update/line_source.h"
 #include "update/record_import.h"
@@ -119,7 +120,10 @@ int ExitCode(UpdateOutcome outcome)
 template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
 {
     TerminalProgress progress(globals.lang);
-    const std::unique_ptr<SettingsStore> settings = OpenUserSettings();
+    const std::unique_ptr<SettingsStore> userSettings = OpenUserSettings();
+    // The state of the updates belongs to the folder they change; the
+    // per-user folder's is also written to the user's settings.
+    FolderStateStore settings(DataFolder(globals), globals.perUserFolder ? userSettings.get() : nullptr);
     // A stopped update ends its transfer at the next pause, and the answer
     // or download it had begun goes with it.
     CatchStopSignals();
@@ -130,7 +134,7 @@ template <typename Run> void RunUpdate(const GlobalOptions& globals, Run&& run)
         }
     };
     const std::unique_ptr<HttpClient> http = MakeCurlHttpClient(options);
-    Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, *settings, progress,
+    Updater updater(DataFolder(globals), ServerBaseAddress(globals.server), *http, settings, progress,
                     LocalNow, [language = globals.lang] { return language; });
 
     const UpdateOutcome outcome = run(updater);

@@ -168,6 +168,11 @@ std::string FileErrorText(const FileError& error, Language language)
     return std::string(Pick(language, english, romanian)) + name + ": " + ReasonText(error, language) + ".";
 }
 
+std::string FileReasonText(const FileError& error, Language language)
+{
+    return ReasonText(error, language);
+}
+
 std::string WaitingForFileText(std::string_view fileName, Language language)
 {
     return std::string(Pick(language, "Waiting for another program to finish writing ",

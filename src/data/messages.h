@@ -38,6 +38,10 @@ std::string CannotOpenOpportunityFileText(Language language);
 // otherwise the system's own words.
 std::string FileErrorText(const FileError& error, Language language);
 
+// The system's reason of a file failure alone, as FileErrorText words it:
+// "no space left on the device".
+std::string FileReasonText(const FileError& error, Language language);
+
 // Shown while an import or update waits for another program (or another
 // import) to finish writing `fileName`.
 std::string WaitingForFileText(std::string_view fileName, Language language);

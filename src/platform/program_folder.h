@@ -8,9 +8,17 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dorvanta {
+
+class SettingsStore;
+
+// The versions of the installed copy's files of Internet/, in the manifest's
+// lines ("!" version ";" name ";"), read when a per-user folder is filled;
+// never copied into it.
+inline constexpr std::string_view kPackageVersionsFileName = "update.txt";
 
 // What the decision is made from. Empty paths stand for "not given".
 struct ProgramFolderSources
@@ -20,6 +28,9 @@ struct ProgramFolderSources
     std::filesystem::path executableFolder; // the folder of the running executable
     std::filesystem::path installedCopy;    // the read-only installed files (InstalledCopyFolder)
     std::filesystem::path perUserFolder;    // the user's own data folder of the program
+    // The user's stored values: the per-user folder adopts them once, and its
+    // state is written there too (FolderStateStore). Null: neither.
+    SettingsStore* userSettings = nullptr;
 };
 
 struct PreparedProgramFolder
@@ -28,6 +39,9 @@ struct PreparedProgramFolder
     // What could not be created or copied, one line each; the program goes on
     // with what is there and the commands report a missing file themselves.
     std::vector<std::string> problems;
+    // The per-user folder (cases 2 and 4 below), whose state the user's
+    // stored values mirror.
+    bool perUser = false;
 };
 
 // The rule, in this order:
@@ -44,17 +58,27 @@ PreparedProgramFolder PrepareProgramFolder(const ProgramFolderSources& sources);
 
 // Brings `folder` up to date from `installedCopy`, copying every file of it:
 // - database.db and bursa.db only when `folder` has none yet, so the user's
-//   updated databases survive every later install;
-// - any other file (Internet/, icon/, Help/) when it is missing or the
-//   installed one is newer than the user's copy, so a package upgrade brings
-//   its newer start pages and banners while a file the update brought later
-//   stays.
-// A copy is written under a temporary name and then renamed, so that an
-// interrupted start never leaves half a file under the real name; a copy
-// keeps the time of its original. Returns the problems met; the other files
-// are still copied.
+//   updated databases survive every later install. A database.db copied
+//   anew starts the folder's state anew: its date is the installed copy's
+//   (its state.ini), or none, so the next company update asks for everything.
+// - a file of Internet/ when it is missing, or when the installed copy's
+//   version of it (kPackageVersionsFileName) is higher than the version the
+//   folder has stored: a package's file time is when it was built, not how
+//   new its content is, so a start page an update brought later stays. The
+//   copied file's version is stored.
+// - any other file (icon/, Help/), which only packages bring, when it is
+//   missing or the installed one is newer than the user's copy.
+// A folder with data but no state of its own yet (kept by an earlier version
+// of the program) first takes the user's stored values, once.
+// A copy is written under a name of its own, locked while it is written, and
+// then renamed, so that an interrupted start never leaves half a file under
+// the real name; the partial copies of starts that were killed are removed
+// first (a copy another start is still writing is locked and stays). A copy
+// keeps the time of its original. Returns the problems met, a full disk
+// named as such; the other files are still copied.
 std::vector<std::string> FillFromInstalledCopy(const std::filesystem::path& installedCopy,
-                                               const std::filesystem::path& folder);
+                                               const std::filesystem::path& folder,
+                                               SettingsStore* userSettings = nullptr);
 
 // Whether files can be created in `folder` (tried, not guessed from the
 // permission bits).

@@ -13,6 +13,7 @@
 #include "data/company_record.h"
 #include "data/opportunity_record.h"
 #include "support/temp_dir.h"
+#include "update/folder_state.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -154,7 +155,9 @@ struct Program
         options.settingsFile = settingsFile;
         options.workArea = std::move(workArea);
         main = std::make_unique<TForm_Main>(options);
-        session = std::make_unique<UpdateSession>(main->ProgramFolder(), main->Settings(), server);
+        // As the start-up does: the updates keep their state in the folder.
+        state = std::make_unique<FolderStateStore>(main->ProgramFolder());
+        session = std::make_unique<UpdateSession>(main->ProgramFolder(), *state, server);
         update = std::make_unique<TForm_Update>(*session);
         main->SetUpdateSession(session.get(), update.get());
     }
@@ -163,6 +166,7 @@ struct Program
         main->SetUpdateSession(nullptr, nullptr);
         update.reset();
         session.reset();
+        state.reset();
         main.reset();
     }
 
@@ -179,6 +183,7 @@ struct Program
     }
 
     std::unique_ptr<TForm_Main> main;
+    std::unique_ptr<FolderStateStore> state;
     std::unique_ptr<UpdateSession> session;
     std::unique_ptr<TForm_Update> update;
 };

@@ -1,13 +1,21 @@
 #include "platform/program_folder.h"
 #include "platform/qt_data_folder.h"
+#include "platform/qt_settings_store.h"
 
+#include "data/in_flight_file.h"
+#include "data/messages.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "update/folder_state.h"
+#include "update/manifest.h"
+#include "update/ole_date.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <chrono>
 #include <map>
 #include <string>
@@ -50,13 +58,30 @@ struct InstalledTree
         Write(share / "database.db", "installed companies");
         Write(share / "bursa.db", "installed ads");
         Write(share / "Internet" / "companies_EN.htm", "start page");
+        Write(share / "Internet" / "a2.png", "banner");
+        Write(share / "Internet" / "update.txt",
+              "; the package's versions\n!1;companies_EN.htm;\n!1;a2.png;\n");
         Write(share / "icon" / "phone.gif", "GIF89a");
         Write(share / "Help" / "index_en.htm", "help");
         Write(share / "README.Debian", "not the program's");
     }
 
-    ProgramFolderSources Sources() const { return {{}, {}, bin, InstalledCopyFolder(bin), perUser}; }
+    ProgramFolderSources Sources(SettingsStore* user = nullptr) const
+    {
+        return {{}, {}, bin, InstalledCopyFolder(bin), perUser, user};
+    }
 };
+
+int FolderVersion(const fs::path& folder, std::string_view name)
+{
+    FolderStateStore state(folder);
+    return ReadFileVersion(state, name);
+}
+
+std::optional<std::vector<std::uint8_t>> FolderLastUpdate(const fs::path& folder)
+{
+    return FolderStateStore(folder).ReadBinary(kSettingsKey, kLastUpdateValue);
+}
 
 TEST(ProgramFolder, OverridesComeFirstThenAWritableExecutableFolder)
 {
@@ -94,6 +119,7 @@ TEST(ProgramFolder, AnInstalledCopyFillsThePerUserFolderAndIsNeverWritten)
     // keeps its data apart.
     const PreparedProgramFolder prepared = PrepareProgramFolder(tree.Sources());
     EXPECT_EQ(prepared.folder, tree.perUser);
+    EXPECT_TRUE(prepared.perUser);
     EXPECT_TRUE(prepared.problems.empty()) << prepared.problems.front();
     EXPECT_EQ(Listing(tree.root.path()), before);
 
@@ -103,9 +129,13 @@ TEST(ProgramFolder, AnInstalledCopyFillsThePerUserFolderAndIsNeverWritten)
         names.push_back(name);
     }
     EXPECT_EQ(names,
-              (std::vector<std::string>{"Help", "Help/index_en.htm", "Internet", "Internet/companies_EN.htm",
-                                        "bursa.db", "database.db", "icon", "icon/phone.gif"}))
-        << "the program's files only, and no temporary file left";
+              (std::vector<std::string>{"Help", "Help/index_en.htm", "Internet", "Internet/a2.png",
+                                        "Internet/companies_EN.htm", "Temp", "Temp/state.lock", "bursa.db",
+                                        "database.db", "icon", "icon/phone.gif", "state.ini"}))
+        << "the program's files and the folder's state only, and no temporary file left";
+    EXPECT_EQ(FolderVersion(tree.perUser, "companies_EN.htm"), 1);
+    EXPECT_EQ(FolderLastUpdate(tree.perUser), std::nullopt)
+        << "sample data without a date of its own: the first company update asks for everything";
     EXPECT_EQ(test::ReadBytes(tree.perUser / "database.db"), "installed companies");
     EXPECT_EQ(fs::last_write_time(tree.perUser / "Internet" / "companies_EN.htm"),
               fs::last_write_time(tree.share / "Internet" / "companies_EN.htm"));
@@ -114,22 +144,28 @@ TEST(ProgramFolder, AnInstalledCopyFillsThePerUserFolderAndIsNeverWritten)
         << "the user's database must take updates";
 }
 
-TEST(ProgramFolder, ALaterInstallKeepsTheDatabasesAndBringsOnlyNewerFiles)
+TEST(ProgramFolder, ALaterInstallKeepsTheDatabasesAndBringsOnlyHigherVersions)
 {
     InstalledTree tree;
     PrepareProgramFolder(tree.Sources());
     const auto later = fs::last_write_time(tree.share / "database.db") + std::chrono::hours(1);
 
     // The user's updates: a changed database and a start page downloaded
-    // after the installed one was made.
+    // with version 5.
     test::WriteBytes(tree.perUser / "database.db", "updated companies");
     test::WriteBytes(tree.perUser / "Internet" / "companies_EN.htm", "downloaded page");
-    fs::last_write_time(tree.perUser / "Internet" / "companies_EN.htm", later + std::chrono::hours(1));
+    FolderStateStore(tree.perUser).WriteString(kInternetSettingsKey, "companies_EN.htm", "5");
     fs::remove(tree.perUser / "bursa.db");
-    // A newer package.
+    // A package built later: its start page is version 3, older in content
+    // though newer in file time than the download; a banner goes to version
+    // 2 with an unchanged file time.
     Write(tree.share / "database.db", "new installed companies");
     Write(tree.share / "Internet" / "companies_EN.htm", "older than the download");
     Write(tree.share / "Internet" / "a1.png", "new banner");
+    const auto bannerTime = fs::last_write_time(tree.perUser / "Internet" / "a2.png");
+    Write(tree.share / "Internet" / "a2.png", "banner 2");
+    fs::last_write_time(tree.share / "Internet" / "a2.png", bannerTime);
+    Write(tree.share / "Internet" / "update.txt", "!3;companies_EN.htm;\n!2;a2.png;\n!1;a1.png;\n");
     Write(tree.share / "Help" / "index_en.htm", "new help");
     for (const char* file :
          {"database.db", "Internet/companies_EN.htm", "Internet/a1.png", "Help/index_en.htm"}) {
@@ -142,8 +178,95 @@ TEST(ProgramFolder, ALaterInstallKeepsTheDatabasesAndBringsOnlyNewerFiles)
     EXPECT_EQ(test::ReadBytes(tree.perUser / "bursa.db"), "installed ads")
         << "a missing database is copied again";
     EXPECT_EQ(test::ReadBytes(tree.perUser / "Internet" / "companies_EN.htm"), "downloaded page");
+    EXPECT_EQ(FolderVersion(tree.perUser, "companies_EN.htm"), 5);
+    EXPECT_EQ(test::ReadBytes(tree.perUser / "Internet" / "a2.png"), "banner 2");
+    EXPECT_EQ(FolderVersion(tree.perUser, "a2.png"), 2);
     EXPECT_EQ(test::ReadBytes(tree.perUser / "Internet" / "a1.png"), "new banner");
+    EXPECT_EQ(FolderVersion(tree.perUser, "a1.png"), 1);
+    EXPECT_FALSE(fs::exists(tree.perUser / "Internet" / "update.txt"));
     EXPECT_EQ(test::ReadBytes(tree.perUser / "Help" / "index_en.htm"), "new help");
+}
+
+TEST(ProgramFolder, APerUserFolderAdoptsTheUsersValuesOnceAndStartsAnewWhenRemoved)
+{
+    InstalledTree tree;
+    test::TempDir config;
+    QtSettingsStore user(config / "Dorvanta.conf");
+    const std::vector<std::uint8_t> userDate = OleDateBytes(38306.5); // 2004-11-15 12:00
+    user.WriteBinary(kSettingsKey, kLastUpdateValue, userDate);
+    user.WriteString(kInternetSettingsKey, "companies_EN.htm", "7");
+    // A folder an earlier version filled and updated: data, no state of its own.
+    Write(tree.perUser / "database.db", "updated companies");
+    Write(tree.perUser / "Internet" / "companies_EN.htm", "downloaded page");
+
+    EXPECT_TRUE(PrepareProgramFolder(tree.Sources(&user)).problems.empty());
+    EXPECT_EQ(FolderLastUpdate(tree.perUser), userDate);
+    EXPECT_EQ(FolderVersion(tree.perUser, "companies_EN.htm"), 7);
+    EXPECT_EQ(test::ReadBytes(tree.perUser / "Internet" / "companies_EN.htm"), "downloaded page");
+    // Once only: later values of the user's store are not the folder's.
+    user.WriteBinary(kSettingsKey, kLastUpdateValue, OleDateBytes(40000.0));
+    PrepareProgramFolder(tree.Sources(&user));
+    EXPECT_EQ(FolderLastUpdate(tree.perUser), userDate);
+    // The per-user folder's updates still write the user's values.
+    FolderStateStore(tree.perUser, &user).WriteString(kInternetSettingsKey, "a2.png", "9");
+    EXPECT_EQ(user.ReadString(kInternetSettingsKey, "a2.png"), "9");
+
+    // Removed to start again: the folder takes the package's state, here the
+    // date of its databases, not what the user's store still holds.
+    const std::vector<std::uint8_t> packageDate = OleDateBytes(46000.0);
+    FolderStateStore(tree.share).WriteBinary(kSettingsKey, kLastUpdateValue, packageDate);
+    fs::remove_all(tree.share / "Temp"); // the package is built, not run
+    fs::remove_all(tree.perUser);
+    EXPECT_TRUE(PrepareProgramFolder(tree.Sources(&user)).problems.empty());
+    EXPECT_EQ(FolderLastUpdate(tree.perUser), packageDate);
+    EXPECT_EQ(FolderVersion(tree.perUser, "companies_EN.htm"), 1);
+    EXPECT_EQ(FolderVersion(tree.perUser, "a2.png"), 1);
+    EXPECT_EQ(test::ReadBytes(tree.perUser / "Internet" / "companies_EN.htm"), "start page");
+}
+
+TEST(ProgramFolder, AKilledFirstStartsPartialCopiesGoUnlessAnotherStartStillWritesThem)
+{
+    InstalledTree tree;
+    fs::create_directories(tree.perUser / "Internet");
+    // Left by starts that were killed: nobody holds them.
+    Write(tree.perUser / ".database.db.copying-12345", std::string(100000, 'x'));
+    Write(tree.perUser / "Internet" / ".companies_EN.htm.copying-6789", "part");
+    // Being written by a start that runs now: locked.
+    InFlightFile running(tree.perUser, ".database.db.copying-", "");
+
+    const PreparedProgramFolder prepared = PrepareProgramFolder(tree.Sources());
+    EXPECT_TRUE(prepared.problems.empty()) << prepared.problems.front();
+    EXPECT_EQ(test::ReadBytes(tree.perUser / "database.db"), "installed companies");
+    EXPECT_FALSE(fs::exists(tree.perUser / ".database.db.copying-12345"));
+    EXPECT_FALSE(fs::exists(tree.perUser / "Internet" / ".companies_EN.htm.copying-6789"));
+    EXPECT_TRUE(fs::exists(running.path()));
+}
+
+TEST(ProgramFolder, AFullDiskDuringTheFirstCopySaysSoAndLeavesNoPartialCopy)
+{
+    InstalledTree tree;
+    Write(tree.share / "database.db", std::string(300000, 'c'));
+    PreparedProgramFolder prepared;
+    {
+        SKIP_WITHOUT_FILE_SIZE_LIMIT();
+        // A write past the limit fails as one on a full disk does.
+        test::FileSizeLimit limit(100000);
+        prepared = PrepareProgramFolder(tree.Sources());
+    }
+    ASSERT_EQ(prepared.problems.size(), 1u);
+    const std::string reason = FileReasonText(FileError("x", FileOperation::Write, EFBIG), Language::EN);
+    EXPECT_EQ(prepared.problems.front(),
+              "Cannot copy the installed file to " + (tree.perUser / "database.db").string() + ": " + reason)
+        << "a short copy is not an input/output error";
+    EXPECT_EQ(FileReasonText(FileError("x", FileOperation::Write, ENOSPC), Language::EN),
+              "no space left on the device");
+    EXPECT_FALSE(fs::exists(tree.perUser / "database.db"));
+    for (const auto& entry : fs::directory_iterator(tree.perUser)) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".database.db")) << entry.path();
+    }
+    // With room again, the next start copies it.
+    EXPECT_TRUE(PrepareProgramFolder(tree.Sources()).problems.empty());
+    EXPECT_EQ(fs::file_size(tree.perUser / "database.db"), 300000u);
 }
 
 // Restores an environment variable when the test ends.

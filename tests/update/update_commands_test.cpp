@@ -198,6 +198,42 @@ TEST_F(UpdateCommandsTest, UpdateCompaniesRemembersTheDateForTheNextRun)
     EXPECT_EQ(fs::file_size(dir_ / "database.db"), 2 * company_layout::kRecordSize);
 }
 
+TEST_F(UpdateCommandsTest, EachFolderKeepsTheStateOfItsOwnUpdates)
+{
+    WriteBytes(dir_ / "database.db", "");
+    stub_.SetCompanyAnswer(CompanyLine('!', "ALFA") + "\r\n");
+    stub_.SetManifest("!1;start.htm;" + stub_.BaseUrl() + "/files/start.htm\n");
+    stub_.SetFile("/files/start.htm", "start");
+    stub_.SetIdList("!\r\n");
+    ASSERT_EQ(Run({"update-companies"}).exitCode, 0);
+    ASSERT_EQ(Run({"update-ads"}).exitCode, 0);
+
+    // A second folder of the same user (--dir, DORVANTA_DIR, a portable
+    // copy) has updated nothing yet: it asks for everything.
+    TempDir second;
+    fs::create_directory(second / "Internet");
+    WriteBytes(second / "database.db", "");
+    stub_.ClearRequests();
+    const auto runIn = [this](const TempDir& folder, const std::string& command) {
+        return RunCli(folder, {"--server", stub_.BaseUrl(), command}).exitCode;
+    };
+    EXPECT_EQ(runIn(second, "update-companies"), 0);
+    EXPECT_EQ(runIn(second, "update-ads"), 0);
+    EXPECT_EQ(ReadBytes(second / "Internet" / "start.htm"), "start");
+    // The first keeps its own date and versions.
+    EXPECT_EQ(runIn(dir_, "update-companies"), 0);
+    EXPECT_EQ(runIn(dir_, "update-ads"), 0);
+    EXPECT_EQ(stub_.DecodedTargets(),
+              (std::vector<std::string>{
+                  "/ro/select_c.php?LastUpdate=2000-01-01", "/ro/update.txt", "/files/start.htm",
+                  "/ro/select_o.php?option=all&a1=1&a2=1&a3=1&a4=1&a5=1&a6=1&a7=1&a8=1&a9="
+                  "1&a10=1",
+                  "/ro/select_c.php?LastUpdate=" + Today(), "/ro/update.txt",
+                  "/ro/select_o.php?option=all&a1=1&a2=1&a3=1&a4=1&a5=1&a6=1&a7=1&a8=1&a9="
+                  "1&a10=1"}));
+    EXPECT_TRUE(fs::exists(second / "state.ini"));
+}
+
 TEST_F(UpdateCommandsTest, UpdateCompaniesFailuresHaveTheirExitCodes)
 {
     stub_.SetCompanyAnswer(CompanyLine('!', "ALFA"));
