@@ -1,0 +1,73 @@
+#include "import/register_import.h"
+
+#include "data/company_record.h"
+#include "data/file_access.h"
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "import/line_sink.h"
+#include "import/register_names.h"
+#include "update/line_source.h"
+#include "update/record_import.h"
+#include "update/temp_file.h"
+
+namespace dorvanta {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint64_t RecordCount(const fs::path& file)
+{
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(file, ec);
+    return ec ? 0 : size / company_layout::kRecordSize;
+}
+
+} // namespace
+
+RegisterImportOutcome ImportRegister(const fs::path& programFolder, const fs::path& snapshot, bool allStates,
+                                     ImportProgress& progress, RegisterReadProgress* reading, Language language)
+{
+    RegisterImportOutcome outcome;
+    const fs::path scratch = programFolder / "Temp";
+    std::error_code ec;
+    fs::create_directories(scratch, ec);
+    if (ec) {
+        throw FileError(scratch, "Cannot create", ec.value());
+    }
+    const fs::path namesPath = programFolder / kRegisterNamesFileName;
+
+    // The lines go to a file, read twice by the import, never held whole.
+    TempFile linesFile(scratch, "register-lines");
+    TempFile namesFile(programFolder, std::string(kRegisterNamesFileName));
+    {
+        FileLineSink lines(linesFile.path());
+        FileLineSink names(namesFile.path());
+        names.Write(kRegisterNamesHeader);
+        outcome.report = BuildRegisterLines(snapshot, RegisterLinesOptions{allStates, namesPath}, lines, &names,
+                                            reading);
+        lines.Close();
+        names.Close();
+    }
+    ReplaceWithConcatenation(namesPath, {namesFile.path(), namesPath});
+
+    fs::path database = ResolveFile(programFolder, kCompanyFileName);
+    if (!fs::exists(database, ec)) {
+        database = programFolder / kCompanyFileName;
+        FileHandle created(database, true);
+        created.Close();
+        outcome.createdDatabase = true;
+    }
+    outcome.recordsBefore = RecordCount(database);
+    FileLineSource source(linesFile.path());
+    ImportCompanies(programFolder, source, progress, language);
+    outcome.recordsAfter = RecordCount(database);
+
+    fs::rename(namesFile.path(), namesPath, ec);
+    if (ec) {
+        throw FileError(namesPath, "Cannot replace", ec.value(), FileOperation::Write);
+    }
+    return outcome;
+}
+
+} // namespace dorvanta

@@ -1,0 +1,171 @@
+#include "import/register_tables.h"
+
+#include "import/register_snapshot.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace dorvanta::register_detail {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::uint64_t kProgressRows = 1 << 16;
+
+void Report(RegisterReadProgress* progress, const RegisterTable& table)
+{
+    if (progress) {
+        progress->Reading(table.path().filename().string(), table.BytesRead(), table.Size());
+    }
+}
+
+// Sorts `rows` by company and notes where each company's rows begin.
+GroupedRows Group(std::vector<std::uint64_t> rows, std::size_t companies)
+{
+    std::sort(rows.begin(), rows.end());
+    GroupedRows grouped;
+    grouped.start.assign(companies + 1, 0);
+    for (const std::uint64_t row : rows) {
+        ++grouped.start[(row >> 32) + 1];
+    }
+    for (std::size_t id = 0; id < companies; ++id) {
+        grouped.start[id + 1] += grouped.start[id];
+    }
+    grouped.rows = std::move(rows);
+    return grouped;
+}
+
+} // namespace
+
+long long ParseNumber(std::string_view text)
+{
+    text = TrimSpaces(text);
+    if (text.empty() || text.size() > 9) {
+        return -1;
+    }
+    long long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return -1;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+int ParseEdition(std::string_view text)
+{
+    text = TrimSpaces(text);
+    for (auto it = text.rbegin(); it != text.rend(); ++it) {
+        if (*it >= '0' && *it <= '9') {
+            return *it - '0';
+        }
+    }
+    return -1;
+}
+
+std::map<int, std::string> ReadStateNames(const fs::path& file)
+{
+    std::map<int, std::string> names;
+    RegisterTable table(file);
+    const std::size_t code = table.RequireColumn("COD");
+    const std::size_t name = table.RequireColumn("DENUMIRE");
+    RegisterTable::Row row;
+    while (table.Next(row)) {
+        const long long value = row == RegisterTable::Row::Short ? -1 : ParseNumber(table.Field(code));
+        if (value >= 0) {
+            names.emplace(static_cast<int>(value), std::string(TrimSpaces(table.Field(name))));
+        }
+    }
+    return names;
+}
+
+std::map<std::pair<int, int>, std::string> ReadClassNames(const fs::path& file)
+{
+    std::map<std::pair<int, int>, std::string> names;
+    RegisterTable table(file);
+    const std::size_t classColumn = table.RequireColumn("CLASA");
+    const std::size_t name = table.RequireColumn("DENUMIRE");
+    const std::optional<std::size_t> edition = table.Column("VERSIUNE_CAEN");
+    RegisterTable::Row row;
+    while (table.Next(row)) {
+        if (row == RegisterTable::Row::Short) {
+            continue;
+        }
+        // Rows without a class are the headings of sections, divisions and groups.
+        const long long code = ParseNumber(table.Field(classColumn));
+        if (code >= 0) {
+            const int version = edition ? ParseEdition(table.Field(*edition)) : -1;
+            names.emplace(std::pair(version, static_cast<int>(code)), std::string(TrimSpaces(table.Field(name))));
+        }
+    }
+    return names;
+}
+
+GroupedRows ReadStates(const fs::path& file, const TextIntern& registrations, RegisterReport& report,
+                       RegisterReadProgress* progress)
+{
+    RegisterTable table(file);
+    const std::size_t registration = table.RequireColumn("COD_INMATRICULARE");
+    const std::size_t code = table.RequireColumn("COD");
+    std::vector<std::uint64_t> rows;
+    RegisterTable::Row row;
+    while (table.Next(row)) {
+        if (++report.stateRows % kProgressRows == 0) {
+            Report(progress, table);
+        }
+        const long long value = row != RegisterTable::Row::Whole ? -1 : ParseNumber(table.Field(code));
+        if (value < 0 || value > std::numeric_limits<std::uint32_t>::max()) {
+            ++report.badStateRows;
+            continue;
+        }
+        const TextIntern::Id id = registrations.Find(TrimSpaces(table.Field(registration)));
+        if (id == TextIntern::kNone) {
+            ++report.orphanStateRows;
+            continue;
+        }
+        rows.push_back(std::uint64_t{id} << 32 | static_cast<std::uint64_t>(value));
+    }
+    Report(progress, table);
+    return Group(std::move(rows), registrations.size());
+}
+
+GroupedRows ReadActivities(const fs::path& file, const TextIntern& registrations, RegisterReport& report,
+                           RegisterReadProgress* progress)
+{
+    RegisterTable table(file);
+    const std::size_t registration = table.RequireColumn("COD_INMATRICULARE");
+    const std::size_t code = table.RequireColumn("COD_CAEN_AUTORIZAT");
+    const std::optional<std::size_t> edition = table.Column("VER_CAEN_AUTORIZAT");
+    std::vector<std::uint64_t> rows;
+    RegisterTable::Row row;
+    while (table.Next(row)) {
+        if (++report.activityRows % kProgressRows == 0) {
+            Report(progress, table);
+        }
+        if (row != RegisterTable::Row::Whole) {
+            ++report.badActivityRows;
+            continue;
+        }
+        const long long value = ParseNumber(table.Field(code));
+        // Without the edition column every class is of CAEN Rev.2, the one
+        // in force when the older snapshots were published.
+        const int version = edition ? ParseEdition(table.Field(*edition)) : 2;
+        if (value < 0 || value > 9999 || version < 0) {
+            ++report.badActivityRows;
+            continue;
+        }
+        const TextIntern::Id id = registrations.Find(TrimSpaces(table.Field(registration)));
+        if (id == TextIntern::kNone) {
+            ++report.orphanActivityRows;
+            continue;
+        }
+        rows.push_back(std::uint64_t{id} << 32 | static_cast<std::uint64_t>(version) << 16 |
+                       static_cast<std::uint64_t>(value));
+    }
+    Report(progress, table);
+    return Group(std::move(rows), registrations.size());
+}
+
+} // namespace dorvanta::register_detail
