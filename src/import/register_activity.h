@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace dorvanta {
+
+// The CAEN classes (the national activity classification) mapped to the
+// categories of the category table. Each line of the table's text is
+// "edition,key,category code,type letter": edition 2 (CAEN Rev.2, NACE Rev.2)
+// or 3 (CAEN Rev.3, NACE Rev.2.1); the key a division (2 digits), group (3) or
+// class (4); "#" starts a comment. A class takes its most specific key.
+class RegisterActivityTable
+{
+public:
+    struct Target
+    {
+        std::string category; // as in the category table
+        char type = 's';
+    };
+
+    RegisterActivityTable() = default;
+    explicit RegisterActivityTable(std::string_view text);
+
+    // The table compiled into the program (resource "CAEN_CATEGORIES").
+    static const RegisterActivityTable& Builtin();
+
+    // The activity entry of a 4-digit class of an edition: the category code in
+    // lower case, "*" and the type letter ("a.c.21*s"); empty when the class maps
+    // to nothing.
+    std::string EntryOf(int edition, std::string_view classCode) const;
+
+    // Every key of an edition, for the tests.
+    const std::unordered_map<std::string, Target>& Keys(int edition) const;
+
+private:
+    std::unordered_map<std::string, Target> rev2_, rev3_;
+};
+
+} // namespace dorvanta

@@ -1,0 +1,3 @@
+#include "import/register_text.h"
+
+#include <gtest/gtest.h>
