@@ -27,7 +27,9 @@ namespace {
 class ReadingProgress final : public RegisterReadProgress
 {
 public:
-    explicit ReadingProgress(Language language) : language_(language), interactive_(StandardErrorIsTerminal()) {}
+    explicit ReadingProgress(Language language) : language_(language), interactive_(StandardErrorIsTerminal())
+    {
+    }
     ~ReadingProgress() override { EndLine(); }
 
     void Reading(std::string_view step, std::uint64_t done, std::uint64_t total) override
@@ -85,15 +87,18 @@ std::string OneLine(std::string_view text)
 void PrintReport(const RegisterReport& report, const RegisterImportOutcome* applied, double seconds,
                  Language language)
 {
-    const auto pick = [language](std::string_view en, std::string_view ro) { return std::string(Pick(language, en, ro)); };
+    const auto pick = [language](std::string_view en, std::string_view ro) {
+        return std::string(Pick(language, en, ro));
+    };
     const auto n = [](std::uint64_t value) { return std::to_string(value); };
     std::string text;
-    text += pick("Rows read: ", "Randuri citite: ") + n(report.companyRows) + pick(" companies, ", " firme, ") +
-            n(report.stateRows) + pick(" states, ", " stari, ") + n(report.activityRows) +
-            pick(" activities\n", " activitati\n");
+    text += pick("Rows read: ", "Randuri citite: ") + n(report.companyRows) +
+            pick(" companies, ", " firme, ") + n(report.stateRows) + pick(" states, ", " stari, ") +
+            n(report.activityRows) + pick(" activities\n", " activitati\n");
     if (applied) {
         const std::uint64_t added = applied->recordsAfter - applied->recordsBefore;
-        text += pick("Companies added: ", "Firme adaugate: ") + n(added) + pick(", replaced: ", ", inlocuite: ") +
+        text += pick("Companies added: ", "Firme adaugate: ") + n(added) +
+                pick(", replaced: ", ", inlocuite: ") +
                 n(report.companyLines >= added ? report.companyLines - added : 0) + "\n";
         text += pick("Blanking lines: ", "Linii de stergere: ") + n(report.blankingLines) + "\n";
     } else {
@@ -119,13 +124,14 @@ void PrintReport(const RegisterReport& report, const RegisterImportOutcome* appl
                  "Firme cu acelasi nume, cu numarul de inmatriculare adaugat: ") +
             n(report.namesakes) + pick(" (imported: ", " (importate: ") + n(report.namesakesImported) + ")\n";
     text += pick("CAEN classes without a category: ", "Clase CAEN fara categorie: ") +
-            n(report.unmappedClasses.size()) + pick(" classes, ", " clase, ") + n(report.unmappedActivityRows) +
-            pick(" rows\n", " randuri\n");
+            n(report.unmappedClasses.size()) + pick(" classes, ", " clase, ") +
+            n(report.unmappedActivityRows) + pick(" rows\n", " randuri\n");
     constexpr std::size_t kListed = 20;
     for (std::size_t i = 0; i < report.unmappedClasses.size() && i < kListed; ++i) {
         const RegisterReport::UnmappedClass& unmapped = report.unmappedClasses[i];
-        text += "  " + unmapped.code + " (CAEN " + pick("edition ", "editia ") + std::to_string(unmapped.edition) +
-                ") " + (unmapped.name.empty() ? pick("(no name)", "(fara denumire)") : OneLine(unmapped.name)) +
+        text += "  " + unmapped.code + " (CAEN " + pick("edition ", "editia ") +
+                std::to_string(unmapped.edition) + ") " +
+                (unmapped.name.empty() ? pick("(no name)", "(fara denumire)") : OneLine(unmapped.name)) +
                 ": " + n(unmapped.rows) + "\n";
     }
     if (report.unmappedClasses.size() > kListed) {
@@ -148,7 +154,9 @@ void RunImportRegister(const std::string& folder, bool allStates, const std::str
                        const GlobalOptions& globals)
 {
     const auto start = std::chrono::steady_clock::now();
-    const auto elapsed = [&] { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(); };
+    const auto elapsed = [&] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
     const std::filesystem::path snapshot = PathFromUtf8(folder);
     ReadingProgress reading(globals.lang);
     TerminalProgress progress(globals.lang);
@@ -200,8 +208,9 @@ void RegisterTradeRegisterCommands(CLI::App& app, const GlobalOptions& globals)
     command->add_option("FOLDER", options->folder, "The snapshot's folder")->required();
     command->add_flag("--all-states", options->allStates,
                       "Import every company, also those struck off, dissolved, in liquidation or bankrupt");
-    command->add_option("--lines-out", options->linesOut,
-                        "Write the company lines to FILE instead of applying them")
+    command
+        ->add_option("--lines-out", options->linesOut,
+                     "Write the company lines to FILE instead of applying them")
         ->type_name("FILE");
     command->callback([options, &globals] {
         RunImportRegister(options->folder, options->allStates, options->linesOut, globals);

@@ -26,7 +26,8 @@ std::uint64_t RecordCount(const fs::path& file)
 } // namespace
 
 RegisterImportOutcome ImportRegister(const fs::path& programFolder, const fs::path& snapshot, bool allStates,
-                                     ImportProgress& progress, RegisterReadProgress* reading, Language language)
+                                     ImportProgress& progress, RegisterReadProgress* reading,
+                                     Language language)
 {
     RegisterImportOutcome outcome;
     const fs::path scratch = programFolder / "Temp";
@@ -44,8 +45,8 @@ RegisterImportOutcome ImportRegister(const fs::path& programFolder, const fs::pa
         FileLineSink lines(linesFile.path());
         FileLineSink names(namesFile.path());
         names.Write(kRegisterNamesHeader);
-        outcome.report = BuildRegisterLines(snapshot, RegisterLinesOptions{allStates, namesPath}, lines, &names,
-                                            reading);
+        outcome.report =
+            BuildRegisterLines(snapshot, RegisterLinesOptions{allStates, namesPath}, lines, &names, reading);
         lines.Close();
         names.Close();
     }

@@ -35,6 +35,7 @@ struct RegisterImportOutcome
 // before stay applied, as in an update).
 RegisterImportOutcome ImportRegister(const std::filesystem::path& programFolder,
                                      const std::filesystem::path& snapshot, bool allStates,
-                                     ImportProgress& progress, RegisterReadProgress* reading, Language language);
+                                     ImportProgress& progress, RegisterReadProgress* reading,
+                                     Language language);
 
 } // namespace dorvanta

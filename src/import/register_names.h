@@ -23,7 +23,8 @@ std::string PublishedNameLine(std::string_view registration, std::string_view na
 
 // Calls `use` with the name of each line of `file`; nothing when the file is
 // missing. Throws FileError when it cannot be read.
-void ForEachPublishedName(const std::filesystem::path& file, const std::function<void(std::string_view)>& use);
+void ForEachPublishedName(const std::filesystem::path& file,
+                          const std::function<void(std::string_view)>& use);
 
 // Puts the bytes of `sources`, one after the other, in place of `target`
 // through a temporary file and a rename, so that a reader never meets a

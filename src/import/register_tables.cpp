@@ -97,7 +97,8 @@ std::map<std::pair<int, int>, std::string> ReadClassNames(const fs::path& file)
         const long long code = ParseNumber(table.Field(classColumn));
         if (code >= 0) {
             const int version = edition ? ParseEdition(table.Field(*edition)) : -1;
-            names.emplace(std::pair(version, static_cast<int>(code)), std::string(TrimSpaces(table.Field(name))));
+            names.emplace(std::pair(version, static_cast<int>(code)),
+                          std::string(TrimSpaces(table.Field(name))));
         }
     }
     return names;

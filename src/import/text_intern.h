@@ -36,7 +36,8 @@ public:
     std::size_t size() const { return offsets_.size() - 1; }
     std::size_t MemoryBytes() const
     {
-        return text_.capacity() + offsets_.capacity() * sizeof(std::uint64_t) + slots_.capacity() * sizeof(Id);
+        return text_.capacity() + offsets_.capacity() * sizeof(std::uint64_t) +
+               slots_.capacity() * sizeof(Id);
     }
 
 private:

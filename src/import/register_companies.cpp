@@ -1,0 +1,204 @@
+#include "import/register_companies.h"
+
+#include "import/register_mapping.h"
+#include "import/register_text.h"
+#include "update/company_name_index.h"
+#include "update/record_import.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace dorvanta::register_detail {
+
+namespace fs = std::filesystem;
+
+// dd/mm/yyyy (or with dots or dashes), or yyyy-mm-dd, as yyyymmdd.
+std::int32_t ParseDate(std::string_view text)
+{
+    text = TrimSpaces(text);
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int part = 0;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (digits[part] == 4) {
+                return kNoDate;
+            }
+            parts[part] = parts[part] * 10 + (c - '0');
+            ++digits[part];
+        } else if ((c == '/' || c == '.' || c == '-') && part < 2 && digits[part] > 0) {
+            ++part;
+        } else {
+            return kNoDate;
+        }
+    }
+    if (part != 2 || digits[2] == 0) {
+        return kNoDate;
+    }
+    const bool yearFirst = digits[0] == 4;
+    const int year = yearFirst ? parts[0] : parts[2];
+    const int day = yearFirst ? parts[2] : parts[0];
+    if (parts[1] < 1 || parts[1] > 12 || day < 1 || day > 31) {
+        return kNoDate;
+    }
+    return year * 10000 + parts[1] * 100 + day;
+}
+
+// The name of a namesake ranked after the first: its registration number in
+// brackets, the name shortened so that the whole fits the record's field.
+std::string NameWithRegistration(std::string_view name, std::string_view registration)
+{
+    const std::string suffix = " (" + std::string(registration) + ")";
+    std::string result(name.substr(0, suffix.size() < kNameWidth ? kNameWidth - suffix.size() : 0));
+    while (!result.empty() && result.back() == ' ') {
+        result.pop_back();
+    }
+    result += suffix;
+    result.resize(std::min(result.size(), kNameWidth));
+    return result;
+}
+
+std::string NameOf(std::string_view field)
+{
+    return CutTo(RegisterTextTo1250(field), kNameWidth);
+}
+
+std::string KeyOf(std::string_view name)
+{
+    return CompanyNameKey(name.substr(0, std::min(name.size(), kNameWidth)));
+}
+
+void Tell(RegisterReadProgress* progress, std::string_view step, const RegisterTable& table)
+{
+    if (progress) {
+        progress->Reading(step, table.BytesRead(), table.Size());
+    }
+}
+
+CompanyColumns::CompanyColumns(const RegisterTable& table)
+    : name(table.RequireColumn("DENUMIRE")), registration(table.RequireColumn("COD_INMATRICULARE")),
+      cui(table.Column("CUI")), date(table.Column("DATA_INMATRICULARE")),
+      legalForm(table.Column("FORMA_JURIDICA")), country(table.Column("ADR_TARA")),
+      county(table.Column("ADR_JUDET")), locality(table.Column("ADR_LOCALITATE")),
+      street(table.Column("ADR_DEN_STRADA")), number(table.Column("ADR_NR_STRADA")),
+      block(table.Column("ADR_BLOC")), staircase(table.Column("ADR_SCARA")), floor(table.Column("ADR_ETAJ")),
+      flat(table.Column("ADR_APARTAMENT")), postalCode(table.Column("ADR_COD_POSTAL")),
+      sector(table.Column("ADR_SECTOR")), web(table.Column("WEB"))
+{
+}
+
+// First reading of OD_FIRME: which rows are companies, their names and dates.
+Companies ReadCompanies(const fs::path& file, RegisterReport& report, RegisterReadProgress* progress)
+{
+    Companies companies;
+    RegisterTable table(file);
+    const CompanyColumns columns(table);
+    RegisterTable::Row row;
+    for (std::uint32_t number = 0; table.Next(row); ++number) {
+        if (++report.companyRows % kProgressRows == 0) {
+            Tell(progress, "OD_FIRME (1/2)", table);
+        }
+        if (row != RegisterTable::Row::Whole) {
+            ++(row == RegisterTable::Row::Short ? report.shortRows : report.longRows);
+            continue;
+        }
+        const std::string_view registration = TrimSpaces(table.Field(columns.registration));
+        if (registration.empty()) {
+            ++report.noRegistration;
+            continue;
+        }
+        const std::string name = NameOf(table.Field(columns.name));
+        if (name.empty()) {
+            ++report.noName;
+            continue;
+        }
+        bool added = false;
+        companies.registrations.Intern(registration, added);
+        if (!added) {
+            ++report.duplicateRegistration;
+            continue;
+        }
+        companies.rowOf.push_back(number);
+        companies.dates.push_back(ParseDate(FieldOr(table, columns.date)));
+        companies.keys += KeyOf(name);
+        if (companies.keys.size() > std::numeric_limits<std::uint32_t>::max()) {
+            throw std::length_error("too many company names");
+        }
+        companies.keyEnds.push_back(static_cast<std::uint32_t>(companies.keys.size()));
+    }
+    Tell(progress, "OD_FIRME (1/2)", table);
+    return companies;
+}
+
+// Which companies a state ends: by the state's name when N_STARE_FIRMA
+// names it, else by the codes of the four ending states.
+std::vector<bool> LivingCompanies(const GroupedRows& states, const std::map<int, std::string>& stateNames,
+                                  std::size_t count)
+{
+    const auto ends = [&](int code) {
+        const auto named = stateNames.find(code);
+        if (named != stateNames.end()) {
+            return StateEndsCompany(named->second);
+        }
+        return code == 1049 || code == 1052 || code == 1070 || code == 1084;
+    };
+    std::map<int, bool> ending;
+    std::vector<bool> living(count, true);
+    for (const std::uint64_t row : states.rows) {
+        const int code = static_cast<int>(row & 0xFFFFFFFFu);
+        auto [it, added] = ending.try_emplace(code, false);
+        if (added) {
+            it->second = ends(code);
+        }
+        if (it->second) {
+            living[row >> 32] = false;
+        }
+    }
+    return living;
+}
+
+// Namesakes ranked over every company of the snapshot: living ones first,
+// then by date of registration, then by registration number. The first of
+// each name keeps it; the others are marked here.
+std::vector<bool> RankNamesakes(const Companies& companies, const std::vector<bool>& living)
+{
+    const std::size_t count = companies.registrations.size();
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> byHash(count);
+    for (std::uint32_t id = 0; id < count; ++id) {
+        byHash[id] = {CompanyNameIndex::Hash(companies.Key(id)), id};
+    }
+    std::sort(byHash.begin(), byHash.end());
+    std::vector<bool> later(count, false);
+    std::vector<std::uint32_t> group;
+    for (std::size_t begin = 0; begin < count;) {
+        std::size_t end = begin + 1;
+        while (end < count && byHash[end].first == byHash[begin].first) {
+            ++end;
+        }
+        if (end - begin > 1) {
+            group.clear();
+            for (std::size_t i = begin; i < end; ++i) {
+                group.push_back(byHash[i].second);
+            }
+            std::sort(group.begin(), group.end(), [&](std::uint32_t a, std::uint32_t b) {
+                if (const int order = companies.Key(a).compare(companies.Key(b)); order != 0) {
+                    return order < 0;
+                }
+                if (living[a] != living[b]) {
+                    return static_cast<bool>(living[a]);
+                }
+                if (companies.dates[a] != companies.dates[b]) {
+                    return companies.dates[a] < companies.dates[b];
+                }
+                return companies.registrations.Text(a) < companies.registrations.Text(b);
+            });
+            for (std::size_t i = 1; i < group.size(); ++i) {
+                later[group[i]] = companies.Key(group[i]) == companies.Key(group[i - 1]);
+            }
+        }
+        begin = end;
+    }
+    return later;
+}
+
+} // namespace dorvanta::register_detail
