@@ -52,34 +52,6 @@ std::string AnswerLine(const std::string& name, std::uint64_t serial)
     return line;
 }
 
-// Runs `arguments` with standard output to `out` and standard error to
-// `err`; returns the exit code. Spawned, not forked: a fork would first copy
-// the page tables of this process and its 100 MB answer, and that time
-// would be counted as the command's.
-int Run(const std::vector<std::string>& arguments, const fs::path& out, const fs::path& err)
-{
-    std::vector<std::string> words = arguments;
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t child = 0;
-    const int failed = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) {
-        return 127;
-    }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 double Median(std::vector<double> values)
 {
     if (values.empty()) {
@@ -111,6 +83,34 @@ void CopyAsStored(const fs::path& from, const fs::path& to)
 }
 
 } // namespace
+
+// Runs `arguments` with standard output to `out` and standard error to
+// `err`; returns the exit code. Spawned, not forked: a fork would first copy
+// the page tables of this process and its 100 MB answer, and that time
+// would be counted as the command's.
+int Run(const std::vector<std::string>& arguments, const fs::path& out, const fs::path& err)
+{
+    std::vector<std::string> words = arguments;
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    pid_t child = 0;
+    const int failed = ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        return 127;
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 void FullCompanyUpdate(const fs::path& dir, std::uint64_t companies, const fs::path& cli)
 {

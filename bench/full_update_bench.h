@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace bench {
 
@@ -9,5 +11,16 @@ namespace bench {
 // folder under `dir`; prints its figures.
 void FullCompanyUpdate(const std::filesystem::path& dir, std::uint64_t companies,
                        const std::filesystem::path& cli);
+
+// Runs `arguments` (the program first, by path) with standard output to
+// `out` and standard error to `err`, and returns its exit code.
+int Run(const std::vector<std::string>& arguments, const std::filesystem::path& out,
+        const std::filesystem::path& err);
+
+// A snapshot of the trade register of `companies` companies (generated once,
+// kept under `dir`) built by dorvanta-cli import-register into an empty
+// folder, then imported again over the full directory; prints its figures.
+void RegisterImport(const std::filesystem::path& dir, std::uint64_t companies,
+                    const std::filesystem::path& cli);
 
 } // namespace bench

@@ -94,7 +94,10 @@ Companies ReadCompanies(const fs::path& file, RegisterReport& report, RegisterRe
     RegisterTable table(file);
     const CompanyColumns columns(table);
     RegisterTable::Row row;
-    for (std::uint32_t number = 0; table.Next(row); ++number) {
+    // Rows of about 160 bytes: room for them all, in pages not yet resident.
+    companies.registrations.Reserve(table.Size() / 128);
+    while (table.Next(row)) {
+        companies.companyOfRow.push_back(TextIntern::kNone);
         if (++report.companyRows % kProgressRows == 0) {
             Tell(progress, "OD_FIRME (1/2)", table);
         }
@@ -113,12 +116,12 @@ Companies ReadCompanies(const fs::path& file, RegisterReport& report, RegisterRe
             continue;
         }
         bool added = false;
-        companies.registrations.Intern(registration, added);
+        const TextIntern::Id id = companies.registrations.Intern(registration, added);
         if (!added) {
             ++report.duplicateRegistration;
             continue;
         }
-        companies.rowOf.push_back(number);
+        companies.companyOfRow.back() = id;
         companies.dates.push_back(ParseDate(FieldOr(table, columns.date)));
         companies.keys += KeyOf(name);
         if (companies.keys.size() > std::numeric_limits<std::uint32_t>::max()) {

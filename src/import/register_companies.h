@@ -26,10 +26,11 @@ inline constexpr std::int32_t kNoDate = std::numeric_limits<std::int32_t>::max()
 // What ranks namesakes and joins the other files, and nothing more.
 struct Companies
 {
-    TextIntern registrations;         // company number by registration number
-    std::vector<std::uint32_t> rowOf; // the row of OD_FIRME each company was read from
-    std::vector<std::int32_t> dates;  // of registration, as yyyymmdd; kNoDate when unreadable
-    std::string keys;                 // the name keys, one after the other
+    TextIntern registrations; // company number by registration number
+    // The company read from each row of OD_FIRME, kNone for a row left out.
+    std::vector<TextIntern::Id> companyOfRow;
+    std::vector<std::int32_t> dates; // of registration, as yyyymmdd; kNoDate when unreadable
+    std::string keys;                // the name keys, one after the other
     std::vector<std::uint32_t> keyEnds;
 
     std::string_view Key(std::uint32_t id) const

@@ -100,6 +100,7 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
                              : std::string(companies.Key(id));
         };
         TextIntern kept;
+        kept.Reserve(static_cast<std::size_t>(std::count(living.begin(), living.end(), true)));
         for (std::uint32_t id = 0; id < count; ++id) {
             if (imported(id)) {
                 kept.Intern(publishedKey(id));
@@ -139,11 +140,12 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
         if (row != RegisterTable::Row::Whole) {
             continue;
         }
-        const std::string_view registration = TrimSpaces(table.Field(columns.registration));
-        const TextIntern::Id id = companies.registrations.Find(registration);
-        if (id == TextIntern::kNone || companies.rowOf[id] != number || !imported(id)) {
+        const TextIntern::Id id =
+            number < companies.companyOfRow.size() ? companies.companyOfRow[number] : TextIntern::kNone;
+        if (id == TextIntern::kNone || !imported(id)) {
             continue;
         }
+        const std::string_view registration = companies.registrations.Text(id);
         company.name.assign(table.Field(columns.name));
         company.registration.assign(registration);
         copy(company.cui, columns.cui);

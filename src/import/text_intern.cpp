@@ -1,5 +1,6 @@
 #include "import/text_intern.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace dorvanta {
@@ -24,28 +25,41 @@ std::uint64_t HashOf(std::string_view text)
 std::size_t TextIntern::SlotOf(std::string_view text, std::uint64_t hash) const
 {
     const std::size_t mask = slots_.size() - 1;
+    const std::uint64_t tag = hash & ~std::uint64_t{0xFFFFFFFF};
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const Id id = slots_[slot];
-        if (id == kNone || Text(id) == text) {
+        const std::uint64_t entry = slots_[slot];
+        if (entry == kEmpty ||
+            ((entry & ~std::uint64_t{0xFFFFFFFF}) == tag && Text(static_cast<Id>(entry)) == text)) {
             return slot;
         }
     }
 }
 
-void TextIntern::Grow()
+void TextIntern::Reserve(std::size_t count)
 {
-    const std::size_t count = slots_.empty() ? 1024 : slots_.size() * 2;
+    std::size_t slots = 1024;
+    while (slots < count * 2) {
+        slots *= 2;
+    }
+    if (slots > slots_.size()) {
+        Rehash(slots);
+    }
+}
+
+void TextIntern::Rehash(std::size_t count)
+{
     if (count > (std::size_t{1} << 31)) {
         throw std::length_error("too many texts");
     }
-    slots_.assign(count, kNone);
+    slots_.assign(count, kEmpty);
     const std::size_t mask = count - 1;
     for (Id id = 0; id < size(); ++id) {
-        std::size_t slot = HashOf(Text(id)) & mask;
-        while (slots_[slot] != kNone) {
+        const std::uint64_t hash = HashOf(Text(id));
+        std::size_t slot = hash & mask;
+        while (slots_[slot] != kEmpty) {
             slot = (slot + 1) & mask;
         }
-        slots_[slot] = id;
+        slots_[slot] = (hash & ~std::uint64_t{0xFFFFFFFF}) | id;
     }
 }
 
@@ -55,22 +69,63 @@ TextIntern::Id TextIntern::Intern(std::string_view text, bool& added)
     if ((size() + 1) * 2 > slots_.size()) {
         Grow();
     }
-    const std::size_t slot = SlotOf(text, HashOf(text));
-    added = slots_[slot] == kNone;
+    const std::uint64_t hash = HashOf(text);
+    const std::size_t slot = SlotOf(text, hash);
+    added = slots_[slot] == kEmpty;
     if (added) {
         if (size() >= kNone - 1) {
             throw std::length_error("too many texts");
         }
-        slots_[slot] = static_cast<Id>(size());
+        slots_[slot] = (hash & ~std::uint64_t{0xFFFFFFFF}) | static_cast<Id>(size());
         text_.append(text);
         offsets_.push_back(text_.size());
     }
-    return slots_[slot];
+    return static_cast<Id>(slots_[slot]);
 }
 
 TextIntern::Id TextIntern::Find(std::string_view text) const
 {
-    return slots_.empty() ? kNone : slots_[SlotOf(text, HashOf(text))];
+    if (slots_.empty()) {
+        return kNone;
+    }
+    const std::uint64_t entry = slots_[SlotOf(text, HashOf(text))];
+    return entry == kEmpty ? kNone : static_cast<Id>(entry);
+}
+
+void TextIntern::FindMany(std::span<const std::string_view> texts, std::span<Id> ids) const
+{
+    if (slots_.empty()) {
+        std::fill(ids.begin(), ids.end(), kNone);
+        return;
+    }
+    constexpr std::size_t kBatch = 32;
+    std::uint64_t hashes[kBatch];
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t begin = 0; begin < texts.size(); begin += kBatch) {
+        const std::size_t count = std::min(kBatch, texts.size() - begin);
+        for (std::size_t i = 0; i < count; ++i) {
+            hashes[i] = HashOf(texts[begin + i]);
+            __builtin_prefetch(&slots_[hashes[i] & mask]);
+        }
+        // The first slot of each has arrived: where its text lies is asked
+        // for, then the text.
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint64_t entry = slots_[hashes[i] & mask];
+            if (entry != kEmpty) {
+                __builtin_prefetch(&offsets_[static_cast<Id>(entry)]);
+            }
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint64_t entry = slots_[hashes[i] & mask];
+            if (entry != kEmpty) {
+                __builtin_prefetch(text_.data() + offsets_[static_cast<Id>(entry)]);
+            }
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint64_t entry = slots_[SlotOf(texts[begin + i], hashes[i])];
+            ids[begin + i] = entry == kEmpty ? kNone : static_cast<Id>(entry);
+        }
+    }
 }
 
 } // namespace dorvanta
