@@ -72,8 +72,8 @@ RegisterActivityTable::RegisterActivityTable(std::string_view text)
         Target target;
         if (parts[2] != "-") {
             target.category = std::string(parts[2]);
-            target.type = parts.size() > 3 && parts[3].size() == 1 ? ToLowerAZ(parts[3][0])
-                                                                   : TypeOfDivision(parts[1]);
+            target.type =
+                parts.size() > 3 && parts[3].size() == 1 ? ToLowerAZ(parts[3][0]) : TypeOfDivision(parts[1]);
             target.entry = ToLowerAZ(target.category) + '*' + target.type;
         }
         (parts[0] == "3" ? rev3_ : rev2_)[std::string(parts[1])] = std::move(target);
@@ -111,7 +111,8 @@ std::string RegisterActivityTable::EntryOf(int edition, std::string_view classCo
     return {};
 }
 
-const std::unordered_map<std::string, RegisterActivityTable::Target>& RegisterActivityTable::Keys(int edition) const
+const std::unordered_map<std::string, RegisterActivityTable::Target>&
+RegisterActivityTable::Keys(int edition) const
 {
     return edition == 3 ? rev3_ : rev2_;
 }

@@ -95,9 +95,9 @@ RegisterLineFields MapRegisterCompany(const RegisterCompany& company, RegisterMa
         ++counts.unknownCounty;
     }
 
-    fields[Field::Address] = RegisterAddress({company.street, company.number, company.block, company.staircase,
-                                              company.floor, company.flat, company.locality, company.sector,
-                                              company.postalCode});
+    fields[Field::Address] =
+        RegisterAddress({company.street, company.number, company.block, company.staircase, company.floor,
+                         company.flat, company.locality, company.sector, company.postalCode});
 
     const RegisterWeb web = RegisterWebOf(RegisterTextTo1250(company.web));
     fields[Field::Web] = web.web.size() <= Width(Field::Web) ? web.web : std::string();

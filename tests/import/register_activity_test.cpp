@@ -49,7 +49,7 @@ TEST(RegisterActivity, AClassTakesItsMostSpecificKeyAndTheTypeOfItsSection)
     EXPECT_EQ(table.EntryOf(2, "4711"), "e.a.3*t");
     EXPECT_EQ(table.EntryOf(2, "9412"), "j.b.24*o");
     EXPECT_EQ(table.EntryOf(2, "6201"), "f.a.2*s");
-    EXPECT_EQ(table.EntryOf(2, "111"), "b.a.2*p"); // 0111 without its leading zero
+    EXPECT_EQ(table.EntryOf(2, "111"), "b.a.2*p");  // 0111 without its leading zero
     EXPECT_EQ(table.EntryOf(3, "4711"), "e.a.4*t"); // Rev.3 by division
     EXPECT_EQ(table.EntryOf(2, "9700"), "");        // households: no category
     EXPECT_EQ(table.EntryOf(1, "5211"), "");        // an older edition

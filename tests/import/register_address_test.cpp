@@ -7,8 +7,8 @@ namespace {
 
 TEST(RegisterAddress, TheShortFormWithEmptyPartsLeftOut)
 {
-    RegisterAddressParts parts{"Str. Lipscani", "10", "A1", "2", "3", "14", "Bucure\xC8\x99ti Sectorul 1", "1",
-                               "030031"};
+    RegisterAddressParts parts{
+        "Str. Lipscani", "10", "A1", "2", "3", "14", "Bucure\xC8\x99ti Sectorul 1", "1", "030031"};
     EXPECT_EQ(RegisterAddress(parts),
               "Str. Lipscani nr. 10, bl. A1, sc. 2, et. 3, ap. 14, Bucure\xBAti Sectorul 1, 030031");
 

@@ -14,7 +14,9 @@ std::string CountyOf(std::string_view county, std::string_view country = "Rom\xC
 
 TEST(RegisterCounty, CountiesInEverySpelling)
 {
-    EXPECT_EQ(CountyOf("Bistri\xC8\x9B" "a-N\xC4\x83s\xC4\x83ud"), "BN");
+    EXPECT_EQ(CountyOf("Bistri\xC8\x9B"
+                       "a-N\xC4\x83s\xC4\x83ud"),
+              "BN");
     EXPECT_EQ(CountyOf("BISTRITA NASAUD"), "BN");
     EXPECT_EQ(CountyOf("Cara\xC5\x9F-Severin"), "CS");
     EXPECT_EQ(CountyOf("  satu   mare "), "SM");

@@ -10,7 +10,8 @@ namespace {
 RegisterCompany TestCompany()
 {
     RegisterCompany company;
-    company.name = "TEST \xC8\x98" "ERBAN`S SRL";
+    company.name = "TEST \xC8\x98"
+                   "ERBAN`S SRL";
     company.cui = "12345678";
     company.registration = "J40/1000/2020";
     company.registrationDate = "1/01/2020";
@@ -44,7 +45,8 @@ TEST(RegisterMapping, AWholeCompanyGivesItsLine)
     EXPECT_EQ(counts.unmappedClasses, 2u);
     EXPECT_EQ(counts.unmappedByClass.size(), 2u);
     EXPECT_EQ((counts.unmappedByClass[{1, "5211"}]), 1u);
-    EXPECT_EQ(CompanyLineOf(fields, true), "@TEST \xAA" "ERBAN'S SRL``````````````");
+    EXPECT_EQ(CompanyLineOf(fields, true), "@TEST \xAA"
+                                           "ERBAN'S SRL``````````````");
 }
 
 TEST(RegisterMapping, TheLineDoesNotDependOnTheOrderOfTheRows)
@@ -76,12 +78,12 @@ TEST(RegisterMapping, NamesCountyAndWebAreCutOrDropped)
 
 TEST(RegisterMapping, StatesThatEndACompany)
 {
-    for (const char* ended : {"radiat\xC4\x83", "RADIATA", "dizolvare", "Dizolvare judiciar\xC4\x83", "lichidare",
-                              "\xC3\xAEn lichidare", "faliment"}) {
+    for (const char* ended : {"radiat\xC4\x83", "RADIATA", "dizolvare", "Dizolvare judiciar\xC4\x83",
+                              "lichidare", "\xC3\xAEn lichidare", "faliment"}) {
         EXPECT_TRUE(StateEndsCompany(ended)) << ended;
     }
-    for (const char* living : {"func\xC8\x9Biune", "\xC3\xAEntrerupere temporar\xC4\x83 de activitate",
-                               "sediu expirat", ""}) {
+    for (const char* living :
+         {"func\xC8\x9Biune", "\xC3\xAEntrerupere temporar\xC4\x83 de activitate", "sediu expirat", ""}) {
         EXPECT_FALSE(StateEndsCompany(living)) << living;
     }
 }

@@ -13,7 +13,9 @@ TEST(RegisterText, RomanianLettersInEverySpellingGiveTheCodePageLetters)
     EXPECT_EQ(RegisterTextTo1250("\xC5\x9F\xC5\xA3"), "\xBA\xFE");
     EXPECT_EQ(RegisterTextTo1250("s\xCC\xA6t\xCC\xA7S\xCC\xA6"), "\xBA\xFE\xAA");
     // ă â î decomposed (breve, circumflex) and precomposed.
-    EXPECT_EQ(RegisterTextTo1250("a\xCC\x86" "a\xCC\x82i\xCC\x82"), "\xE3\xE2\xEE");
+    EXPECT_EQ(RegisterTextTo1250("a\xCC\x86"
+                                 "a\xCC\x82i\xCC\x82"),
+              "\xE3\xE2\xEE");
     EXPECT_EQ(RegisterTextTo1250("\xC4\x83\xC3\xA2\xC3\xAE"), "\xE3\xE2\xEE");
     // Central-European letters the code page has stay: ő, č, ł.
     EXPECT_EQ(RegisterTextTo1250("\xC5\x91o\xCC\x8B\xC4\x8D\xC5\x82"), "\xF5\xF5\xE8\xB3");
@@ -24,7 +26,9 @@ TEST(RegisterText, OtherLettersBecomeTheirBaseAndTheRestIsDropped)
     // Ñ and decomposed Ñ give N, Ø gives O, Æ gives AE, ấ gives â.
     EXPECT_EQ(RegisterTextTo1250("\xC3\x91-N\xCC\x83-\xC3\x98-\xC3\x86-\xE1\xBA\xA5"), "N-N-O-AE-\xE2");
     // An emoji, a Cyrillic letter, a stray mark and invalid bytes are dropped, never "?".
-    EXPECT_EQ(RegisterTextTo1250("A\xF0\x9F\x98\x80" "B\xD0\x96\xCC\x81 C\xFF\xC3"), "AB C");
+    EXPECT_EQ(RegisterTextTo1250("A\xF0\x9F\x98\x80"
+                                 "B\xD0\x96\xCC\x81 C\xFF\xC3"),
+              "AB C");
 }
 
 TEST(RegisterText, CleaningKeepsTheLineFormatSafe)
@@ -32,7 +36,10 @@ TEST(RegisterText, CleaningKeepsTheLineFormatSafe)
     // A backtick ends a field of the line: it becomes an apostrophe. CR, LF,
     // tab and no-break spaces become spaces, trimmed and collapsed.
     EXPECT_EQ(RegisterTextTo1250("  O`NEIL\r\n\tSRL \xC2\xA0 "), "O'NEIL SRL");
-    EXPECT_EQ(RegisterTextTo1250("\xE2\x80\x9E" "Ab\xE2\x80\x9D \xE2\x80\x93 x\xE2\x80\x90y"), "\x84" "Ab\x94 \x96 x-y");
+    EXPECT_EQ(RegisterTextTo1250("\xE2\x80\x9E"
+                                 "Ab\xE2\x80\x9D \xE2\x80\x93 x\xE2\x80\x90y"),
+              "\x84"
+              "Ab\x94 \x96 x-y");
 }
 
 TEST(RegisterText, CutsKeepWholeWordsWhereAsked)
