@@ -78,6 +78,26 @@ RegisterActivityTable::RegisterActivityTable(std::string_view text)
         }
         (parts[0] == "3" ? rev3_ : rev2_)[std::string(parts[1])] = std::move(target);
     }
+    for (const int edition : {2, 3}) {
+        const auto& keys = Keys(edition);
+        std::vector<const Target*>& classes = edition == 3 ? classes3_ : classes2_;
+        classes.assign(10000, nullptr);
+        char digits[5] = {};
+        for (int code = 0; code < 10000; ++code) {
+            std::to_chars(digits, digits + 5, 10000 + code); // "1dddd": the class behind the 1
+            std::string key(digits + 1, 4);
+            // The most specific key: the class, then its group, then its division.
+            for (std::size_t length = 4; length >= 2; --length) {
+                key.resize(length);
+                const auto found = keys.find(key);
+                if (found != keys.end()) {
+                    // "-" stops here: no category, whatever a wider key says.
+                    classes[code] = found->second.entry.empty() ? nullptr : &found->second;
+                    break;
+                }
+            }
+        }
+    }
 }
 
 const RegisterActivityTable& RegisterActivityTable::Builtin()
@@ -95,20 +115,10 @@ std::string RegisterActivityTable::EntryOf(int edition, std::string_view classCo
     if (!AllDigits(classCode) || classCode.size() < 3 || classCode.size() > 4) {
         return {};
     }
-    std::string key(classCode);
-    if (key.size() == 3) {
-        key.insert(key.begin(), '0');
-    }
-    const auto& keys = Keys(edition);
-    // The most specific key: the class, then its group, then its division.
-    for (std::size_t length = 4; length >= 2; --length) {
-        key.resize(length);
-        const auto found = keys.find(key);
-        if (found != keys.end()) {
-            return found->second.entry;
-        }
-    }
-    return {};
+    int code = 0; // a class of three digits lost its leading zero
+    std::from_chars(classCode.data(), classCode.data() + classCode.size(), code);
+    const Target* target = (edition == 3 ? classes3_ : classes2_)[static_cast<std::size_t>(code)];
+    return target ? target->entry : std::string();
 }
 
 const std::unordered_map<std::string, RegisterActivityTable::Target>&

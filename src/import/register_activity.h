@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace dorvanta {
 
@@ -39,6 +40,9 @@ public:
 
 private:
     std::unordered_map<std::string, Target> rev2_, rev3_;
+    // The target of every class 0000-9999 of each edition, resolved once:
+    // twenty million activity rows are looked up.
+    std::vector<const Target*> classes2_, classes3_;
 };
 
 } // namespace dorvanta

@@ -100,7 +100,14 @@ RegisterLineFields MapRegisterCompany(const RegisterCompany& company, RegisterMa
                          company.flat, company.locality, company.sector, company.postalCode});
 
     const RegisterWeb web = RegisterWebOf(RegisterTextTo1250(company.web));
-    fields[Field::Web] = web.web.size() <= Width(Field::Web) ? web.web : std::string();
+    // An address too long for the field loses its scheme; a cut one would lead nowhere.
+    std::string_view address = web.web;
+    for (const std::string_view scheme : {"http://", "https://"}) {
+        if (address.size() > Width(Field::Web) && address.substr(0, scheme.size()) == scheme) {
+            address.remove_prefix(scheme.size());
+        }
+    }
+    fields[Field::Web] = address.size() <= Width(Field::Web) ? std::string(address) : std::string();
     fields[Field::Email] = web.email.size() <= Width(Field::Email) ? web.email : std::string();
 
     MapActivities(company, fields, counts);

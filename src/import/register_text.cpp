@@ -164,11 +164,18 @@ std::string RegisterTextTo1250(std::string_view utf8)
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         // Runs of plain ASCII, nearly every field, need no lookup.
-        const auto lead = static_cast<unsigned char>(utf8[pos]);
-        if (lead > 0x20 && lead < 0x7F && lead != '`') {
-            append(std::string_view(&utf8[pos], 1));
-            composable = IsAsciiLetter(lead);
-            ++pos;
+        std::size_t end = pos;
+        while (end < utf8.size()) {
+            const auto byte = static_cast<unsigned char>(utf8[end]);
+            if (byte <= 0x20 || byte >= 0x7F || byte == '`') {
+                break;
+            }
+            ++end;
+        }
+        if (end > pos) {
+            append(utf8.substr(pos, end - pos));
+            composable = IsAsciiLetter(static_cast<unsigned char>(utf8[end - 1]));
+            pos = end;
             continue;
         }
         const std::optional<char32_t> decoded = DecodeUtf8(utf8, pos);
