@@ -39,8 +39,9 @@ struct RegisterCompany
 struct RegisterMappingCounts
 {
     std::size_t unknownCounty = 0;
-    // Activity rows whose class maps to no category, and how often each
-    // (edition, class) did.
+    // Classes that map to no category, each counted once per company (a row
+    // given twice is one class), and how often each (edition, class) did; the
+    // class is written with four digits ("111" is 0111).
     std::size_t unmappedClasses = 0;
     std::map<std::pair<int, std::string>, std::size_t> unmappedByClass;
 };
