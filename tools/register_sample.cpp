@@ -104,7 +104,7 @@ constexpr std::array<std::string_view, 14> kCounties = {"Cluj",
 
 constexpr std::array<std::string_view, 5> kForms = {"SRL", "SA", "PFA", "II", "SNC"};
 
-// Classes found in both editions, and one that maps to nothing.
+// Classes found in both editions.
 constexpr std::array<int, 48> kClasses = {
     111,  141,  161,  1011, 1071, 1107, 1413, 1623, 1812, 2223, 2511, 2562, 3101, 3109, 3312, 4110,
     4120, 4211, 4321, 4322, 4332, 4399, 4520, 4532, 4619, 4639, 4690, 4711, 4719, 4741, 4778, 4791,
@@ -283,14 +283,13 @@ SnapshotFigures WriteRegisterSnapshot(const fs::path& folder, std::uint64_t comp
     figures.bytes += stateNames.Close();
 
     // Activities: 1 to 8 classes, one more now and then (4.8 on average),
-    // of both editions; a few classes no category takes.
+    // of both editions; now and then a class that does not exist.
     std::vector<std::uint64_t> activities;
     activities.reserve(companies * 5);
     for (std::uint64_t i = 0; i < companies; ++i) {
         const std::uint32_t count = 1 + random.Below(8) + (random.Percent(30) ? 1 : 0);
         for (std::uint32_t k = 0; k < count; ++k) {
-            const std::uint64_t code =
-                random.Below(1000) == 0 ? 9998 : kClasses[random.Below(kClasses.size())];
+            const std::uint64_t code = random.Below(1000) == 0 ? 0 : kClasses[random.Below(kClasses.size())];
             const std::uint64_t edition = random.Below(5) < 3 ? 2 : 3;
             activities.push_back(i << 24 | edition << 16 | code);
         }
@@ -315,7 +314,6 @@ SnapshotFigures WriteRegisterSnapshot(const fs::path& folder, std::uint64_t comp
             std::snprintf(line, sizeof line, "^^^^%04d^Clasa %04d^%d", code, code, edition);
             classNames.Line(line);
         }
-        classNames.Line("^^^^9998^Clasă fără categorie^" + std::to_string(edition));
     }
     figures.bytes += classNames.Close();
     return figures;

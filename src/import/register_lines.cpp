@@ -77,10 +77,6 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
     const GroupedRows states = files.states.empty()
                                    ? GroupedRows{}
                                    : ReadStates(files.states, companies.registrations, report, progress);
-    const GroupedRows activities =
-        files.activities.empty()
-            ? GroupedRows{}
-            : ReadActivities(files.activities, companies.registrations, report, progress);
     const std::vector<bool> living = LivingCompanies(states, stateNames, count);
     report.ended = static_cast<std::uint64_t>(std::count(living.begin(), living.end(), false));
     const auto imported = [&](std::uint32_t id) { return options.allStates || living[id]; };
@@ -100,7 +96,7 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
                              : std::string(companies.Key(id));
         };
         TextIntern kept;
-        kept.Reserve(static_cast<std::size_t>(std::count(living.begin(), living.end(), true)));
+        kept.Reserve(options.allStates ? count : count - report.ended);
         for (std::uint32_t id = 0; id < count; ++id) {
             if (imported(id)) {
                 kept.Intern(publishedKey(id));
@@ -121,8 +117,14 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
         }
         ForEachPublishedName(options.previousNames, [&](std::string_view name) { blank(KeyOf(name)); });
     }
+    // The names are done with before the largest table is read.
     std::string().swap(companies.keys);
     std::vector<std::uint32_t>().swap(companies.keyEnds);
+    std::vector<std::int32_t>().swap(companies.dates);
+    const GroupedRows activities =
+        files.activities.empty()
+            ? GroupedRows{}
+            : ReadActivities(files.activities, companies.registrations, report, progress);
 
     // Second reading of OD_FIRME: the "!" lines.
     RegisterTable table(files.companies);
