@@ -6,6 +6,7 @@
 #include "data/record_layout.h"
 #include "import/line_sink.h"
 #include "import/register_names.h"
+#include "import/register_snapshot.h"
 #include "update/line_source.h"
 #include "update/record_import.h"
 #include "update/temp_file.h"
@@ -16,11 +17,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
+const std::string kLinesStem = "register-lines";
+
 std::uint64_t RecordCount(const fs::path& file)
 {
     std::error_code ec;
     const std::uintmax_t size = fs::file_size(file, ec);
     return ec ? 0 : size / company_layout::kRecordSize;
+}
+
+// Removes what an import killed on the way left in `folder`: the files named
+// `stem`-<number>.tmp (TempFile's names).
+void RemoveLeftovers(const fs::path& folder, const std::string& stem)
+{
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > stem.size() + 5 && name.starts_with(stem + "-") && name.ends_with(".tmp")) {
+            std::error_code ignored;
+            fs::remove(entry.path(), ignored);
+        }
+    }
 }
 
 } // namespace
@@ -30,6 +47,8 @@ RegisterImportOutcome ImportRegister(const fs::path& programFolder, const fs::pa
                                      Language language)
 {
     RegisterImportOutcome outcome;
+    // A folder that is no snapshot is told before anything is written.
+    FindRegisterFiles(snapshot);
     const fs::path scratch = programFolder / "Temp";
     std::error_code ec;
     fs::create_directories(scratch, ec);
@@ -38,8 +57,16 @@ RegisterImportOutcome ImportRegister(const fs::path& programFolder, const fs::pa
     }
     const fs::path namesPath = programFolder / kRegisterNamesFileName;
 
+    // One register import at a time in a folder, from the window or the
+    // command line: the names file is read, then replaced, by each. (The
+    // lock of database.db itself is the record import's, taken later.)
+    FileHandle guard(programFolder / kRegisterLockFileName, true);
+    guard.Lock(FileLock::Exclusive, [&] { progress.WaitingForFile(std::string(kRegisterLockFileName)); });
+    RemoveLeftovers(scratch, kLinesStem);
+    RemoveLeftovers(programFolder, std::string(kRegisterNamesFileName));
+
     // The lines go to a file, read twice by the import, never held whole.
-    TempFile linesFile(scratch, "register-lines");
+    TempFile linesFile(scratch, kLinesStem);
     TempFile namesFile(programFolder, std::string(kRegisterNamesFileName));
     {
         FileLineSink lines(linesFile.path());

@@ -15,6 +15,9 @@ namespace dorvanta {
 
 inline constexpr std::string_view kRegisterNamesFileName = "register.names";
 
+// Held locked by the register import from start to end (never written).
+inline constexpr std::string_view kRegisterLockFileName = "register.lock";
+
 // The first line of the file, saying what it is.
 inline constexpr std::string_view kRegisterNamesHeader =
     "# Dorvanta: registration number^name of each company published from the trade register";
