@@ -124,15 +124,15 @@ void PrintReport(const RegisterReport& report, const RegisterImportOutcome* appl
                  "Firme cu acelasi nume, cu numarul de inmatriculare adaugat: ") +
             n(report.namesakes) + pick(" (imported: ", " (importate: ") + n(report.namesakesImported) + ")\n";
     text += pick("CAEN classes without a category: ", "Clase CAEN fara categorie: ") +
-            n(report.unmappedClasses.size()) + pick(" classes, ", " clase, ") +
-            n(report.unmappedActivityRows) + pick(" rows\n", " randuri\n");
+            n(report.unmappedClasses.size()) + pick(", held ", ", intalnite de ") +
+            n(report.unmappedActivities) + pick(" times\n", " ori\n");
     constexpr std::size_t kListed = 20;
     for (std::size_t i = 0; i < report.unmappedClasses.size() && i < kListed; ++i) {
         const RegisterReport::UnmappedClass& unmapped = report.unmappedClasses[i];
         text += "  " + unmapped.code + " (CAEN " + pick("edition ", "editia ") +
                 std::to_string(unmapped.edition) + ") " +
                 (unmapped.name.empty() ? pick("(no name)", "(fara denumire)") : OneLine(unmapped.name)) +
-                ": " + n(unmapped.rows) + "\n";
+                ": " + n(unmapped.companies) + pick(" companies\n", " firme\n");
     }
     if (report.unmappedClasses.size() > kListed) {
         text += "  ... " + n(report.unmappedClasses.size() - kListed) + pick(" more\n", " altele\n");

@@ -45,8 +45,8 @@ NameUnmappedClasses(const RegisterMappingCounts& counts,
         classes.push_back(std::move(unmapped));
     }
     std::sort(classes.begin(), classes.end(), [](const auto& a, const auto& b) {
-        return a.rows != b.rows ? a.rows > b.rows
-                                : std::pair(a.edition, a.code) < std::pair(b.edition, b.code);
+        return a.companies != b.companies ? a.companies > b.companies
+                                          : std::pair(a.edition, a.code) < std::pair(b.edition, b.code);
     });
     return classes;
 }
@@ -193,7 +193,7 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
     }
     Tell(progress, "OD_FIRME (2/2)", table);
     report.unknownCounty = counts.unknownCounty;
-    report.unmappedActivityRows = counts.unmappedClasses;
+    report.unmappedActivities = counts.unmappedClasses;
     report.unmappedClasses = NameUnmappedClasses(counts, classNames);
     return report;
 }

@@ -46,16 +46,17 @@ struct RegisterReport
     std::uint64_t namesakesImported = 0;
 
     std::uint64_t unknownCounty = 0; // imported with an empty county
-    // Activity rows of imported companies whose class maps to no category,
-    // and each such class: its edition, code, N_CAEN name (UTF-8, empty when
-    // unknown) and how many rows, most frequent first.
-    std::uint64_t unmappedActivityRows = 0;
+    // Classes of imported companies that map to no category, counted once
+    // per company, and each such class: its edition, code, N_CAEN name
+    // (UTF-8, empty when unknown) and how many companies hold it, the most
+    // frequent first.
+    std::uint64_t unmappedActivities = 0;
     struct UnmappedClass
     {
         int edition = 0;
         std::string code;
         std::string name;
-        std::uint64_t rows = 0;
+        std::uint64_t companies = 0;
     };
     std::vector<UnmappedClass> unmappedClasses;
 
