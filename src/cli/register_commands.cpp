@@ -177,7 +177,7 @@ void RunImportRegister(const std::string& folder, bool allStates, const std::str
         PrintReport(outcome.report, &outcome, elapsed(), globals.lang);
     } catch (const RegisterFormatError& error) {
         reading.EndLine();
-        PrintMessage(error.what());
+        PrintMessage(error.Text(globals.lang));
         ExitWith(kExitFileError);
     } catch (const FileError& error) {
         reading.EndLine();

@@ -4,6 +4,7 @@
 #include "data/file_access.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
+#include "data/utf8_path.h"
 #include "import/line_sink.h"
 #include "import/register_names.h"
 #include "import/register_snapshot.h"
@@ -32,7 +33,7 @@ void RemoveLeftovers(const fs::path& folder, const std::string& stem)
 {
     std::error_code ec;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        const std::string name = entry.path().filename().string();
+        const std::string name = Utf8FromPath(entry.path().filename());
         if (name.size() > stem.size() + 5 && name.starts_with(stem + "-") && name.ends_with(".tmp")) {
             std::error_code ignored;
             fs::remove(entry.path(), ignored);

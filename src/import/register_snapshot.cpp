@@ -38,7 +38,41 @@ void SplitCarets(std::string_view line, std::vector<std::string_view>& fields)
     }
 }
 
+std::string FormatText(RegisterFormatError::Kind kind, const std::string& subject, const std::string& file,
+                       Language language)
+{
+    using Kind = RegisterFormatError::Kind;
+    switch (kind) {
+    case Kind::NotAFolder:
+        return std::string(Pick(language, "Not a folder: ", "Nu este un dosar: ")) + subject;
+    case Kind::NoCompanyFile:
+        return std::string(Pick(language,
+                                "The folder holds no OD_FIRME.CSV, the register's file of companies: ",
+                                "Dosarul nu contine OD_FIRME.CSV, fisierul de firme al registrului: ")) +
+               subject;
+    case Kind::NoHeader:
+        return std::string(Pick(language, "No header line naming the columns in ",
+                                "Lipseste primul rand, cu numele coloanelor, din ")) +
+               subject;
+    case Kind::NoColumn:
+        return std::string(Pick(language, "The column ", "Coloana ")) + subject +
+               std::string(Pick(language, " is missing from ", " lipseste din ")) + file;
+    }
+    return subject;
+}
+
 } // namespace
+
+RegisterFormatError::RegisterFormatError(Kind kind, std::string subject, std::string file)
+    : std::runtime_error(FormatText(kind, subject, file, Language::EN)), kind_(kind),
+      subject_(std::move(subject)), file_(std::move(file))
+{
+}
+
+std::string RegisterFormatError::Text(Language language) const
+{
+    return FormatText(kind_, subject_, file_, language);
+}
 
 std::string_view TrimSpaces(std::string_view text)
 {
@@ -55,7 +89,7 @@ RegisterFiles FindRegisterFiles(const fs::path& folder)
 {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
-        throw RegisterFormatError("Not a folder: " + Utf8FromPath(folder));
+        throw RegisterFormatError(RegisterFormatError::Kind::NotAFolder, Utf8FromPath(folder));
     }
     RegisterFiles files;
     const std::array<std::pair<std::string_view, fs::path*>, 5> wanted{{
@@ -80,8 +114,7 @@ RegisterFiles FindRegisterFiles(const fs::path& folder)
         throw FileError(folder, "Cannot read the folder", ec.value());
     }
     if (files.companies.empty()) {
-        throw RegisterFormatError("The folder holds no OD_FIRME.CSV, the register's file of companies: " +
-                                  Utf8FromPath(folder));
+        throw RegisterFormatError(RegisterFormatError::Kind::NoCompanyFile, Utf8FromPath(folder));
     }
     return files;
 }
@@ -93,8 +126,7 @@ RegisterTable::RegisterTable(const fs::path& path) : path_(path), lines_(path)
     std::string_view line;
     do {
         if (!lines_.NextView(line, storage_)) {
-            throw RegisterFormatError("No header line naming the columns in " +
-                                      Utf8FromPath(path.filename()));
+            throw RegisterFormatError(RegisterFormatError::Kind::NoHeader, Utf8FromPath(path.filename()));
         }
         if (line.starts_with(kByteOrderMark)) {
             line.remove_prefix(kByteOrderMark.size());
@@ -123,7 +155,7 @@ std::size_t RegisterTable::RequireColumn(std::string_view name) const
     if (const std::optional<std::size_t> column = Column(name)) {
         return *column;
     }
-    throw RegisterFormatError("The column " + std::string(name) + " is missing from " +
+    throw RegisterFormatError(RegisterFormatError::Kind::NoColumn, std::string(name),
                               Utf8FromPath(path_.filename()));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/language.h"
 #include "update/line_source.h"
 
 #include <cstddef>
@@ -19,7 +20,22 @@ namespace dorvanta {
 class RegisterFormatError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Kind
+    {
+        NotAFolder,    // `subject`: the path given
+        NoCompanyFile, // `subject`: the folder
+        NoHeader,      // `subject`: the file
+        NoColumn       // `subject`: the column, `file`: the file
+    };
+    RegisterFormatError(Kind kind, std::string subject, std::string file = {});
+    Kind kind() const { return kind_; }
+    // The text for the user, in `language` (what() is the English one).
+    std::string Text(Language language) const;
+
+private:
+    Kind kind_;
+    std::string subject_;
+    std::string file_;
 };
 
 // The files of one snapshot, found by name without regard to letter case,

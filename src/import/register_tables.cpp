@@ -1,5 +1,6 @@
 #include "import/register_tables.h"
 
+#include "data/utf8_path.h"
 #include "import/register_snapshot.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ constexpr std::uint64_t kProgressRows = 1 << 16;
 void Report(RegisterReadProgress* progress, const RegisterTable& table)
 {
     if (progress) {
-        progress->Reading(table.path().filename().string(), table.BytesRead(), table.Size());
+        progress->Reading(Utf8FromPath(table.path().filename()), table.BytesRead(), table.Size());
     }
 }
 
