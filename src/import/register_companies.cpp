@@ -75,6 +75,23 @@ void Tell(RegisterReadProgress* progress, std::string_view step, const RegisterT
     }
 }
 
+namespace {
+
+// A row's fields, hashed.
+std::uint64_t RowHash(const RegisterTable& table)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < table.FieldCount(); ++i) {
+        for (const char c : table.Field(i)) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        }
+        hash = (hash ^ '^') * 1099511628211ull;
+    }
+    return hash;
+}
+
+} // namespace
+
 CompanyColumns::CompanyColumns(const RegisterTable& table)
     : name(table.RequireColumn("DENUMIRE")), registration(table.RequireColumn("COD_INMATRICULARE")),
       cui(table.Column("CUI")), date(table.Column("DATA_INMATRICULARE")),
@@ -96,7 +113,7 @@ Companies ReadCompanies(const fs::path& file, RegisterReport& report, RegisterRe
     RegisterTable::Row row;
     // Rows of about 160 bytes: room for them all, in pages not yet resident.
     companies.registrations.Reserve(table.Size() / 128);
-    while (table.Next(row)) {
+    for (std::uint32_t number = 0; table.Next(row); ++number) {
         companies.companyOfRow.push_back(TextIntern::kNone);
         if (++report.companyRows % kProgressRows == 0) {
             Tell(progress, "OD_FIRME (1/2)", table);
@@ -117,18 +134,31 @@ Companies ReadCompanies(const fs::path& file, RegisterReport& report, RegisterRe
         }
         bool added = false;
         const TextIntern::Id id = companies.registrations.Intern(registration, added);
-        if (!added) {
+        // Of the rows of one registration number the one taken is chosen by
+        // its text, not by where it stands in the file.
+        const std::uint64_t hash = RowHash(table);
+        if (added) {
+            companies.rowOf.push_back(number);
+            companies.rowHash.push_back(hash);
+            companies.dates.push_back(0);
+            companies.keyAt.push_back(0);
+        } else {
             ++report.duplicateRegistration;
-            continue;
+            if (hash >= companies.rowHash[id]) {
+                continue;
+            }
+            companies.companyOfRow[companies.rowOf[id]] = TextIntern::kNone;
+            companies.rowOf[id] = number;
+            companies.rowHash[id] = hash;
         }
         companies.companyOfRow.back() = id;
-        companies.dates.push_back(ParseDate(FieldOr(table, columns.date)));
-        companies.keys += KeyOf(name);
-        if (companies.keys.size() > std::numeric_limits<std::uint32_t>::max()) {
-            throw std::length_error("too many company names");
-        }
-        companies.keyEnds.push_back(static_cast<std::uint32_t>(companies.keys.size()));
+        companies.dates[id] = ParseDate(FieldOr(table, columns.date));
+        const std::string key = KeyOf(name);
+        companies.keyAt[id] = static_cast<std::uint64_t>(companies.keys.size()) << 8 | key.size();
+        companies.keys += key;
     }
+    std::vector<std::uint32_t>().swap(companies.rowOf);
+    std::vector<std::uint64_t>().swap(companies.rowHash);
     Tell(progress, "OD_FIRME (1/2)", table);
     return companies;
 }

@@ -29,14 +29,16 @@ struct Companies
     TextIntern registrations; // company number by registration number
     // The company read from each row of OD_FIRME, kNone for a row left out.
     std::vector<TextIntern::Id> companyOfRow;
-    std::vector<std::int32_t> dates; // of registration, as yyyymmdd; kNoDate when unreadable
-    std::string keys;                // the name keys, one after the other
-    std::vector<std::uint32_t> keyEnds;
+    std::vector<std::int32_t> dates;  // of registration, as yyyymmdd; kNoDate when unreadable
+    std::string keys;                 // the name keys, one after the other
+    std::vector<std::uint64_t> keyAt; // of each company: offset << 8 | length
+    // While OD_FIRME is read: the row each company was read from, and its hash.
+    std::vector<std::uint32_t> rowOf;
+    std::vector<std::uint64_t> rowHash;
 
     std::string_view Key(std::uint32_t id) const
     {
-        const std::uint32_t begin = id == 0 ? 0 : keyEnds[id - 1];
-        return std::string_view(keys).substr(begin, keyEnds[id] - begin);
+        return std::string_view(keys).substr(keyAt[id] >> 8, keyAt[id] & 0xFF);
     }
 };
 

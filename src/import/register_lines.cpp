@@ -119,7 +119,7 @@ RegisterReport BuildRegisterLines(const fs::path& folder, const RegisterLinesOpt
     }
     // The names are done with before the largest table is read.
     std::string().swap(companies.keys);
-    std::vector<std::uint32_t>().swap(companies.keyEnds);
+    std::vector<std::uint64_t>().swap(companies.keyAt);
     std::vector<std::int32_t>().swap(companies.dates);
     const GroupedRows activities =
         files.activities.empty()

@@ -78,6 +78,7 @@ public:
     // row are read with Field until the next call.
     bool Next(Row& row);
     std::string_view Field(std::size_t column) const { return fields_[column]; }
+    std::size_t FieldCount() const { return fields_.size(); }
 
     // Bytes of the file read so far, and its size.
     std::uint64_t BytesRead() const { return lines_.BytesRead(); }

@@ -250,17 +250,25 @@ TEST(RegisterImport, MissingFilesAndColumns)
     EXPECT_FALSE(fs::exists(dir / "database.db"));
 
     // An older snapshot: OD_FIRME alone and without its last columns. Every
-    // company counts as living.
-    WriteBytes(snapshot / "OD_FIRME.CSV", "DENUMIRE^CUI^COD_INMATRICULARE^DATA_INMATRICULARE\n"
-                                          "TEST \"UNU\" SRL^1^J40/1/2001^01/01/2001\n");
+    // company counts as living; a quote is data. Of two rows of one
+    // registration number the same one is taken in either order.
+    const std::string header = "DENUMIRE^CUI^COD_INMATRICULARE^DATA_INMATRICULARE\n";
+    const std::string first = "TEST \"UNU\" SRL^1^J40/1/2001^01/01/2001\n";
+    const std::string second = "TEST DOI SRL^1^J40/1/2001^01/01/2001\n";
+    WriteBytes(snapshot / "OD_FIRME.CSV", header + first + second);
     run = RunCli(dir, {"import-register", snapshot.path().string()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("1 repeating a registration number"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("OD_STARE_FIRMA.CSV N_STARE_FIRMA.CSV OD_CAEN_AUTORIZAT.CSV N_CAEN.CSV"),
               std::string::npos)
         << run.out;
     const std::vector<CompanyRecord> records = ReadCompanies(dir / "database.db");
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].Company, "TEST \"UNU\" SRL");
+    TempDir reversed;
+    WriteBytes(reversed / "OD_FIRME.CSV", header + second + first);
+    TempDir other;
+    ASSERT_EQ(RunCli(other, {"import-register", reversed.path().string()}).exitCode, 0);
+    EXPECT_EQ(ReadCompanies(other / "database.db"), records);
 }
 
 } // namespace
