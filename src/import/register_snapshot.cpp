@@ -167,6 +167,7 @@ bool RegisterTable::Next(Row& row)
             return false;
         }
     } while (TrimSpaces(line).empty());
+    line_ = line;
     SplitCarets(line, fields_);
     row = Row::Whole;
     if (fields_.size() < header_.size()) {

@@ -79,6 +79,8 @@ public:
     bool Next(Row& row);
     std::string_view Field(std::size_t column) const { return fields_[column]; }
     std::size_t FieldCount() const { return fields_.size(); }
+    // The whole row as read, until the next call.
+    std::string_view Line() const { return line_; }
 
     // Bytes of the file read so far, and its size.
     std::uint64_t BytesRead() const { return lines_.BytesRead(); }
@@ -91,6 +93,7 @@ private:
     std::uint64_t size_ = 0;
     std::vector<std::string> header_;
     std::vector<std::string_view> fields_;
+    std::string_view line_;
     std::string storage_;
 };
 
