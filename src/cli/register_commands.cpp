@@ -41,10 +41,11 @@ public:
         if (step == step_ && now - drawn_ < std::chrono::milliseconds(100) && done != total) {
             return;
         }
-        std::string text = std::string(Pick(language_, "Reading ", "Citesc ")) + std::string(step);
-        if (total > 0) {
-            text += ": " + std::to_string(done * 100 / total) + "%";
-        }
+        // A step without a size is the ranking of the namesakes between the readings.
+        std::string text = total > 0
+                               ? std::string(Pick(language_, "Reading ", "Citesc ")) + std::string(step) +
+                                     ": " + std::to_string(done * 100 / total) + "%"
+                               : std::string(Pick(language_, "Ranking the ", "Ordonez ")) + std::string(step);
         std::string line = "\r" + text;
         if (text.size() < width_) {
             line.append(width_ - text.size(), ' ');

@@ -69,7 +69,8 @@ class RegisterReadProgress
 {
 public:
     virtual ~RegisterReadProgress() = default;
-    // `step` names what is being read (a file name, or what is being done).
+    // `step` names the file being read, `done` and `total` its bytes; with
+    // no total, what is being done between the readings ("namesakes").
     virtual void Reading(std::string_view step, std::uint64_t done, std::uint64_t total) = 0;
 };
 
