@@ -42,10 +42,11 @@ public:
             return;
         }
         // A step without a size is the ranking of the namesakes between the readings.
-        std::string text = total > 0
-                               ? std::string(Pick(language_, "Reading ", "Citesc ")) + std::string(step) +
-                                     ": " + std::to_string(done * 100 / total) + "%"
-                               : std::string(Pick(language_, "Ranking the ", "Ordonez ")) + std::string(step);
+        const std::string text =
+            total > 0
+                ? std::string(Pick(language_, "Reading ", "Citesc ")) + std::string(step) + ": " +
+                      std::to_string(done * 100 / total) + "%"
+                : std::string(Pick(language_, "Ranking the namesakes", "Ordonez firmele cu acelasi nume"));
         std::string line = "\r" + text;
         if (text.size() < width_) {
             line.append(width_ - text.size(), ' ');
