@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace bench {
 
@@ -10,13 +12,9 @@ namespace bench {
 void FullCompanyUpdate(const std::filesystem::path& dir, std::uint64_t companies,
                        const std::filesystem::path& cli);
 
-} // namespace bench
-
-namespace bench {
-
-// The trade register's import through dorvanta-cli: a synthetic snapshot of
-// `companies` companies built into an empty folder, then imported again over
-// the directory it made; prints its figures and the command's report.
+// A snapshot of the trade register of `companies` companies (generated once,
+// kept under `dir`) built by dorvanta-cli import-register into an empty
+// folder, then imported again over the full directory; prints its figures.
 void RegisterImport(const std::filesystem::path& dir, std::uint64_t companies,
                     const std::filesystem::path& cli);
 

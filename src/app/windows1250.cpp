@@ -1,6 +1,6 @@
 #include "app/windows1250.h"
 
-#include "platform/windows1250.h"
+#include "data/windows1250.h"
 
 #include <QStringDecoder>
 

@@ -31,6 +31,7 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterPageCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterExportCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterUpdateCommands(CLI::App& app, const GlobalOptions& globals);
+void RegisterTradeRegisterCommands(CLI::App& app, const GlobalOptions& globals);
 
 // Helpers shared by the commands (cli_support.cpp).
 

@@ -71,6 +71,7 @@ int main(int argc, char** argv)
     RegisterPageCommands(app, globals);
     RegisterExportCommands(app, globals);
     RegisterUpdateCommands(app, globals);
+    RegisterTradeRegisterCommands(app, globals);
 
     int code = kExitSuccess;
     try {

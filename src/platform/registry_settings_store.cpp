@@ -1,7 +1,7 @@
 #include "platform/registry_settings_store.h"
 
+#include "data/windows1250.h"
 #include "platform/user_settings.h"
-#include "platform/windows1250.h"
 
 #include <windows.h>
 
