@@ -29,6 +29,8 @@ struct Captions
     const char* noPrinter;
     const char* stopUpdate;
     const char* cannotWrite; // %1: the file
+    const char* importRegister;
+    const char* chooseRegisterFolder;
 };
 
 inline constexpr Captions kEnglishCaptions{
@@ -53,7 +55,9 @@ inline constexpr Captions kEnglishCaptions{
     "Search as you type",
     "No printer is installed. Use \"Save as PDF...\" to keep the page.",
     "An update is running. Stop it and close the program?",
-    "Could not write %1."};
+    "Could not write %1.",
+    "Import from the trade register...",
+    "Choose the folder of the trade register's files (OD_FIRME.CSV...)"};
 inline constexpr Captions kRomanianCaptions{
     "Cautare companii",
     "Cautare oportunitati",
@@ -76,7 +80,9 @@ inline constexpr Captions kRomanianCaptions{
     "Cauta in timp ce scrii",
     "Nu este instalata nicio imprimanta. Folositi \"Salveaza ca PDF...\" pentru a pastra pagina.",
     "Actualizarea este in curs. O opriti si inchideti programul?",
-    "Fisierul %1 nu a putut fi scris."};
+    "Fisierul %1 nu a putut fi scris.",
+    "Importa din registrul comertului...",
+    "Alegeti dosarul cu fisierele registrului comertului (OD_FIRME.CSV...)"};
 
 inline const Captions& CaptionsOf(Language language)
 {

@@ -10,8 +10,11 @@
 #include "app/placeholders.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
+#include "data/messages.h"
+#include "data/record_file.h"
 #include "data/text.h"
 #include "pages/pages.h"
+#include "search/reading_hold.h"
 #include "search/subdomains.h"
 
 #include <QComboBox>
@@ -129,6 +132,12 @@ void CompanyPanel::Search()
     choice.subdomainCodes = subdomainCodes_;
     CompanyCriteria criteria = MakeCompanyCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    // An import writing the file would keep the window waiting: say so instead.
+    ReadingHold hold;
+    if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {
+        emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
+        return;
+    }
     const bool shown =
         ShowSearchResult([&] { return column_.Search(state_.programFolder, criteria, state_.language); });
     if (shown) {
@@ -139,6 +148,12 @@ void CompanyPanel::Search()
 
 void CompanyPanel::ShowPage(std::int64_t recordNumber)
 {
+    // An import writing the file would keep the window waiting: say so instead.
+    ReadingHold hold;
+    if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {
+        emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
+        return;
+    }
     const std::optional<std::string> page =
         CompanyPage(state_.programFolder, recordNumber, state_.language, CategoryTable::Builtin());
     if (page) {

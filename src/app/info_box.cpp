@@ -1,6 +1,9 @@
 #include "app/info_box.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
+
+#include <optional>
 
 namespace dorvanta {
 
@@ -11,6 +14,7 @@ struct InfoBoxState
     bool autoAnswer = false;
     bool yes = true;
     QStringList shown;
+    std::optional<QString> nextFolder;
 };
 
 InfoBoxState& State()
@@ -81,6 +85,21 @@ const QStringList& InfoBox::ShownTexts()
 void InfoBox::ClearShownTexts()
 {
     State().shown.clear();
+}
+
+QString AskFolder(QWidget* parent, const QString& caption)
+{
+    if (State().nextFolder) {
+        const QString answer = *State().nextFolder;
+        State().nextFolder.reset();
+        return answer;
+    }
+    return QFileDialog::getExistingDirectory(parent, caption);
+}
+
+void InfoBox::SetNextFolder(const QString& folder)
+{
+    State().nextFolder = folder;
 }
 
 } // namespace dorvanta

@@ -14,6 +14,9 @@ void ShowInformation(QWidget* parent, const QString& text);
 // A modal question with Yes and No buttons, No the default. True for Yes.
 bool AskYesNo(QWidget* parent, const QString& text);
 
+// A folder chosen by the user; empty when cancelled.
+QString AskFolder(QWidget* parent, const QString& caption);
+
 // Test hooks, so window tests never block on a box and can see what it said.
 class InfoBox
 {
@@ -26,6 +29,8 @@ public:
     // Every text shown (or answered automatically) since the last clear, oldest first.
     static const QStringList& ShownTexts();
     static void ClearShownTexts();
+    // What the next AskFolder answers without asking (once).
+    static void SetNextFolder(const QString& folder);
 };
 
 } // namespace dorvanta

@@ -320,6 +320,7 @@ void TForm_Main::ApplyCaptions()
 
     NewCompanies1->setTitle(QString::fromLatin1(c.newCompanies));
     Newbusinessads1->setTitle(QString::fromLatin1(c.newBusinessAds));
+    ImportRegister1->setText(QString::fromLatin1(c.importRegister));
     Companiata1->setText(QString::fromLatin1(c.yourCompany));
     Yourbusinessadd1->setText(QString::fromLatin1(c.yourBusinessAd));
     Yourbanner1->setText(QString::fromLatin1(c.yourBanner));

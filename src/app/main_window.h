@@ -104,6 +104,7 @@ private:
     void AboutDorvanta1Click();
     void NewAdsItemClick(QAction* item);
     void Allcompanies1Click();
+    void ImportRegister1Click();
     void SetUpdateItemsEnabled(bool enabled);
 
     // The search options of the Settings popup (search_options.cpp).
@@ -145,6 +146,7 @@ private:
     QMenu* NewCompanies1 = nullptr;
     QAction* Allcompanies1 = nullptr;
     QMenu* Newbusinessads1 = nullptr;
+    QAction* ImportRegister1 = nullptr;
     QMenu* Popup_Insert = nullptr;
     QAction* Companiata1 = nullptr;
     QAction* Yourbusinessadd1 = nullptr;

@@ -56,6 +56,11 @@ void TForm_Main::BuildPopups()
         Named(NewCompanies1->addAction(MenuIcon(5), QStringLiteral("All companies")), "Allcompanies1");
     connect(Allcompanies1, &QAction::triggered, this, &TForm_Main::Allcompanies1Click);
     Newbusinessads1 = AddNamedMenu(Popup_Update, "Newbusinessads1", 12, "New business ads");
+    Popup_Update->addSeparator();
+    ImportRegister1 =
+        Named(Popup_Update->addAction(MenuIcon(5), QStringLiteral("Import from the trade register...")),
+              "ImportRegister1");
+    connect(ImportRegister1, &QAction::triggered, this, &TForm_Main::ImportRegister1Click);
 
     Popup_Insert = Named(new QMenu(this), "Popup_Insert");
     Companiata1 = Named(Popup_Insert->addAction(MenuIcon(10), QStringLiteral("Your company")), "Companiata1");
@@ -194,6 +199,7 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
 void TForm_Main::SetUpdateItemsEnabled(bool enabled)
 {
     Allcompanies1->setEnabled(enabled);
+    ImportRegister1->setEnabled(enabled);
     domainMenus_->SetUpdateItemsEnabled(enabled);
 }
 
@@ -205,6 +211,18 @@ void TForm_Main::NewAdsItemClick(QAction* item)
     updateForm_->FillDomainList();
     updateForm_->CheckGroupsOfHint(MenuItemHint(item));
     updateForm_->Button_UpdateClick();
+}
+
+void TForm_Main::ImportRegister1Click()
+{
+    if (updateForm_ == nullptr) {
+        return;
+    }
+    const QString folder =
+        AskFolder(this, QString::fromLatin1(CaptionsOf(state_.language).chooseRegisterFolder));
+    if (!folder.isEmpty()) {
+        updateForm_->ImportRegister(std::filesystem::path(folder.toStdU16String()));
+    }
 }
 
 void TForm_Main::Allcompanies1Click()

@@ -9,6 +9,9 @@
 #include "app/placeholders.h"
 #include "app/windows1250.h"
 #include "data/code_tables.h"
+#include "data/messages.h"
+#include "data/record_file.h"
+#include "search/reading_hold.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -116,11 +119,23 @@ void OpportunityPanel::Search()
     choice.typeIndex = std::max(0, ComboBox_Internet_Type->currentIndex());
     OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    // An import writing the file would keep the window waiting: say so instead.
+    ReadingHold hold;
+    if (!hold.TryHold(ResolveFile(state_.programFolder, kOpportunityFileName))) {
+        emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
+        return;
+    }
     ShowSearchResult([&] { return SearchOpportunities(state_.programFolder, criteria, state_.language); });
 }
 
 void OpportunityPanel::ShowPage(std::int64_t recordNumber)
 {
+    // An import writing the file would keep the window waiting: say so instead.
+    ReadingHold hold;
+    if (!hold.TryHold(ResolveFile(state_.programFolder, kOpportunityFileName))) {
+        emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
+        return;
+    }
     // Handed over even when empty: a missing record shows an empty document.
     const std::string page = OpportunityPage(state_.programFolder, recordNumber, state_.language,
                                              OpportunityDomainList(state_.language), banners_);

@@ -95,6 +95,11 @@ bool TForm_Update::UpdateCompanies()
     return session_.StartCompanies();
 }
 
+bool TForm_Update::ImportRegister(const std::filesystem::path& snapshot)
+{
+    return session_.StartRegisterImport(snapshot);
+}
+
 bool TForm_Update::UpdateRunning() const
 {
     return session_.Running();

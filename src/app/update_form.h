@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <filesystem>
+
 #include <vector>
 
 class QLabel;
@@ -36,6 +38,8 @@ public:
     // update. False, and nothing started, while an update runs.
     bool Button_UpdateClick();
     bool UpdateCompanies();
+    // The trade register's snapshot in `snapshot` applied to database.db.
+    bool ImportRegister(const std::filesystem::path& snapshot);
 
     bool UpdateRunning() const;
 

@@ -1,7 +1,10 @@
 #include "app/update_session.h"
 
 #include "app/windows1250.h"
+#include "data/file_access.h"
 #include "data/messages.h"
+#include "import/register_import.h"
+#include "import/register_snapshot.h"
 #include "update/http_client.h"
 #include "update/update_progress.h"
 
@@ -80,6 +83,8 @@ public:
     void HideUpdateProgress() override { emit session_.progressHidden(); }
     void SetDialogGaugeMaximum(int maximum) override { emit session_.dialogGaugeMaximum(maximum); }
     void SetDialogGaugePosition(int position) override { emit session_.dialogGaugePosition(position); }
+    // A window that closes during a long import does not wait for its end.
+    bool StopRequested() override { return session_.cancelled_; }
 
 private:
     UpdateSession& session_;
@@ -91,7 +96,7 @@ private:
 
 UpdateSession::UpdateSession(std::filesystem::path programFolder, SettingsStore& settings,
                              const std::string& serverBase, QObject* parent)
-    : QObject(parent), relay_(std::make_unique<Relay>(*this))
+    : QObject(parent), programFolder_(programFolder), relay_(std::make_unique<Relay>(*this))
 {
     HttpOptions options;
     // Called on the worker while a request waits: a stopped update leaves the
@@ -152,6 +157,75 @@ bool UpdateSession::StartAds(const std::vector<bool>& checkedGroups)
 bool UpdateSession::StartCompanies()
 {
     return Start([](Updater& updater) { return updater.UpdateCompanies(); });
+}
+
+namespace {
+
+// The reading of a snapshot, before any record is written: the gauge follows
+// the bytes of each file, the status line names it. Called on the worker.
+class RegisterReading final : public RegisterReadProgress
+{
+public:
+    RegisterReading(UpdateSession& session, UpdateProgress& progress, const std::atomic<bool>& cancelled,
+                    Language language)
+        : session_(session), progress_(progress), cancelled_(cancelled), language_(language)
+    {
+    }
+    void Reading(std::string_view step, std::uint64_t done, std::uint64_t total) override
+    {
+        if (cancelled_) {
+            throw ImportStopped();
+        }
+        if (step != step_) {
+            step_ = std::string(step);
+            // A step without a size is the ranking of the namesakes between the readings.
+            const auto utf8 = [](std::string_view text) {
+                return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+            };
+            const QString text =
+                total > 0 ? utf8(Pick(language_, "Reading ", "Citesc ")) + utf8(step_)
+                          : utf8(Pick(language_, "Ranking the namesakes", "Ordonez firmele cu acelasi nume"));
+            emit session_.statusChanged(text + QStringLiteral("..."));
+            progress_.SetGaugeMaximum(kSteps);
+        }
+        if (total > 0) {
+            progress_.SetGaugePosition(static_cast<int>(std::min(done, total) * kSteps / total));
+        }
+    }
+
+private:
+    static constexpr int kSteps = 1000;
+    UpdateSession& session_;
+    UpdateProgress& progress_;
+    const std::atomic<bool>& cancelled_;
+    Language language_;
+    std::string step_;
+};
+
+} // namespace
+
+bool UpdateSession::StartRegisterImport(const std::filesystem::path& snapshot)
+{
+    return Start([this, snapshot](Updater&) {
+        const Language language = language_.load();
+        relay_->ShowUpdateProgress();
+        UpdateOutcome outcome = UpdateOutcome::Failed;
+        try {
+            RegisterReading reading(*this, *relay_, cancelled_, language);
+            const RegisterImportOutcome done =
+                ImportRegister(programFolder_, snapshot, false, *relay_, &reading, language);
+            relay_->SetStatus(RegisterImportedText(done.report.companyLines, language));
+            outcome = UpdateOutcome::Done;
+        } catch (const ImportStopped&) {
+            // The window is closing: nothing to tell.
+        } catch (const RegisterFormatError& error) {
+            emit statusChanged(QString::fromStdString(error.Text(language)));
+        } catch (const FileError& error) {
+            relay_->SetStatus(FileErrorText(error, language));
+        }
+        relay_->HideUpdateProgress();
+        return outcome;
+    });
 }
 
 void UpdateSession::Finish(UpdateOutcome outcome)

@@ -42,6 +42,10 @@ public:
     // one runs.
     bool StartAds(const std::vector<bool>& checkedGroups);
     bool StartCompanies();
+    // Applies the trade register's snapshot in `snapshot` to database.db,
+    // on the same worker, with the gauge and the status line; stopped
+    // between batches by CancelAndWait, the records written staying whole.
+    bool StartRegisterImport(const std::filesystem::path& snapshot);
 
     // Stops the running update at its next wait for the network, and waits
     // for its thread to end; nothing it still reports is shown as a box.
@@ -75,6 +79,7 @@ private:
     template <typename Run> bool Start(Run run);
     void Finish(UpdateOutcome outcome);
 
+    std::filesystem::path programFolder_;
     std::unique_ptr<Relay> relay_;
     std::unique_ptr<HttpClient> http_;
     std::unique_ptr<Updater> updater_;

@@ -180,6 +180,19 @@ std::string WaitingForFileText(std::string_view fileName, Language language)
            std::string(fileName) + "...";
 }
 
+std::string DatabaseBusyText(Language language)
+{
+    return std::string(Pick(language, "The database is being updated. Please try again in a moment.",
+                            "Baza de date este in curs de actualizare. Reincercati in cateva momente."));
+}
+
+std::string RegisterImportedText(std::uint64_t companies, Language language)
+{
+    return std::to_string(companies) +
+           std::string(Pick(language, " companies of the trade register are in the directory.",
+                            " companii din registrul comertului sunt in baza de date."));
+}
+
 std::string AdsAddedText(std::size_t count, Language language)
 {
     return std::to_string(count) + (language == Language::EN

@@ -46,6 +46,14 @@ std::string FileReasonText(const FileError& error, Language language);
 // import) to finish writing `fileName`.
 std::string WaitingForFileText(std::string_view fileName, Language language);
 
+// What the window says instead of waiting while an import or update writes
+// the file a search or a page would read.
+std::string DatabaseBusyText(Language language);
+
+// The end of a register import in the window's status line: the companies
+// added or brought up to date.
+std::string RegisterImportedText(std::uint64_t companies, Language language);
+
 // Status after a business-ads update: "N records was added. Your database is updated."
 std::string AdsAddedText(std::size_t count, Language language);
 

@@ -265,6 +265,10 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
             }
             if (pending.size() + batch.bytes() >= kPendingBytes) {
                 flush(false);
+                // Between batches: what was handled is written (below), whole.
+                if (progress.StopRequested()) {
+                    throw ImportStopped();
+                }
             }
             progress.SetGaugePosition(GaugeValue(i));
         }

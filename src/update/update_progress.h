@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace dorvanta {
@@ -20,6 +21,17 @@ public:
     // or another import) and waits until it is done; called at most once per
     // import, before the wait. The window says so in its status line.
     virtual void WaitingForFile(const std::string& fileName) { (void)fileName; }
+    // Asked between batches of records: true ends the import there with
+    // ImportStopped, the records written so far whole and valid (a window
+    // closing during a long import).
+    virtual bool StopRequested() { return false; }
+};
+
+// An import ended because its progress asked it to stop.
+class ImportStopped : public std::runtime_error
+{
+public:
+    ImportStopped() : std::runtime_error("the import was stopped") {}
 };
 
 // Where an update reports: besides the import's outlets, showing and hiding
