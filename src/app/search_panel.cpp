@@ -51,11 +51,6 @@ void SearchPanel::WireControls()
     typingPause_->setObjectName(QStringLiteral("TypingPause"));
     typingPause_->setSingleShot(true);
     typingPause_->setInterval(150);
-    connect(searchBox_, &QLineEdit::textEdited, this, [this] {
-        if (state_.searchAsYouType) {
-            typingPause_->start();
-        }
-    });
     connect(typingPause_, &QTimer::timeout, this, [this] {
         // The status line tells of no result; a box at every pause would
         // take the keyboard from the user.
@@ -67,14 +62,62 @@ void SearchPanel::WireControls()
     list_->viewport()->installEventFilter(this);
     list_->header()->setSectionsClickable(true);
     connect(list_->header(), &QHeaderView::sectionClicked, this, &SearchPanel::SortByColumn);
-    connect(view_, &HtmlView::navigationComplete, this, [this] {
-        if (!state_.mainShown) {
-            return;
+    // One page load for each change of the current row, whatever moved it
+    // (arrow keys, Page Down, a click, the first row after a search): the
+    // page always belongs to the highlighted row, and a quick run of arrow
+    // keys costs one page a row, not two loads a key.
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (current != nullptr && !quietRowChange_) {
+            ShowRow(current);
         }
-        // Back to the result list, so the arrow keys keep moving through the results.
-        searchBox_->setFocus();
-        list_->setFocus();
     });
+    // Enter or a double click opens the row: the reader goes into the page.
+    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        if (item != list_->currentItem()) {
+            list_->setCurrentItem(item);
+        }
+        view_->setFocus(Qt::OtherFocusReason);
+    });
+    connect(searchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        textBeforeEdit_ = shownText_;
+        shownText_ = text;
+    });
+    // The placeholder goes before the typing pause starts, so the search
+    // sees the user's text alone.
+    connect(searchBox_, &QLineEdit::textEdited, this, &SearchPanel::EditedFromPlaceholder);
+    connect(searchBox_, &QLineEdit::textEdited, this, [this] {
+        if (state_.searchAsYouType) {
+            typingPause_->start();
+        }
+    });
+}
+
+void SearchPanel::EditedFromPlaceholder(const QString& text)
+{
+    // Qt tells of the edit before or after the change of text, by version.
+    const QString before = shownText_ == text ? textBeforeEdit_ : shownText_;
+    if (!IsPlaceholder(before)) {
+        return;
+    }
+    // Any edit of a box showing its placeholder starts from an empty box,
+    // whichever way it came (a key, Backspace, a paste from the keyboard,
+    // the context menu or the middle button, a drop, an input method): only
+    // what the edit inserted stays. The edit leaves the cursor at the end of
+    // what it inserted, and the placeholder's text after the cursor is
+    // untouched.
+    const int end = std::clamp(searchBox_->cursorPosition(), 0, static_cast<int>(text.size()));
+    const qsizetype after = text.size() - end;
+    QString inserted;
+    if (after <= before.size() && before.right(after) == text.mid(end)) {
+        const QString head = before.left(before.size() - after);
+        int start = 0;
+        while (start < end && start < head.size() && head.at(start) == text.at(start)) {
+            ++start;
+        }
+        inserted = text.mid(start, end - start);
+    }
+    searchBox_->setText(inserted);
+    searchBox_->setCursorPosition(static_cast<int>(inserted.size()));
 }
 
 bool SearchPanel::ShowSearchResult(const std::function<SearchResult()>& search)
@@ -130,6 +173,13 @@ void SearchPanel::FillResultList(const SearchResult& result)
         recordNumbers_.push_back(row.recordNumber);
     }
     list_->addTopLevelItems(items);
+    if (!items.isEmpty()) {
+        // The first row is current and selected, so the arrow keys start
+        // there; a search made while typing leaves the page being read.
+        quietRowChange_ = typingSearch_;
+        list_->setCurrentItem(items.front());
+        quietRowChange_ = false;
+    }
 }
 
 void SearchPanel::SortByColumn(int column)
@@ -145,15 +195,20 @@ void SearchPanel::SortByColumn(int column)
 void SearchPanel::ShowSelectedRow()
 {
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
-    if (selected.isEmpty()) {
-        return;
+    if (!selected.isEmpty()) {
+        ShowRow(selected.front());
     }
-    const QVariant number = selected.front()->data(0, kRecordNumberRole);
+}
+
+void SearchPanel::ShowRow(const QTreeWidgetItem* row)
+{
+    const QVariant number = row->data(0, kRecordNumberRole);
     if (!number.isValid()) {
         return;
     }
     try {
         ShowPage(number.toLongLong());
+        shownRecord_ = number.toLongLong();
     } catch (...) {
         // An unreadable file or a broken record leaves the page shown before.
     }
@@ -174,6 +229,7 @@ void SearchPanel::LoadStartPage(const char* stem)
         const std::filesystem::path page = ResolveFile(internet, name);
         std::error_code ec;
         if (std::filesystem::is_regular_file(page, ec)) {
+            shownRecord_ = -1;
             view_->NavigateToFile(QString::fromStdU16String(page.u16string()));
         }
     } catch (...) {
@@ -228,10 +284,6 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == list_) {
         if (type == QEvent::Resize) {
             FitColumns();
-        } else if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
-            // Both key down and key up: on key down the page of the row
-            // selected before the move, on key up the one after it.
-            ShowSelectedRow();
         }
         return false;
     }
@@ -239,12 +291,15 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::ToolTip) {
             return ShowToolTip(event);
         }
-        // A click (the selection is already made when the button comes up) on
-        // a row; below the rows there is nothing to show.
+        // A click on the current row whose page is not shown (a search made
+        // while typing left the page being read); a click that moves the
+        // current row has loaded its page already.
         if (type == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() == Qt::LeftButton && list_->itemAt(mouse->position().toPoint()) != nullptr) {
-                ShowSelectedRow();
+            const QTreeWidgetItem* row = list_->itemAt(mouse->position().toPoint());
+            if (mouse->button() == Qt::LeftButton && row != nullptr && row == list_->currentItem() &&
+                row->data(0, kRecordNumberRole).toLongLong() != shownRecord_) {
+                ShowRow(row);
             }
         }
         return false;

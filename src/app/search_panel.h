@@ -41,6 +41,7 @@ public:
 
     // Shows the page of the selected row; nothing without a selection.
     void ShowSelectedRow();
+    void ShowRow(const QTreeWidgetItem* row);
     void SetSearchFace(const QPixmap& face);
     HtmlView* View() const { return view_; }
 
@@ -84,10 +85,15 @@ private:
     void FillResultList(const SearchResult& result);
     void SortByColumn(int column);
     bool ShowToolTip(QEvent* event);
+    void EditedFromPlaceholder(const QString& text);
 
     std::vector<std::int64_t> recordNumbers_;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+    std::int64_t shownRecord_ = -1; // the record whose page the view shows
+    bool quietRowChange_ = false;   // a change of the current row that loads no page
+    QString shownText_;             // the search box's text, and the one before its last change
+    QString textBeforeEdit_;
 };
 
 } // namespace dorvanta
