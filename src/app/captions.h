@@ -31,6 +31,14 @@ struct Captions
     const char* cannotWrite; // %1: the file
     const char* importRegister;
     const char* chooseRegisterFolder;
+    const char* all;         // the first entry of every drop-down list
+    const char* allCategories;
+    const char* allCompanies;
+    const char* language;
+    const char* english;
+    const char* print;
+    const char* welcome;
+    const char* downloadingCompanies;
 };
 
 inline constexpr Captions kEnglishCaptions{
@@ -57,7 +65,15 @@ inline constexpr Captions kEnglishCaptions{
     "An update is running. Stop it and close the program?",
     "Could not write %1.",
     "Import from the trade register...",
-    "Choose the folder of the trade register's files (OD_FIRME.CSV...)"};
+    "Choose the folder of the trade register's files (OD_FIRME.CSV...)",
+    "All",
+    "All categories",
+    "All companies",
+    "Language",
+    "English",
+    "Print",
+    "Welcome to Dorvanta",
+    "Downloading the companies..."};
 inline constexpr Captions kRomanianCaptions{
     "Cautare companii",
     "Cautare oportunitati",
@@ -82,7 +98,15 @@ inline constexpr Captions kRomanianCaptions{
     "Actualizarea este in curs. O opriti si inchideti programul?",
     "Fisierul %1 nu a putut fi scris.",
     "Importa din registrul comertului...",
-    "Alegeti dosarul cu fisierele registrului comertului (OD_FIRME.CSV...)"};
+    "Alegeti dosarul cu fisierele registrului comertului (OD_FIRME.CSV...)",
+    "Toate",
+    "Toate categoriile",
+    "Toate companiile",
+    "Limba",
+    "Engleza",
+    "Tipareste",
+    "Bun venit la Dorvanta",
+    "Se descarca companiile..."};
 
 inline const Captions& CaptionsOf(Language language)
 {

@@ -78,6 +78,9 @@ void CompanyPanel::ApplyLanguage()
     ComboBox_Companies_Type->clear();
     ComboBox_Companies_Type->addItems(Windows1250ToQStringList(CompanyTypeBoxItems(state_.language)));
     ComboBox_Companies_Type->setCurrentIndex(0);
+    SetAllEntry(ComboBox_Companies_Type, state_.language);
+    SetAllEntry(ComboBox_Companies_Locality, state_.language);
+    SetAllEntry(ComboBox_Companies_Subdomain, state_.language);
     LoadStartPage(StartPageStem());
 }
 
@@ -108,12 +111,16 @@ void CompanyPanel::FillSubdomains()
     if (ComboBox_Companies_Domain->count() < 2 || ComboBox_Companies_Domain->currentIndex() < 0) {
         return;
     }
-    const std::string entry = QStringToWindows1250(ComboBox_Companies_Domain->currentText());
+    // The first entry reads "All" or "Toate"; the subdomains of every domain
+    // are asked for by the word the category table knows.
+    const std::string entry = ComboBox_Companies_Domain->currentIndex() == 0
+                                  ? std::string("All")
+                                  : QStringToWindows1250(ComboBox_Companies_Domain->currentText());
     SubdomainList subdomains = dorvanta::FillSubdomains(entry, CategoryTable::Builtin(), state_.language);
 
     const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
     ComboBox_Companies_Subdomain->clear();
-    ComboBox_Companies_Subdomain->addItem(QStringLiteral("All"));
+    ComboBox_Companies_Subdomain->addItem(QString::fromLatin1(CaptionsOf(state_.language).all));
     ComboBox_Companies_Subdomain->addItems(Windows1250ToQStringList(subdomains.names));
     subdomainCodes_ = std::move(subdomains.codes);
     ComboBox_Companies_Subdomain->setCurrentIndex(0);

@@ -1,6 +1,7 @@
 #include "app/domain_menus.h"
 
 #include "app/button_faces.h"
+#include "app/captions.h"
 #include "app/company_panel.h"
 #include "app/opportunity_panel.h"
 #include "app/windows1250.h"
@@ -86,7 +87,7 @@ void DomainMenus::BuildCompanyHalf(Language language)
     const QIcon groupIcon = MenuIcon(5);
     const QIcon domainIcon = MenuIcon(6);
     const QIcon categoryIcon = MenuIcon(7);
-    QStringList entries{QStringLiteral("All")};
+    QStringList entries{QString::fromLatin1(CaptionsOf(language).all)};
     for (const DomainGroup& group : tree.groups()) {
         const QString groupCaption = Windows1250ToQString(group.line);
         entries.append(groupCaption);
@@ -120,7 +121,7 @@ void DomainMenus::BuildOpportunityHalf(Language language)
 
     // "All", then the group lines: the items of the box, and from the second
     // on the groups of the popup and of "New business ads".
-    QStringList entries{QStringLiteral("All")};
+    QStringList entries{QString::fromLatin1(CaptionsOf(language).all)};
     entries.append(Windows1250ToQStringList(DomainTree::AdGroups(language).GroupLines()));
     const QStringList types =
         language == Language::EN
@@ -141,7 +142,8 @@ void DomainMenus::BuildOpportunityHalf(Language language)
     opportunities_.SetDomainEntries(entries);
 
     ClearMenu(newBusinessAds_);
-    QAction* all = newBusinessAds_->addAction(groupIcon, QStringLiteral("All categories"));
+    QAction* all =
+        newBusinessAds_->addAction(groupIcon, QString::fromLatin1(CaptionsOf(language).allCategories));
     SetMenuItemHint(all, QStringLiteral("all"));
     connect(all, &QAction::triggered, this, [this, all] { emit newAdsChosen(all); });
     newBusinessAds_->addSeparator();

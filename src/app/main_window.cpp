@@ -73,10 +73,11 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     domainMenus_ = new DomainMenus(this, Newbusinessads1, *companies_, *opportunities_);
     connect(domainMenus_, &DomainMenus::newAdsChosen, this, &TForm_Main::NewAdsItemClick);
 
-    resize(kClientWidth, kClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
-    }
+    // All of the first window on its screen, however large the scale: a
+    // title bar above the screen's top cannot be reached to move the window.
+    const QRect available = chrome_->WorkArea();
+    setMinimumSize(minimumSize().boundedTo(available.isValid() ? available.size() : minimumSize()));
+    setGeometry(FirstWindowBounds(QSize(kClientWidth, kClientHeight), available));
 
     // The stored language and the captions and lists it gives.
     LoadLanguageSetting();
@@ -221,14 +222,15 @@ void TForm_Main::BuildCenter()
     companies_ = new CompanyPanel(state_, Panel_Center);
     opportunities_ = new OpportunityPanel(state_, Panel_Center);
     for (SearchPanel* panel : std::initializer_list<SearchPanel*>{companies_, opportunities_}) {
-        connect(panel, &SearchPanel::statusChanged, this, [this](const QString& text) {
+        connect(panel, &SearchPanel::statusChanged, this, [this, panel](const QString& text) {
             chrome_->SetStatus(text);
-            searchStatus_ = text;
+            searchStatus_[panel] = text;
         });
-        connect(panel, &SearchPanel::resultWithdrawn, this, [this] {
-            if (!searchStatus_.isEmpty() && chrome_->Status() == searchStatus_) {
+        connect(panel, &SearchPanel::resultWithdrawn, this, [this, panel] {
+            if (!searchStatus_[panel].isEmpty() && chrome_->Status() == searchStatus_[panel]) {
                 chrome_->SetStatus(QString());
             }
+            searchStatus_[panel].clear();
         });
         connect(panel, &SearchPanel::searchBoxClicked, this, &TForm_Main::SearchBoxClicked);
     }
@@ -287,6 +289,15 @@ QWidget* TForm_Main::PanelInFront() const
 
 void TForm_Main::BringToFront(QWidget* panel, int view)
 {
+    // The count of the other panel's search goes with that panel; the one in
+    // front gets its own back.
+    for (auto& [searched, status] : searchStatus_) {
+        if (searched != panel && !status.isEmpty() && chrome_->Status() == status) {
+            const auto own = searchStatus_.find(panel);
+            chrome_->SetStatus(own != searchStatus_.end() ? own->second : QString());
+            break;
+        }
+    }
     Panel_Center->setCurrentWidget(panel);
     currentView_ = view;
 }
@@ -295,7 +306,7 @@ void TForm_Main::ApplyLanguage(Language code)
 {
     state_.language = code;
     ApplyCaptions();
-    chrome_->SetStatus(QStringLiteral("Welcome to Dorvanta"));
+    chrome_->SetStatus(QString::fromLatin1(CaptionsOf(code).welcome));
     companies_->ApplyLanguage();
     opportunities_->ApplyLanguage();
     domainMenus_->Build(code);
@@ -325,6 +336,10 @@ void TForm_Main::ApplyCaptions()
     Yourbusinessadd1->setText(QString::fromLatin1(c.yourBusinessAd));
     Yourbanner1->setText(QString::fromLatin1(c.yourBanner));
     SaveAsPdf1->setText(QString::fromLatin1(c.saveAsPdf));
+    Allcompanies1->setText(QString::fromLatin1(c.allCompanies));
+    findChild<QMenu*>(QStringLiteral("Language1"))->setTitle(QString::fromLatin1(c.language));
+    findChild<QAction*>(QStringLiteral("English1"))->setText(QString::fromLatin1(c.english));
+    findChild<QAction*>(QStringLiteral("Pint1"))->setText(QString::fromLatin1(c.print));
     ApplySearchOptionCaptions();
     Content1->setText(QString::fromLatin1(c.content));
     AboutDorvanta1->setText(QString::fromLatin1(c.about));

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,8 +123,8 @@ private:
     UpdateSession* updateSession_ = nullptr;
     TForm_Update* updateForm_ = nullptr;
     int currentView_ = 1;
-    // What the last search put on the status line.
-    QString searchStatus_;
+    // The status each search panel last gave, so a count stays with its panel.
+    std::map<const QWidget*, QString> searchStatus_;
 
     // Controls, named as their object names.
     QWidget* Panel_Menu = nullptr;

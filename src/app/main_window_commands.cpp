@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QStandardPaths>
 
 namespace dorvanta {
 
@@ -149,11 +150,13 @@ void TForm_Main::SaveAsPdfClick()
     if (view == nullptr || !view->HasDocument()) {
         return;
     }
-    const QString path = AskPdfPath(this, QString::fromLatin1(CaptionsOf(state_.language).saveAsPdf));
+    const QString title = view->documentTitle().isEmpty() ? windowTitle() : view->documentTitle();
+    const QString path = AskPdfPath(
+        this, QString::fromLatin1(CaptionsOf(state_.language).saveAsPdf),
+        SuggestedPdfPath(title, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     if (path.isEmpty()) {
         return;
     }
-    const QString title = view->documentTitle().isEmpty() ? windowTitle() : view->documentTitle();
     if (!SaveViewAsPdf(*view, title, path)) {
         ShowInformation(this, QString::fromLatin1(CaptionsOf(state_.language).cannotWrite).arg(path));
     }
@@ -227,8 +230,9 @@ void TForm_Main::ImportRegister1Click()
 
 void TForm_Main::Allcompanies1Click()
 {
-    if (updateForm_ != nullptr) {
-        updateForm_->UpdateCompanies();
+    // The answer takes a while to arrive, with nothing else to show for it.
+    if (updateForm_ != nullptr && updateForm_->UpdateCompanies()) {
+        chrome_->SetStatus(QString::fromLatin1(CaptionsOf(state_.language).downloadingCompanies));
     }
 }
 

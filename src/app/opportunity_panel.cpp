@@ -71,6 +71,8 @@ void OpportunityPanel::ApplyLanguage()
     ComboBox_Internet_Type->clear();
     ComboBox_Internet_Type->addItems(Windows1250ToQStringList(AdTypeBoxItems(state_.language)));
     ComboBox_Internet_Type->setCurrentIndex(0);
+    SetAllEntry(ComboBox_Internet_Type, state_.language);
+    SetAllEntry(ComboBox_Internet_Locality, state_.language);
     LoadStartPage(StartPageStem());
 }
 

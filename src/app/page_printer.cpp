@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QFont>
 #include <QFontMetricsF>
@@ -160,6 +161,12 @@ int PrintDocument(const QTextDocument& document, QPagedPaintDevice& device, cons
 
 namespace {
 
+// The address the footer's &u prints: none for a generated page ("about:blank").
+QString PrintedAddress(const QUrl& address)
+{
+    return address.scheme() == QLatin1String("about") ? QString() : address.toString();
+}
+
 bool PrintTo(HtmlView& view, const QString& windowTitle, const QString& pdfPath)
 {
     if (!view.HasDocument()) {
@@ -180,7 +187,7 @@ bool PrintTo(HtmlView& view, const QString& windowTitle, const QString& pdfPath)
 
     PrintContext context;
     context.windowTitle = windowTitle;
-    context.address = view.DocumentAddress().toString();
+    context.address = PrintedAddress(view.DocumentAddress());
     context.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
     return PrintDocument(*view.document(), printer, context) > 0;
 }
@@ -202,14 +209,38 @@ bool PrinterAvailable()
     return !Redirect().isEmpty() || !QPrinterInfo::defaultPrinter().isNull();
 }
 
-QString AskPdfPath(QWidget* parent, const QString& caption)
+QString SuggestedPdfPath(const QString& title, const QString& folder)
 {
-    if (NextPdfPath().has_value()) {
-        const QString answer = *NextPdfPath();
-        NextPdfPath().reset();
-        return answer;
+    QString name;
+    for (const QChar c : title) {
+        if (c.isPrint() && !QStringLiteral("\\/:*?\"<>|").contains(c)) {
+            name.append(c);
+        }
     }
-    return QFileDialog::getSaveFileName(parent, caption, QString(), QStringLiteral("PDF (*.pdf)"));
+    name = name.simplified().left(100).trimmed();
+    // Windows takes no name ending in a dot or a space.
+    while (name.endsWith(QLatin1Char('.'))) {
+        name.chop(1);
+    }
+    if (name.trimmed().isEmpty()) {
+        name = QStringLiteral("Dorvanta");
+    }
+    return QDir(folder).filePath(name.trimmed() + QStringLiteral(".pdf"));
+}
+
+QString AskPdfPath(QWidget* parent, const QString& caption, const QString& suggested)
+{
+    QString answer;
+    if (NextPdfPath().has_value()) {
+        answer = *NextPdfPath();
+        NextPdfPath().reset();
+    } else {
+        answer = QFileDialog::getSaveFileName(parent, caption, suggested, QStringLiteral("PDF (*.pdf)"));
+    }
+    if (!answer.isEmpty() && !answer.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        answer += QStringLiteral(".pdf");
+    }
+    return answer;
 }
 
 void SetNextPdfPath(const QString& path)

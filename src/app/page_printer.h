@@ -53,8 +53,13 @@ bool SaveViewAsPdf(HtmlView& view, const QString& windowTitle, const QString& pd
 // Whether PrintView has a printer to print on.
 bool PrinterAvailable();
 
-// Asks for the file a PDF goes to; empty when the user cancels.
-QString AskPdfPath(QWidget* parent, const QString& caption);
+// The file a PDF of a page is first offered as: the page's title made a file
+// name (characters no file system takes left out), in `folder`.
+QString SuggestedPdfPath(const QString& title, const QString& folder);
+
+// Asks for the file a PDF goes to, starting at `suggested`; empty when the
+// user cancels. A name typed without ".pdf" gets it.
+QString AskPdfPath(QWidget* parent, const QString& caption, const QString& suggested);
 // Tests: the next AskPdfPath answers this at once, without a dialog.
 void SetNextPdfPath(const QString& path);
 

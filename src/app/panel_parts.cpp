@@ -2,6 +2,7 @@
 #include "app/panel_parts.h"
 
 #include "app/button_faces.h"
+#include "app/captions.h"
 #include "app/html_view.h"
 
 #include <QComboBox>
@@ -209,6 +210,13 @@ void ChooseFirst(QComboBox* box)
 {
     const QSignalBlocker blocker(box);
     box->setCurrentIndex(0);
+}
+
+void SetAllEntry(QComboBox* box, Language language)
+{
+    if (box->count() > 0) {
+        box->setItemText(0, QString::fromLatin1(CaptionsOf(language).all));
+    }
 }
 
 SearchPanelParts::SearchPanelParts(QWidget* panelWidget, const char* splitterName, const char* leftName)

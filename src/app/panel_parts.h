@@ -79,6 +79,9 @@ HtmlView* MakeView(const char* name, QWidget* parent);
 // Chooses a box's first item without running its change handler: only a
 // choice by the user does that.
 void ChooseFirst(QComboBox* box);
+// The first entry of a drop-down list, "All" in the language; the window
+// knows it by its position, never by its text.
+void SetAllEntry(QComboBox* box, Language language);
 
 // What both search panels are made of: a splitter holding the criteria column
 // (header, labelled boxes, search button, result list) and the page view.

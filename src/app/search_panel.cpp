@@ -24,6 +24,26 @@ namespace dorvanta {
 namespace {
 
 constexpr int kRecordNumberRole = Qt::UserRole;
+constexpr int kSortKeyRole = Qt::UserRole + 1;
+
+// A row sorted by the Romanian alphabet (Ş after S, not after Z), through
+// keys made once when the row is filled.
+class SortedRowItem final : public QTreeWidgetItem
+{
+public:
+    SortedRowItem(std::string_view type, std::string_view text)
+        : QTreeWidgetItem(QStringList{Windows1250ToQString(type), Windows1250ToQString(text)})
+    {
+        setData(0, kSortKeyRole, RomanianSortKey(type));
+        setData(1, kSortKeyRole, RomanianSortKey(text));
+    }
+
+    bool operator<(const QTreeWidgetItem& other) const override
+    {
+        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
+        return data(column, kSortKeyRole).toString() < other.data(column, kSortKeyRole).toString();
+    }
+};
 
 } // namespace
 
@@ -166,8 +186,7 @@ void SearchPanel::FillResultList(const SearchResult& result)
     items.reserve(static_cast<qsizetype>(result.rows.size()));
     recordNumbers_.reserve(result.rows.size());
     for (const ResultRow& row : result.rows) {
-        auto* item =
-            new QTreeWidgetItem(QStringList{Windows1250ToQString(row.type), Windows1250ToQString(row.text)});
+        auto* item = new SortedRowItem(row.type, row.text);
         item->setData(0, kRecordNumberRole, static_cast<qlonglong>(row.recordNumber));
         items.append(item);
         recordNumbers_.push_back(row.recordNumber);

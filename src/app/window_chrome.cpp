@@ -163,6 +163,20 @@ void WindowChrome::PlaceStatusBar()
     Label_Status->resize(std::max(0, textEnd - Label_Status->x()), Panel_Bottom->height());
 }
 
+QRect FirstWindowBounds(QSize wanted, const QRect& available)
+{
+    if (!available.isValid()) {
+        return QRect(QPoint(0, 0), wanted);
+    }
+    const QSize size = wanted.boundedTo(available.size());
+    QRect bounds(QPoint(0, 0), size);
+    bounds.moveCenter(available.center());
+    // An odd difference rounds the centre; the top-left corner decides.
+    bounds.moveLeft(std::clamp(bounds.left(), available.left(), available.right() + 1 - size.width()));
+    bounds.moveTop(std::clamp(bounds.top(), available.top(), available.bottom() + 1 - size.height()));
+    return bounds;
+}
+
 QRect WindowChrome::WorkArea() const
 {
     if (workArea_) {

@@ -36,6 +36,12 @@ QPoint PopupPosition(PopupSlot slot, int windowLeft, int windowTop, int menuBarH
 // grip's corner sits under the cursor), never smaller than `minimum`.
 QRect GripReleaseBounds(const QRect& saved, QPoint cursor, QSize minimum);
 
+// Where the first window opens: `wanted` centred in the screen's available
+// area, made smaller where the area is smaller (a 1920 x 1080 screen at 200 %
+// scale has 960 x 540 to give) and moved so that all of it, the title bar
+// first, is on that screen.
+QRect FirstWindowBounds(QSize wanted, const QRect& available);
+
 // The window's own chrome, drawn by the program since the window has no frame
 // of the window system: the title bar (moving by its picture, minimise,
 // maximise and restore, close) and the status bar (status line, gauge, size grip).
@@ -62,6 +68,8 @@ public:
     // The bounds to return to: saved by maximise and by the grip.
     QRect SavedBounds() const { return savedBounds_; }
     void ToggleMaximized();
+    // The screen area a maximised window fills.
+    QRect WorkArea() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,7 +82,6 @@ private:
     void PlaceTitleButtons();
     void PlaceStatusBar();
     void ShowRestoreState();
-    QRect WorkArea() const;
 
     QWidget& window_;
     std::function<QRect()> workArea_;

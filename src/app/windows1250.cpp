@@ -58,4 +58,128 @@ std::string QStringToWindows1250(const QString& text)
     return bytes;
 }
 
+namespace {
+
+// The rank of a Windows-1250 letter in the Romanian alphabet (0 for A, 30 for
+// Z), or -1 for a byte that is no letter.
+int RomanianRank(unsigned char byte)
+{
+    // Each ASCII letter, with room after A, I, S and T for Ă Â, Î, Ş, Ţ.
+    if (byte >= 'a' && byte <= 'z') {
+        byte = static_cast<unsigned char>(byte - 'a' + 'A');
+    }
+    if (byte >= 'A' && byte <= 'Z') {
+        int rank = byte - 'A';
+        rank += byte > 'A' ? 2 : 0; // Ă, Â
+        rank += byte > 'I' ? 1 : 0; // Î
+        rank += byte > 'S' ? 1 : 0; // Ş
+        rank += byte > 'T' ? 1 : 0; // Ţ
+        return rank;
+    }
+    switch (byte) {
+    case 0xC3:
+    case 0xE3:
+        return 1; // Ă ă
+    case 0xC2:
+    case 0xE2:
+        return 2; // Â â
+    case 0xCE:
+    case 0xEE:
+        return RomanianRank('I') + 1; // Î î
+    case 0xAA:
+    case 0xBA:
+        return RomanianRank('S') + 1; // Ş ş
+    case 0xDE:
+    case 0xFE:
+        return RomanianRank('T') + 1; // Ţ ţ
+    case 0xC1:
+    case 0xE1:
+    case 0xC4:
+    case 0xE4:
+    case 0xA5:
+    case 0xB9:
+        return RomanianRank('A');
+    case 0xC7:
+    case 0xE7:
+    case 0xC6:
+    case 0xE6:
+    case 0xC8:
+    case 0xE8:
+        return RomanianRank('C');
+    case 0xC9:
+    case 0xE9:
+    case 0xCB:
+    case 0xEB:
+    case 0xCA:
+    case 0xEA:
+    case 0xCC:
+    case 0xEC:
+        return RomanianRank('E');
+    case 0xCD:
+    case 0xED:
+        return RomanianRank('I');
+    case 0xD3:
+    case 0xF3:
+    case 0xD4:
+    case 0xF4:
+    case 0xD6:
+    case 0xF6:
+    case 0xD5:
+    case 0xF5:
+        return RomanianRank('O');
+    case 0xDA:
+    case 0xFA:
+    case 0xDC:
+    case 0xFC:
+    case 0xD9:
+    case 0xF9:
+    case 0xDB:
+    case 0xFB:
+        return RomanianRank('U');
+    case 0x8A:
+    case 0x9A:
+    case 0x8C:
+    case 0x9C:
+        return RomanianRank('S');
+    case 0x8D:
+    case 0x9D:
+        return RomanianRank('T');
+    case 0x8E:
+    case 0x9E:
+    case 0x8F:
+    case 0x9F:
+    case 0xAF:
+    case 0xBF:
+        return RomanianRank('Z');
+    case 0xDD:
+    case 0xFD:
+        return RomanianRank('Y');
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+QString RomanianSortKey(std::string_view windows1250)
+{
+    // Letters after digits and punctuation (kept in byte order), and the
+    // bytes themselves once more at the end, so that texts differing only in
+    // case or accent still have one order.
+    constexpr char16_t kFirstLetter = 0x100;
+    QString key;
+    key.reserve(static_cast<qsizetype>(2 * windows1250.size() + 1));
+    for (const char c : windows1250) {
+        const auto byte = static_cast<unsigned char>(c);
+        const int rank = RomanianRank(byte);
+        key.append(
+            QChar(rank >= 0 ? static_cast<char16_t>(kFirstLetter + rank) : static_cast<char16_t>(byte)));
+    }
+    key.append(QChar(u'\u0001'));
+    for (const char c : windows1250) {
+        key.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(c) + 1)));
+    }
+    return key;
+}
+
 } // namespace dorvanta

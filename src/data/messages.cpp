@@ -168,6 +168,24 @@ std::string FileErrorText(const FileError& error, Language language)
     return std::string(Pick(language, english, romanian)) + name + ": " + ReasonText(error, language) + ".";
 }
 
+std::string FolderErrorText(const FileError& error, Language language)
+{
+    return std::string(Pick(language, "Could not write in the folder ", "Nu am putut scrie in folderul ")) +
+           Utf8FromPath(error.path()) + ": " + ReasonText(error, language) + ".";
+}
+
+std::string CannotWriteText(const FileError& openFailure, Language language)
+{
+    std::error_code ec;
+    const std::filesystem::path& path = openFailure.path();
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec))) {
+        return FolderErrorText(FileError(path.parent_path(), FileOperation::Write, openFailure.error()),
+                               language);
+    }
+    // A file refused as read-only carries the reason the system would give.
+    return FileErrorText(FileError(path, FileOperation::Write, openFailure.error()), language);
+}
+
 std::string FileReasonText(const FileError& error, Language language)
 {
     return ReasonText(error, language);

@@ -38,6 +38,15 @@ std::string CannotOpenOpportunityFileText(Language language);
 // otherwise the system's own words.
 std::string FileErrorText(const FileError& error, Language language);
 
+// A folder the program must write in and cannot (the error's path is the
+// folder): "Could not write in the folder /opt/dorvanta/Temp: access denied."
+std::string FolderErrorText(const FileError& error, Language language);
+
+// A file an update must write whose opening failed: the file when it is
+// there ("Could not write to the file bursa.db: access denied."), otherwise
+// its folder, where it could not be created.
+std::string CannotWriteText(const FileError& openFailure, Language language);
+
 // The system's reason of a file failure alone, as FileErrorText words it:
 // "no space left on the device".
 std::string FileReasonText(const FileError& error, Language language);

@@ -89,17 +89,27 @@ UpdateOutcome Updater::UpdateCompanies()
         // the answer goes to a file as it arrives and is applied line by line
         // from there, so memory does not grow with it.
         std::optional<InFlightFile> temp;
+        const fs::path tempFolder = ResolveFile(folder_, "Temp");
+        // The answer has nowhere to go (a program folder the user may not
+        // write in, say): nothing is asked, and the status line says which
+        // folder and why.
+        const auto cannotWriteTemp = [&](const std::exception& error, int code) {
+            lastError_ = error.what();
+            SetStatus(FolderErrorText(FileError(tempFolder, FileOperation::Write, code), language_()));
+            return UpdateOutcome::Failed;
+        };
         try {
-            const fs::path tempFolder = ResolveFile(folder_, "Temp");
             fs::create_directories(tempFolder);
             // Answers of updates that were stopped (a kill, a crash, a lost
             // power) go now; a running update's answer is locked and stays.
             RemoveLeftovers(tempFolder, kAnswerPrefix, kAnswerSuffix);
             temp.emplace(tempFolder, kAnswerPrefix, kAnswerSuffix);
+        } catch (const fs::filesystem_error& error) {
+            return cannotWriteTemp(error, error.code().default_error_condition().value());
+        } catch (const FileError& error) {
+            return cannotWriteTemp(error, error.error());
         } catch (const std::exception& error) {
-            // Not a problem of database.db: no status text of its own.
-            lastError_ = error.what();
-            return UpdateOutcome::Failed;
+            return cannotWriteTemp(error, 0);
         }
         const fs::path answerFile = temp->path();
         // The lines are scanned for the names they look for as they arrive,

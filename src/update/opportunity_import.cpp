@@ -15,7 +15,8 @@ namespace fs = std::filesystem;
 using import_detail::GaugeValue;
 using import_detail::LockForWriting;
 
-bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>& ids)
+bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>& ids,
+                        std::optional<FileError>* failure)
 {
     try {
         // RecordFile refuses a missing file, so it needs no look of its own.
@@ -26,6 +27,11 @@ bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>&
         });
         file.Close();
         return true;
+    } catch (const FileError& error) {
+        if (failure) {
+            failure->emplace(error);
+        }
+        return false;
     } catch (const std::exception&) {
         return false;
     }

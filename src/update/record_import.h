@@ -28,7 +28,8 @@ inline constexpr std::size_t kCompanyLineFields = 14;
 // Appends to `ids` the unscrambled AdId of every record of bursa.db, in file
 // order. False when the file is missing, cannot be opened for reading and
 // writing, or a read fails; the identifiers read before a failure stay.
-bool LoadOpportunityIds(const std::filesystem::path& programFolder, std::vector<std::string>& ids);
+bool LoadOpportunityIds(const std::filesystem::path& programFolder, std::vector<std::string>& ids,
+                        std::optional<FileError>* failure = nullptr);
 
 // Cuts a business-ad line into its 13 backtick-ended fields. Missing fields
 // are empty; text after the 13th backtick is ignored. Never fails.

@@ -242,11 +242,19 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         }
 
         std::vector<std::string> held;
-        if (!LoadOpportunityIds(folder_, held)) {
+        std::optional<FileError> unreadable;
+        if (!LoadOpportunityIds(folder_, held, &unreadable)) {
             std::error_code ec;
             if (fs::exists(ResolveFile(folder_, kOpportunityFileName), ec)) {
                 // Fetching "everything" again would add duplicates of the ads
-                // the file already holds, or fail to write them anyway.
+                // the file already holds, or fail to write them anyway. The
+                // server is not to blame: the status line says what is.
+                if (unreadable) {
+                    SetStatus(unreadable->operation() == FileOperation::Open
+                                  ? CannotWriteText(*unreadable, language_())
+                                  : FileErrorText(*unreadable, language_()));
+                    return UpdateOutcome::Failed;
+                }
                 SetMessage(5);
                 return UpdateOutcome::DownloadErrors;
             }
@@ -284,11 +292,13 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         std::size_t appended = 0;
         std::optional<FileError> failure;
         if (!AppendNewOpportunities(folder_, ads, progress_, appended, &failure)) {
-            if (failure && failure->operation() != FileOperation::Open) {
-                // The file was opened and could not be written (a full disk,
-                // say): say so, as the company update does, and fail as a file
-                // does, not as a download.
-                SetStatus(FileErrorText(*failure, language_()));
+            if (failure) {
+                // The file could not be written (a full disk), opened for
+                // writing (read-only) or created (a folder the user may not
+                // write in): say so, as the company update does, and fail as
+                // a file does, not as a download.
+                SetStatus(failure->operation() == FileOperation::Open ? CannotWriteText(*failure, language_())
+                                                                      : FileErrorText(*failure, language_()));
                 failureReason_.clear();
                 return UpdateOutcome::Failed;
             }

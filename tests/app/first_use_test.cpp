@@ -173,14 +173,16 @@ TEST_F(FirstUseTest, AClickBelowTheRowsShowsNoPage)
     auto* list = Find<QTreeWidget>(&main, "ListView_Companies");
     auto* view = Find<HtmlView>(&main, "Web_Companies");
     Find<PictureButton>(&main, "Button_Companies_Search")->click();
-    list->setCurrentItem(list->topLevelItem(0));
+    list->setCurrentItem(list->topLevelItem(1));
     const QPoint below(10, list->viewport()->height() - 3);
     ASSERT_EQ(list->itemAt(below), nullptr);
+    SendMouse(list->viewport(), QEvent::MouseButtonPress, below);
     SendMouse(list->viewport(), QEvent::MouseButtonRelease, below);
-    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Company start EN")));
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Beta Covoare")));
     // On a row the page follows, as before.
-    SendMouse(list->viewport(), QEvent::MouseButtonRelease,
-              list->visualItemRect(list->topLevelItem(0)).center());
+    const QPoint first = list->visualItemRect(list->topLevelItem(0)).center();
+    SendMouse(list->viewport(), QEvent::MouseButtonPress, first);
+    SendMouse(list->viewport(), QEvent::MouseButtonRelease, first);
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Alfa Asigurari")));
     main.close();
 }

@@ -229,7 +229,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsListsAndFacesButNotTheFixedI
 
     Find<QAction>(&main, "Romana1")->trigger();
     EXPECT_EQ(main.CurrentLanguage(), Language::RO);
-    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
+    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Bun venit la Dorvanta"));
     EXPECT_EQ(Find<QLabel>(&main, "Panel_Companies_Search")->text(), QStringLiteral("Cautare companii"));
     EXPECT_EQ(Find<QLabel>(&main, "Panel_Internet_Search")->text(), QStringLiteral("Cautare oportunitati"));
     EXPECT_EQ(Find<QLabel>(&main, "Label_Companies_SubDomain")->text(), QStringLiteral("Sectiune"));
@@ -250,16 +250,28 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsListsAndFacesButNotTheFixedI
     EXPECT_NE(Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage(), englishFace);
     EXPECT_EQ(Find<PictureButton>(&main, "Button_Companies_Search")->Picture().toImage(),
               Find<QLabel>(&main, "Image_7RO")->pixmap().toImage());
+    EXPECT_EQ(Find<QAction>(&main, "Allcompanies1")->text(), QStringLiteral("Toate companiile"));
+    EXPECT_EQ(Find<QMenu>(&main, "Language1")->title(), QStringLiteral("Limba"));
+    EXPECT_EQ(Find<QAction>(&main, "English1")->text(), QStringLiteral("Engleza"));
+    EXPECT_EQ(Find<QAction>(&main, "Pint1")->text(), QStringLiteral("Tipareste"));
+    for (const char* name :
+         {"ComboBox_Companies_Domain", "ComboBox_Companies_Subdomain", "ComboBox_Companies_Locality",
+          "ComboBox_Companies_Type", "ComboBox_Internet_Domain", "ComboBox_Internet_Locality",
+          "ComboBox_Internet_Type"}) {
+        EXPECT_EQ(Find<QComboBox>(&main, name)->itemText(0), QStringLiteral("Toate")) << name;
+    }
+    // "Toate" still stands for every category.
+    emit Find<QComboBox>(&main, "ComboBox_Companies_Domain")->activated(0);
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 321);
     // The same in both languages.
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Dorvanta Romania"));
-    EXPECT_EQ(Find<QAction>(&main, "Allcompanies1")->text(), QStringLiteral("All companies"));
-    EXPECT_EQ(Find<QAction>(&main, "English1")->text(), QStringLiteral("English"));
     EXPECT_EQ(Find<QAction>(&main, "Romana1")->text(), QStringLiteral("Romana"));
-    EXPECT_EQ(Find<QAction>(&main, "Pint1")->text(), QStringLiteral("Print"));
     EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Locality")->itemText(1), QStringLiteral("Alba"));
 
     Find<QAction>(&main, "English1")->trigger();
     EXPECT_EQ(Find<QLabel>(&main, "Label_Companies_SubDomain")->text(), QStringLiteral("Section"));
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Type")->itemText(0), QStringLiteral("All"));
+    EXPECT_EQ(Find<QAction>(&main, "Pint1")->text(), QStringLiteral("Print"));
     EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage(), englishFace);
     EXPECT_EQ(Find<QMenu>(&main, "NewCompanies1")->title(), QStringLiteral("New companies"));
 }

@@ -80,8 +80,22 @@ TEST_F(PrintingTest, PrintWithoutAPrinterSaysSoAndSaveAsPdfWritesThePage)
     Find<QAction>(&main, "SaveAsPdf1")->trigger();
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
+    // A name typed without ".pdf" gets it.
+    SetNextPdfPath(ToQString(settingsDir_.path() / "page"));
+    Find<QAction>(&main, "SaveAsPdf1")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+
     main.ApplyLanguage(Language::RO);
     EXPECT_EQ(Find<QAction>(&main, "SaveAsPdf1")->text(), QStringLiteral("Salveaza ca PDF..."));
+}
+
+TEST(PdfNameTest, ThePageTitleIsOfferedAsTheFileName)
+{
+    EXPECT_EQ(SuggestedPdfPath(QStringLiteral("Beta Covoare S.R.L. / Bucuresti: profil?"),
+                               QStringLiteral("/home/ana/Documente")),
+              QStringLiteral("/home/ana/Documente/Beta Covoare S.R.L. Bucuresti profil.pdf"));
+    EXPECT_EQ(SuggestedPdfPath(QStringLiteral(" ?* "), QStringLiteral("/d")),
+              QStringLiteral("/d/Dorvanta.pdf"));
 }
 
 } // namespace

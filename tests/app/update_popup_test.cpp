@@ -42,7 +42,8 @@ TEST_F(UpdatePopupTest, CompanyDomainBoxHoldsAllTheGroupsAndTheirDomains)
         main.ApplyLanguage(language);
         QComboBox* box = Find<QComboBox>(&main, "ComboBox_Companies_Domain");
         ASSERT_EQ(box->count(), 44);
-        EXPECT_EQ(box->itemText(0), QStringLiteral("All"));
+        EXPECT_EQ(box->itemText(0),
+                  language == Language::EN ? QStringLiteral("All") : QStringLiteral("Toate"));
         EXPECT_EQ(box->currentIndex(), 0);
         int groups = 0;
         int domains = 0;
@@ -91,7 +92,8 @@ TEST_F(UpdatePopupTest, NewBusinessAdsListsAllCategoriesThenTheTenGroupsOfTheLan
         main.ApplyLanguage(language);
         const QList<QAction*> items = Find<QMenu>(&main, "Newbusinessads1")->actions();
         ASSERT_EQ(items.size(), 12);
-        EXPECT_EQ(items[0]->text(), QStringLiteral("All categories"));
+        EXPECT_EQ(items[0]->text(), language == Language::EN ? QStringLiteral("All categories")
+                                                             : QStringLiteral("Toate categoriile"));
         EXPECT_EQ(MenuItemHint(items[0]), QStringLiteral("all"));
         EXPECT_TRUE(items[1]->isSeparator());
         for (int i = 0; i < 10; ++i) {
@@ -272,6 +274,8 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
     auto* status = Find<QLabel>(&main, "Label_Status");
     // Why it failed is a tip of the status line, and its description for the keyboard.
     Find<QAction>(&main, "Allcompanies1")->trigger();
+    // While the answer arrives the status line says so.
+    EXPECT_EQ(status->text(), QStringLiteral("Downloading the companies..."));
     program.WaitForUpdate();
     EXPECT_EQ(status->text(), QString::fromStdString(GetMessageText(3, Language::EN)));
     EXPECT_EQ(status->toolTip(), QStringLiteral("HTTP 404"));
@@ -285,6 +289,17 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
     EXPECT_EQ(status->toolTip(), QString());
     EXPECT_EQ(status->accessibleDescription(), QString());
     EXPECT_TRUE(Find<QAction>(&main, "Allcompanies1")->isEnabled());
+
+    // A folder the answer cannot be written in is named, with the reason.
+    std::filesystem::remove_all(folder_ / "Temp");
+    WriteBytes(folder_ / "Temp", "");
+    main.ApplyLanguage(Language::RO);
+    Find<QAction>(&main, "Allcompanies1")->trigger();
+    EXPECT_EQ(status->text(), QStringLiteral("Se descarca companiile..."));
+    program.WaitForUpdate();
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Nu am putut scrie in folderul ") +
+                                          ToQString(folder_ / "Temp")))
+        << status->text().toStdString();
 }
 
 TEST_F(UpdatePopupTest, UpdateDialogStaysHiddenWithItsListOfGroups)

@@ -420,7 +420,8 @@ TEST_F(ViewsTest, PrintWritesEveryPageWithHeaderAndFooter)
         EXPECT_TRUE(text->contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << page;
     }
     EXPECT_EQ(text->count(QStringLiteral("Dorvanta Romania")), pages);
-    EXPECT_EQ(text->count(QStringLiteral("about:blank")), pages);
+    // A generated page has no address to print.
+    EXPECT_EQ(text->count(QStringLiteral("about:blank")), 0);
     EXPECT_EQ(text->count(date), pages);
     EXPECT_TRUE(text->contains(QStringLiteral(u"Fabrică de şuruburi SRL")));
 

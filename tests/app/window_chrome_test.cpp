@@ -5,6 +5,7 @@
 
 #include "app/window_chrome.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 
@@ -25,6 +26,41 @@ TEST(PopupPositionTest, FollowsTheWindowRightOfTheScreenEdgeAndStaysFixedAtOrBey
         EXPECT_EQ(PopupPosition(popups[i], 1, 100, 30), QPoint(atOne[i], 150)) << i;
         EXPECT_EQ(PopupPosition(popups[i], 101, 7, 30), QPoint(atOne[i] + 100, 57)) << i;
     }
+}
+
+TEST_F(WindowChromeTest, TheFirstWindowIsWhollyOnItsScreenAtAnyScale)
+{
+    // A 1920 x 1080 screen at 200 %: 960 x 540 less the task bar.
+    const QRect small(0, 0, 960, 510);
+    EXPECT_EQ(FirstWindowBounds(QSize(800, 578), small), QRect(80, 0, 800, 510));
+    EXPECT_EQ(FirstWindowBounds(QSize(800, 578), QRect(0, 0, 1280, 800)), QRect(240, 111, 800, 578));
+    // A second screen left of the first, with its task bar at the top.
+    EXPECT_EQ(FirstWindowBounds(QSize(800, 578), QRect(-700, 40, 700, 500)), QRect(-700, 40, 700, 500));
+
+    Program program(folder_, SettingsFile(), [small] { return small; });
+    EXPECT_TRUE(small.contains(program.main->geometry())) << program.main->geometry().y();
+}
+
+TEST_F(WindowChromeTest, TheStatusLineKeepsEachPanelsCountWithItsPanel)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    auto* status = Find<QLabel>(&main, "Label_Status");
+    Find<PictureButton>(&main, "Button_Companies_Search")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("Found 4 records."));
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    EXPECT_EQ(status->text(), QString());
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("Found 4 records."));
+    Find<QComboBox>(&main, "ComboBox_Internet_Type")->setCurrentIndex(2);
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("Found 2 records."));
+    Find<PictureButton>(&main, "Button_Menu_Companies")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("Found 4 records."));
+    // Another text (an update's) is left alone.
+    status->setText(QStringLiteral("3 records was added. Your database is updated."));
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    EXPECT_EQ(status->text(), QStringLiteral("3 records was added. Your database is updated."));
 }
 
 TEST_F(WindowChromeTest, PopupsOpenBelowTheMenuBarAtTheirPlaces)

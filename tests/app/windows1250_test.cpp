@@ -5,7 +5,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace dorvanta {
 namespace {
@@ -45,6 +47,39 @@ TEST(Windows1250Test, RomanianLettersBothWays)
     EXPECT_EQ(QStringToWindows1250(QStringLiteral(u"ȘșȚț")), "\xAA\xBA\xDE\xFE");
     EXPECT_EQ(QStringToWindows1250(QStringLiteral(u"a中b😀c")), "a?b?c");
     EXPECT_EQ(QStringToWindows1250(QString()), "");
+}
+
+TEST(Windows1250Test, NamesSortInTheRomanianAlphabet)
+{
+    // Shuffled; the order wanted, whatever the case: A Ă Â B ... I Î J ... S Ş T Ţ U ... Z.
+    std::vector<std::string> names = {"Zeta",
+                                      "\xDE"
+                                      "ara",
+                                      "tara",
+                                      "\xAA"
+                                      "coala",
+                                      "Sfinx",
+                                      "\xCEnalt",
+                                      "Ion",
+                                      "\xC2ndru",
+                                      "\xE3la",
+                                      "Alba",
+                                      "beta",
+                                      "Tudor",
+                                      "Uzina",
+                                      "1 Mai",
+                                      "alba 2"};
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return RomanianSortKey(a) < RomanianSortKey(b);
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"1 Mai", "Alba", "alba 2", "\xE3la", "\xC2ndru", "beta", "Ion",
+                                               "\xCEnalt", "Sfinx",
+                                               "\xAA"
+                                               "coala",
+                                               "tara", "Tudor",
+                                               "\xDE"
+                                               "ara",
+                                               "Uzina", "Zeta"}));
 }
 
 } // namespace

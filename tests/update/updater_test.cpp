@@ -1,5 +1,7 @@
 #include "update/updater.h"
 
+#include "data/file_access.h"
+#include "data/messages.h"
 #include "data/record_layout.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <limits>
 #include <map>
@@ -508,9 +511,28 @@ TEST_F(UpdaterTest, AnUnreadableAdsFileIsNotFilledWithDuplicates)
     AddAds({Ad("1")});
     fs::permissions(dir_ / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
     http_.bodies[Url(kAllGroupsPath)] = "1\r\n2\r\n";
-    EXPECT_EQ(updater_.UpdateAds(kAllGroups), UpdateOutcome::DownloadErrors);
-    EXPECT_EQ(progress_.status, "Errors occured while downloading informations. Please try again.");
+    EXPECT_EQ(updater_.UpdateAds(kAllGroups), UpdateOutcome::Failed);
+    // The server was fine: the status line names the file and why.
+    EXPECT_EQ(progress_.status, "Could not write to the file bursa.db: access denied.");
     EXPECT_EQ(http_.urls.size(), 2u);
+}
+
+TEST_F(UpdaterTest, AFolderTheUpdatesCannotWriteInIsNamedWithTheReason)
+{
+    // A program folder the company update cannot write its answer in (root
+    // writes anywhere, so Temp/ is a file here): nothing is asked.
+    WriteBytes(dir_ / "Temp", "");
+    language_ = Language::RO;
+    EXPECT_EQ(updater_.UpdateCompanies(), UpdateOutcome::Failed);
+    EXPECT_TRUE(http_.urls.empty());
+    const std::string temp = (dir_ / "Temp").string();
+    EXPECT_EQ(progress_.status.rfind("Nu am putut scrie in folderul " + temp + ": ", 0), 0u)
+        << progress_.status;
+
+    // The ads update: the folder where bursa.db could not be created.
+    language_ = Language::EN;
+    EXPECT_EQ(CannotWriteText(FileError(dir_ / "sub" / "bursa.db", FileOperation::Open, EACCES), language_),
+              "Could not write in the folder " + (dir_ / "sub").string() + ": access denied.");
 }
 
 // ---------------------------------------------------------------- companies
