@@ -48,7 +48,6 @@ OpportunityPanel::OpportunityPanel(const WindowState& state, QWidget* parent)
 
     ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
     WireControls();
-    connect(list_, &QTreeWidget::itemDoubleClicked, this, &OpportunityPanel::ShowSelectedRow);
 }
 
 void OpportunityPanel::ApplyLanguage()

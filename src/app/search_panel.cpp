@@ -91,13 +91,9 @@ void SearchPanel::WireControls()
             ShowRow(current);
         }
     });
-    // Enter or a double click opens the row: the reader goes into the page.
-    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        if (item != list_->currentItem()) {
-            list_->setCurrentItem(item);
-        }
-        view_->setFocus(Qt::OtherFocusReason);
-    });
+    // A double click opens the row (Enter too, in the event filter); not
+    // "activated", which some styles send for a single click.
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &SearchPanel::OpenRow);
     connect(searchBox_, &QLineEdit::textChanged, this, [this](const QString& text) {
         textBeforeEdit_ = shownText_;
         shownText_ = text;
@@ -110,6 +106,19 @@ void SearchPanel::WireControls()
             typingPause_->start();
         }
     });
+}
+
+void SearchPanel::OpenRow(QTreeWidgetItem* row)
+{
+    if (row != list_->currentItem()) {
+        list_->setCurrentItem(row);
+    }
+    // A search made while typing left another page shown.
+    if (row->data(0, kRecordNumberRole).toLongLong() != shownRecord_) {
+        ShowRow(row);
+    }
+    // The reader goes into the page.
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 void SearchPanel::EditedFromPlaceholder(const QString& text)
@@ -303,6 +312,12 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* event)
     if (watched == list_) {
         if (type == QEvent::Resize) {
             FitColumns();
+        } else if (type == QEvent::KeyPress && list_->currentItem() != nullptr) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                OpenRow(list_->currentItem());
+                return true;
+            }
         }
         return false;
     }

@@ -86,6 +86,7 @@ private:
     void SortByColumn(int column);
     bool ShowToolTip(QEvent* event);
     void EditedFromPlaceholder(const QString& text);
+    void OpenRow(QTreeWidgetItem* row);
 
     std::vector<std::int64_t> recordNumbers_;
     int sortColumn_ = -1;

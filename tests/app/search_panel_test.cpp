@@ -339,6 +339,10 @@ TEST_F(SearchPanelTest, EnterGoesIntoThePageAndSearchAsYouTypeLeavesThePageBeing
     EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Beta Covoare")));
+    // Enter opens the highlighted row then.
+    list->setFocus();
+    SendKey(list, QEvent::KeyPress, Qt::Key_Return);
+    EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Gama Banci")));
     main.close();
 }
 
