@@ -9,6 +9,7 @@
 #include "app/info_box.h"
 #include "app/opportunity_panel.h"
 #include "app/placeholders.h"
+#include "app/qt_texts.h"
 #include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
@@ -305,6 +306,7 @@ void TForm_Main::BringToFront(QWidget* panel, int view)
 void TForm_Main::ApplyLanguage(Language code)
 {
     state_.language = code;
+    UseQtTextsOf(code);
     ApplyCaptions();
     chrome_->SetStatus(QString::fromLatin1(CaptionsOf(code).welcome));
     companies_->ApplyLanguage();

@@ -151,9 +151,15 @@ void TForm_Main::SaveAsPdfClick()
         return;
     }
     const QString title = view->documentTitle().isEmpty() ? windowTitle() : view->documentTitle();
-    const QString path = AskPdfPath(
-        this, QString::fromLatin1(CaptionsOf(state_.language).saveAsPdf),
-        SuggestedPdfPath(title, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    // A company or ad page has no title of its own: its row names it.
+    QString name = view->documentTitle();
+    if (name.isEmpty() && (currentView_ == 1 || currentView_ == 2)) {
+        name = (currentView_ == 1 ? static_cast<SearchPanel*>(companies_) : opportunities_)->ShownRowText();
+    }
+    const QString path =
+        AskPdfPath(this, QString::fromLatin1(CaptionsOf(state_.language).saveAsPdf),
+                   SuggestedPdfPath(name.isEmpty() ? title : name,
+                                    QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     if (path.isEmpty()) {
         return;
     }

@@ -242,6 +242,15 @@ void SearchPanel::ShowRow(const QTreeWidgetItem* row)
     }
 }
 
+QString SearchPanel::ShownRowText() const
+{
+    const QTreeWidgetItem* row = list_->currentItem();
+    if (row == nullptr || row->data(0, kRecordNumberRole).toLongLong() != shownRecord_) {
+        return {};
+    }
+    return row->text(1);
+}
+
 void SearchPanel::SetSearchFace(const QPixmap& face)
 {
     searchButton_->SetPicture(face);

@@ -44,6 +44,9 @@ public:
     void ShowRow(const QTreeWidgetItem* row);
     void SetSearchFace(const QPixmap& face);
     HtmlView* View() const { return view_; }
+    // The name or subject of the row whose page the view shows; empty when
+    // it shows another page.
+    QString ShownRowText() const;
 
 signals:
     void statusChanged(const QString& text);

@@ -263,6 +263,17 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsListsAndFacesButNotTheFixedI
     // "Toate" still stands for every category.
     emit Find<QComboBox>(&main, "ComboBox_Companies_Domain")->activated(0);
     EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Subdomain")->count(), 321);
+    // Qt's own texts too: the edit boxes' context menu.
+    const auto menuTexts = [&main] {
+        const std::unique_ptr<QMenu> menu(
+            Find<QLineEdit>(&main, "Edit_Companies_Company")->createStandardContextMenu());
+        QStringList texts;
+        for (const QAction* action : menu->actions()) {
+            texts.append(action->text());
+        }
+        return texts.join(QLatin1Char('|'));
+    };
+    EXPECT_TRUE(menuTexts().contains(QStringLiteral("|&Lipeste"))) << menuTexts().toStdString();
     // The same in both languages.
     EXPECT_EQ(main.windowTitle(), QStringLiteral("Dorvanta Romania"));
     EXPECT_EQ(Find<QAction>(&main, "Romana1")->text(), QStringLiteral("Romana"));
@@ -272,6 +283,7 @@ TEST_F(MainWindowTest, LanguageSwitchChangesCaptionsListsAndFacesButNotTheFixedI
     EXPECT_EQ(Find<QLabel>(&main, "Label_Companies_SubDomain")->text(), QStringLiteral("Section"));
     EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Type")->itemText(0), QStringLiteral("All"));
     EXPECT_EQ(Find<QAction>(&main, "Pint1")->text(), QStringLiteral("Print"));
+    EXPECT_TRUE(menuTexts().contains(QStringLiteral("|&Paste")));
     EXPECT_EQ(Find<PictureButton>(&main, "Button_Menu_Companies")->Picture().toImage(), englishFace);
     EXPECT_EQ(Find<QMenu>(&main, "NewCompanies1")->title(), QStringLiteral("New companies"));
 }

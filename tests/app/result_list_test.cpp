@@ -5,6 +5,7 @@
 #include "app/app_test_support.h"
 
 #include "app/html_view.h"
+#include "app/search_panel.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -110,10 +111,13 @@ TEST_F(ResultListTest, EnterGoesIntoThePageAndSearchAsYouTypeLeavesThePageBeingR
     EXPECT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->currentItem(), list->topLevelItem(0));
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Beta Covoare")));
+    auto* panel = Find<SearchPanel>(&main, "Panel_Companies");
+    EXPECT_EQ(panel->ShownRowText(), QString()); // what a PDF of the page is named after
     // Enter opens the highlighted row then.
     list->setFocus();
     SendKey(list, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Gama Banci")));
+    EXPECT_EQ(panel->ShownRowText(), QStringLiteral("Gama Banci"));
     main.close();
 }
 
