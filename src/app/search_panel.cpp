@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -27,21 +28,19 @@ constexpr int kRecordNumberRole = Qt::UserRole;
 constexpr int kSortKeyRole = Qt::UserRole + 1;
 
 // A row sorted by the Romanian alphabet (Ş after S, not after Z), through
-// keys made once when the row is filled.
+// keys made when a column is first sorted (a list of every company would
+// otherwise carry them all the time).
 class SortedRowItem final : public QTreeWidgetItem
 {
 public:
-    SortedRowItem(std::string_view type, std::string_view text)
-        : QTreeWidgetItem(QStringList{Windows1250ToQString(type), Windows1250ToQString(text)})
-    {
-        setData(0, kSortKeyRole, RomanianSortKey(type));
-        setData(1, kSortKeyRole, RomanianSortKey(text));
-    }
+    using QTreeWidgetItem::QTreeWidgetItem;
 
     bool operator<(const QTreeWidgetItem& other) const override
     {
         const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-        return data(column, kSortKeyRole).toString() < other.data(column, kSortKeyRole).toString();
+        const QByteArray mine = data(column, kSortKeyRole).toByteArray();
+        const QByteArray theirs = other.data(column, kSortKeyRole).toByteArray();
+        return mine != theirs ? mine < theirs : text(column) < other.text(column);
     }
 };
 
@@ -195,7 +194,8 @@ void SearchPanel::FillResultList(const SearchResult& result)
     items.reserve(static_cast<qsizetype>(result.rows.size()));
     recordNumbers_.reserve(result.rows.size());
     for (const ResultRow& row : result.rows) {
-        auto* item = new SortedRowItem(row.type, row.text);
+        auto* item =
+            new SortedRowItem(QStringList{Windows1250ToQString(row.type), Windows1250ToQString(row.text)});
         item->setData(0, kRecordNumberRole, static_cast<qlonglong>(row.recordNumber));
         items.append(item);
         recordNumbers_.push_back(row.recordNumber);
@@ -215,6 +215,17 @@ void SearchPanel::SortByColumn(int column)
     sortOrder_ =
         column == sortColumn_ && sortOrder_ == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     sortColumn_ = column;
+    {
+        // A key of our own role: nothing the view shows changes.
+        const QSignalBlocker quiet(list_->model());
+        for (int i = 0; i < list_->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = list_->topLevelItem(i);
+            if (!item->data(column, kSortKeyRole).isValid()) {
+                item->setData(column, kSortKeyRole,
+                              RomanianSortKey(QStringToWindows1250(item->text(column))));
+            }
+        }
+    }
     list_->sortItems(column, sortOrder_);
     list_->header()->setSortIndicator(column, sortOrder_);
     list_->header()->setSortIndicatorShown(true);

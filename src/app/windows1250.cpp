@@ -161,23 +161,22 @@ int RomanianRank(unsigned char byte)
 
 } // namespace
 
-QString RomanianSortKey(std::string_view windows1250)
+QByteArray RomanianSortKey(std::string_view windows1250)
 {
-    // Letters after digits and punctuation (kept in byte order), and the
-    // bytes themselves once more at the end, so that texts differing only in
-    // case or accent still have one order.
-    constexpr char16_t kFirstLetter = 0x100;
-    QString key;
-    key.reserve(static_cast<qsizetype>(2 * windows1250.size() + 1));
+    QByteArray key;
+    key.reserve(static_cast<qsizetype>(windows1250.size()));
     for (const char c : windows1250) {
         const auto byte = static_cast<unsigned char>(c);
         const int rank = RomanianRank(byte);
-        key.append(
-            QChar(rank >= 0 ? static_cast<char16_t>(kFirstLetter + rank) : static_cast<char16_t>(byte)));
-    }
-    key.append(QChar(u'\u0001'));
-    for (const char c : windows1250) {
-        key.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(c) + 1)));
+        int weight = byte; // below 'A': spaces, digits, punctuation
+        if (rank >= 0) {
+            weight = 'A' + rank; // up to 0x5F
+        } else if (byte >= 0x80) {
+            weight = 0x85 + ((byte - 0x80) >> 1);
+        } else if (byte >= 'A') {
+            weight = 0x60 + (byte - 'A'); // the other signs, after the letters
+        }
+        key.append(static_cast<char>(weight));
     }
     return key;
 }

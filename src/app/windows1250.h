@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -24,9 +25,10 @@ std::string QStringToWindows1250(const QString& text);
 // Windows-1250 (a Qt built without ICU); public so tests can hold it against Qt's.
 QString Windows1250ToQStringByTable(std::string_view bytes);
 
-// A key that sorts texts in the order of the Romanian alphabet, whatever
-// their case: A, Ă, Â, B ... I, Î, J ... S, Ş, T, Ţ, U ... Z. Other accented
-// letters sort with their base letter; digits and punctuation before letters.
-QString RomanianSortKey(std::string_view windows1250);
+// A key, one byte a character, that sorts texts in the order of the Romanian
+// alphabet whatever their case: A, Ă, Â, B ... I, Î, J ... S, Ş, T, Ţ, U ... Z.
+// Other accented letters sort with their base letter; digits, spaces and
+// punctuation before letters. Texts differing only in case have one key.
+QByteArray RomanianSortKey(std::string_view windows1250);
 
 } // namespace dorvanta
