@@ -170,7 +170,7 @@ std::string FileErrorText(const FileError& error, Language language)
 
 std::string FolderErrorText(const FileError& error, Language language)
 {
-    return std::string(Pick(language, "Could not write in the folder ", "Nu am putut scrie in folderul ")) +
+    return std::string(Pick(language, "Could not write in the folder ", "Nu am putut scrie in dosarul ")) +
            Utf8FromPath(error.path()) + ": " + ReasonText(error, language) + ".";
 }
 

@@ -297,7 +297,7 @@ TEST_F(UpdatePopupTest, CompanyUpdateFromTheItemAppliesTheAnswer)
     Find<QAction>(&main, "Allcompanies1")->trigger();
     EXPECT_EQ(status->text(), QStringLiteral("Se descarca companiile..."));
     program.WaitForUpdate();
-    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Nu am putut scrie in folderul ") +
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Nu am putut scrie in dosarul ") +
                                           ToQString(folder_ / "Temp")))
         << status->text().toStdString();
 }

@@ -526,7 +526,7 @@ TEST_F(UpdaterTest, AFolderTheUpdatesCannotWriteInIsNamedWithTheReason)
     EXPECT_EQ(updater_.UpdateCompanies(), UpdateOutcome::Failed);
     EXPECT_TRUE(http_.urls.empty());
     const std::string temp = (dir_ / "Temp").string();
-    EXPECT_EQ(progress_.status.rfind("Nu am putut scrie in folderul " + temp + ": ", 0), 0u)
+    EXPECT_EQ(progress_.status.rfind("Nu am putut scrie in dosarul " + temp + ": ", 0), 0u)
         << progress_.status;
 
     // The ads update: the folder where bursa.db could not be created.
