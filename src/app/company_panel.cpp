@@ -153,19 +153,20 @@ void CompanyPanel::Search()
     }
 }
 
-void CompanyPanel::ShowPage(std::int64_t recordNumber)
+bool CompanyPanel::ShowPage(std::int64_t recordNumber)
 {
     // An import writing the file would keep the window waiting: say so instead.
     ReadingHold hold;
     if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {
         emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
-        return;
+        return false;
     }
     const std::optional<std::string> page =
         CompanyPage(state_.programFolder, recordNumber, state_.language, CategoryTable::Builtin());
     if (page) {
         view_->LoadPageIntoBrowser(*page);
     }
+    return true;
 }
 
 void CompanyPanel::SearchCategory(const QAction* item)

@@ -39,7 +39,7 @@ public:
 protected:
     bool IsPlaceholder(const QString& text) const override;
     const char* StartPageStem() const override { return "companies_"; }
-    void ShowPage(std::int64_t recordNumber) override;
+    bool ShowPage(std::int64_t recordNumber) override;
 
 private:
     QLabel* Panel_Companies_Search = nullptr;

@@ -129,18 +129,19 @@ void OpportunityPanel::Search()
     ShowSearchResult([&] { return SearchOpportunities(state_.programFolder, criteria, state_.language); });
 }
 
-void OpportunityPanel::ShowPage(std::int64_t recordNumber)
+bool OpportunityPanel::ShowPage(std::int64_t recordNumber)
 {
     // An import writing the file would keep the window waiting: say so instead.
     ReadingHold hold;
     if (!hold.TryHold(ResolveFile(state_.programFolder, kOpportunityFileName))) {
         emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
-        return;
+        return false;
     }
     // Handed over even when empty: a missing record shows an empty document.
     const std::string page = OpportunityPage(state_.programFolder, recordNumber, state_.language,
                                              OpportunityDomainList(state_.language), banners_);
     view_->LoadPageIntoBrowser(page);
+    return true;
 }
 
 void OpportunityPanel::SearchType(const QAction* item)

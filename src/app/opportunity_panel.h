@@ -31,7 +31,7 @@ public:
 protected:
     bool IsPlaceholder(const QString& text) const override;
     const char* StartPageStem() const override { return "opportunities_"; }
-    void ShowPage(std::int64_t recordNumber) override;
+    bool ShowPage(std::int64_t recordNumber) override;
 
 private:
     void FitTypeColumn();

@@ -246,8 +246,9 @@ void SearchPanel::ShowRow(const QTreeWidgetItem* row)
         return;
     }
     try {
-        ShowPage(number.toLongLong());
-        shownRecord_ = number.toLongLong();
+        if (ShowPage(number.toLongLong())) {
+            shownRecord_ = number.toLongLong();
+        }
     } catch (...) {
         // An unreadable file or a broken record leaves the page shown before.
     }

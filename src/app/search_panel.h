@@ -80,7 +80,8 @@ protected:
 
     virtual bool IsPlaceholder(const QString& text) const = 0;
     virtual const char* StartPageStem() const = 0;
-    virtual void ShowPage(std::int64_t recordNumber) = 0;
+    // False when the page could not be read now (an import writes the file).
+    virtual bool ShowPage(std::int64_t recordNumber) = 0;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
