@@ -62,7 +62,9 @@ void TerminalProgress::SetGaugePosition(int)
     ++records_;
     if (interactive_) {
         Draw(Kind::Records,
-             "Applied " + std::to_string(records_) + " records of " + std::to_string(lines_) + " lines",
+             std::string(Pick(language_, "Applied ", "Aplicate ")) + std::to_string(records_) +
+                 std::string(Pick(language_, " records of ", " inregistrari din ")) + std::to_string(lines_) +
+                 std::string(Pick(language_, " lines", " linii")),
              false);
     }
 }
@@ -71,7 +73,9 @@ void TerminalProgress::SetBytesReceived(std::uint64_t received, std::uint64_t to
 {
     if (interactive_) {
         Draw(Kind::Bytes,
-             "Received " + Megabytes(received) + (total > 0 ? " of " + Megabytes(total) : std::string()),
+             std::string(Pick(language_, "Received ", "Primit ")) + Megabytes(received) +
+                 (total > 0 ? std::string(Pick(language_, " of ", " din ")) + Megabytes(total)
+                            : std::string()),
              total > 0 && received == total);
     }
 }
@@ -94,8 +98,9 @@ void TerminalProgress::SetDialogGaugePosition(int position)
 void TerminalProgress::DrawBar(int position)
 {
     const int filled = static_cast<int>(static_cast<long long>(position) * kBarWidth / adsMaximum_);
-    const std::string bar = "Ads [" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] " +
-                            std::to_string(position) + "/" + std::to_string(adsMaximum_);
+    const std::string bar = std::string(Pick(language_, "Ads [", "Anunturi [")) + std::string(filled, '#') +
+                            std::string(kBarWidth - filled, '.') + "] " + std::to_string(position) + "/" +
+                            std::to_string(adsMaximum_);
     if (interactive_) {
         Draw(Kind::Ads, bar, true);
         return;

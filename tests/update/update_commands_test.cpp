@@ -278,6 +278,12 @@ TEST_F(UpdateCommandsTest, UpdateCompaniesShowsProgressOnATerminalOnly)
                   answer.size() / 1e6);
     EXPECT_NE(terminal.err.find(received), std::string::npos) << terminal.err;
     EXPECT_NE(terminal.err.find("Applied 2000 records of 2000 lines"), std::string::npos) << terminal.err;
+
+    std::vector<std::string> romanian{"--lang", "RO"};
+    romanian.insert(romanian.end(), arguments.begin(), arguments.end());
+    const RunResult ro = RunCliOnTerminal(dir_, romanian);
+    EXPECT_NE(ro.err.find("Aplicate 2000 inregistrari din 2000 linii"), std::string::npos) << ro.err;
+    EXPECT_EQ(ro.err.find("Received"), std::string::npos) << ro.err;
 }
 
 TEST_F(UpdateCommandsTest, UpdateAdsAsksForTheChosenGroupsAndShowsProgress)
