@@ -32,13 +32,6 @@ namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration)
-{
-    return std::chrono::duration<double>(duration).count();
-}
-
 // A company answer line of about 330 bytes, as the server sends them.
 std::string AnswerLine(const std::string& name, std::uint64_t serial)
 {

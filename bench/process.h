@@ -1,10 +1,18 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline double Seconds(Clock::duration duration)
+{
+    return std::chrono::duration<double>(duration).count();
+}
 
 // Runs `arguments` with standard output to `out` and standard error to
 // `err`; returns the exit code. Spawned, not forked: a fork would first copy

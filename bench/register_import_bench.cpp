@@ -22,13 +22,6 @@ namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::duration duration)
-{
-    return std::chrono::duration<double>(duration).count();
-}
-
 // Every byte of every file of `folder`, in 1 MiB blocks.
 std::uint64_t ReadFolder(const fs::path& folder)
 {

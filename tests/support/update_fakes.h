@@ -13,42 +13,61 @@
 
 namespace dorvanta::test {
 
+// The settings store in memory; `broken` makes every call fail as an
+// unreadable store does.
 class MemorySettings : public SettingsStore
 {
 public:
     std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
     {
-        const auto it = strings.find(std::string(key) + std::string(name));
+        Check();
+        const auto it = strings.find(Key(key, name));
         return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
     std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view key, std::string_view name) override
     {
-        const auto it = binaries.find(std::string(key) + std::string(name));
+        Check();
+        const auto it = binaries.find(Key(key, name));
         return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
     }
     void WriteString(std::string_view key, std::string_view name, std::string_view value) override
     {
-        strings[std::string(key) + std::string(name)] = std::string(value);
+        Check();
+        strings[Key(key, name)] = std::string(value);
     }
     void WriteBinary(std::string_view key, std::string_view name,
                      const std::vector<std::uint8_t>& value) override
     {
-        binaries[std::string(key) + std::string(name)] = value;
+        Check();
+        binaries[Key(key, name)] = value;
     }
 
-    std::string Version(const std::string& name) const
+    static std::string Key(std::string_view key, std::string_view name)
     {
-        const auto it = strings.find(std::string(kInternetSettingsKey) + name);
+        return std::string(key) + std::string(name);
+    }
+    std::string Version(std::string_view name) const
+    {
+        const auto it = strings.find(Key(kInternetSettingsKey, name));
         return it == strings.end() ? "<none>" : it->second;
     }
     std::optional<std::vector<std::uint8_t>> LastUpdate() const
     {
-        const auto it = binaries.find(std::string(kSettingsKey) + std::string(kLastUpdateValue));
+        const auto it = binaries.find(Key(kSettingsKey, kLastUpdateValue));
         return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
     }
 
     std::map<std::string, std::string> strings;
     std::map<std::string, std::vector<std::uint8_t>> binaries;
+    bool broken = false;
+
+private:
+    void Check() const
+    {
+        if (broken) {
+            throw SettingsError("store unavailable");
+        }
+    }
 };
 
 class StatusProgress : public UpdateProgress

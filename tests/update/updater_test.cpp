@@ -5,6 +5,7 @@
 #include "data/record_layout.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"
+#include "support/update_fakes.h"
 #include "update/manifest.h"
 #include "update/record_import.h"
 
@@ -19,6 +20,7 @@ namespace dorvanta {
 namespace {
 
 namespace fs = std::filesystem;
+using test::MemorySettings;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -63,56 +65,6 @@ public:
     std::function<void(const std::string&)> beforeAnswer;
     bool connected = false;
     int disconnects = 0;
-};
-
-class MemorySettings : public SettingsStore
-{
-public:
-    std::optional<std::string> ReadString(std::string_view key, std::string_view name) override
-    {
-        Check();
-        const auto it = strings.find(Key(key, name));
-        return it == strings.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view key, std::string_view name) override
-    {
-        Check();
-        const auto it = binaries.find(Key(key, name));
-        return it == binaries.end() ? std::nullopt : std::optional<std::vector<std::uint8_t>>(it->second);
-    }
-    void WriteString(std::string_view key, std::string_view name, std::string_view value) override
-    {
-        Check();
-        strings[Key(key, name)] = std::string(value);
-    }
-    void WriteBinary(std::string_view key, std::string_view name,
-                     const std::vector<std::uint8_t>& value) override
-    {
-        Check();
-        binaries[Key(key, name)] = value;
-    }
-
-    static std::string Key(std::string_view key, std::string_view name)
-    {
-        return std::string(key) + std::string(name);
-    }
-    std::string Version(std::string_view name) const
-    {
-        const auto it = strings.find(Key(kInternetSettingsKey, name));
-        return it == strings.end() ? "<none>" : it->second;
-    }
-
-    std::map<std::string, std::string> strings;
-    std::map<std::string, std::vector<std::uint8_t>> binaries;
-    bool broken = false;
-
-private:
-    void Check() const
-    {
-        if (broken) {
-            throw SettingsError("store unavailable");
-        }
-    }
 };
 
 // Records every call as one text, in order.
