@@ -831,14 +831,18 @@ gloss() {
   convert -size "${w}x${top}" gradient:"$3"-"$4" \
           -size "${w}x$((h - top))" gradient:"$5"-"$6" -append "${@:7}"
 }
-gloss 2000 20 '#6FA0FF' '#4D88FF' '#3175FF' '#2A68EC' \
-  -fill '#8FB6FF' -draw 'rectangle 0,0 2000,0' \
-  -fill '#2157CC' -draw 'rectangle 0,19 2000,19' \
-  "${JPGOPT[@]}" "$PIC/title_bar.jpg"
-gloss 2000 30 '#4A86FF' '#3A7BFB' '#3070F2' '#2860DC' \
-  -fill '#6E9EFF' -draw 'rectangle 0,0 2000,0' \
-  -fill '#1B4AB4' -draw 'rectangle 0,29 2000,29' \
-  "${JPGOPT[@]}" "$PIC/menu_bar.jpg"
+# Both bars dark enough for white text at 4.5:1; each also at twice the size.
+for s in 1 2; do
+  suffix=""; [ "$s" -eq 2 ] && suffix="@2x"
+  gloss $((2000 * s)) $((20 * s)) '#3A6EE6' '#2F64DE' '#2A5CD0' '#2453C2' \
+    -fill '#5A82E0' -draw "rectangle 0,0 $((2000 * s)),$((s - 1))" \
+    -fill '#1B46A8' -draw "rectangle 0,$((20 * s - s)) $((2000 * s)),$((20 * s - 1))" \
+    "${JPGOPT[@]}" "$PIC/title_bar$suffix.jpg"
+  gloss $((2000 * s)) $((30 * s)) '#3468DC' '#2E62D6' '#2A5CD0' '#2453C2' \
+    -fill '#5A82E0' -draw "rectangle 0,0 $((2000 * s)),$((s - 1))" \
+    -fill '#173C96' -draw "rectangle 0,$((30 * s - s)) $((2000 * s)),$((30 * s - 1))" \
+    "${JPGOPT[@]}" "$PIC/menu_bar$suffix.jpg"
+done
 convert -size 2000x16 gradient:'#F3F3F3'-"$GREY_BG" \
   \( -size 2000x1 xc:'#B4B5B4' \) +swap -append \
   "${JPGOPT[@]}" "$PIC/status_bar.jpg"
@@ -859,34 +863,46 @@ convert "$PIC/status_bar.jpg" -crop 17x15+0+2 +repage "${GRIP[@]}" \
 # face W H RADIUS OUT [extra convert drawing options]
 face() {
   local w=$1 h=$2 r=$3 out=$4; shift 4
-  local top=$((h / 2))
-  convert -size "${w}x${top}" gradient:'#78A8FF'-'#4E8AFF' \
-          -size "${w}x$((h - top))" gradient:'#3878FA'-'#2A66E6' -append \
+  local top=$((h / 2)) s=${S:-1}
+  # Dark enough for white captions at 4.5:1 and more on every pixel.
+  local inner="1.5,1.5 $((w - 2)).5,$((h - 2)).5" outer="0.5,0.5 $((w - 1)).5,$((h - 1)).5"
+  if [ "$s" -eq 2 ]; then inner="3,3 $((w - 3)),$((h - 3))" outer="1,1 $((w - 1)),$((h - 1))"; fi
+  convert -size "${w}x${top}" gradient:'#3A6EE6'-'#2F64DE' \
+          -size "${w}x$((h - top))" gradient:'#2A5CD0'-'#2453C2' -append \
     \( -size "${w}x${h}" xc:black -fill white \
        -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) $r,$r" \) \
     -alpha off -compose CopyOpacity -composite -compose Over \
-    -fill none -stroke '#FFFFFF50' -strokewidth 1 \
-    -draw "roundrectangle 1.5,1.5 $((w - 2)).5,$((h - 2)).5 $((r - 1)),$((r - 1))" \
-    -stroke '#1A48AE' \
-    -draw "roundrectangle 0.5,0.5 $((w - 1)).5,$((h - 1)).5 $r,$r" \
+    -fill none -stroke '#FFFFFF30' -strokewidth "$s" \
+    -draw "roundrectangle $inner $((r - s)),$((r - s))" \
+    -stroke '#163C96' \
+    -draw "roundrectangle $outer $r,$r" \
     -stroke none "$@" "${PNGOPT[@]}" "PNG32:$out"
 }
-# label_face W H RADIUS SIZE TEXT OUT
+# label_face W H RADIUS SIZE TEXT OUT (S=2: the same face at twice the size)
 label_face() {
-  local w=$1 h=$2 size=$4 text=$5
+  local w=$1 h=$2 size=$4 text=$5 s=${S:-1}
   local tw; tw=$(text_w "$FONTB" "$size" "$text")
   local x=$(( (w - tw) / 2 )) y=$(( (h + size * 72 / 100) / 2 ))
   face "$w" "$h" "$3" "$6" -font "$FONTB" -pointsize "$size" \
-    -fill '#0E2F8A90' -annotate +"$x"+"$((y + 1))" "$text" \
+    -fill '#0E2F8A90' -annotate +"$x"+"$((y + s))" "$text" \
     -fill '#FFFFFF' -annotate +"$x"+"$y" "$text"
 }
 
 # --- title bar buttons, 17x17 -----------------------------------------------
-glyph() {   # OUT drawing...
+glyph() {   # OUT drawing... (each picture also at twice the size, OUT@2x)
   local out=$1; shift
-  convert -size 17x17 xc:none -fill '#2A64E6' -stroke '#1A4AB0' -strokewidth 1 \
-    -draw 'roundrectangle 0.5,0.5 16.5,16.5 3,3' -stroke none -fill '#FFFFFF' "$@" \
-    "${PNGOPT[@]}" "PNG32:$PIC/$out"
+  local s a next args suffix
+  for s in 1 2; do
+    args=(); next=0
+    for a in "$@"; do
+      if [ "$next" = 1 ]; then args+=("scale $s,$s $a"); next=0; else args+=("$a"); fi
+      [ "$a" = -draw ] && next=1
+    done
+    suffix=""; [ "$s" -eq 2 ] && suffix="@2x"
+    convert -size $((17 * s))x$((17 * s)) xc:none -fill '#2A64E6' -stroke '#1A4AB0' -strokewidth 1 \
+      -draw "scale $s,$s roundrectangle 0.5,0.5 16.5,16.5 3,3" -stroke none -fill '#FFFFFF' "${args[@]}" \
+      "${PNGOPT[@]}" "PNG32:$PIC/${out%.png}$suffix.png"
+  done
 }
 glyph glyph_minimize.png -draw 'rectangle 5,11 11,12'
 glyph glyph_maximize.png -draw 'rectangle 4,4 12,5' -draw 'rectangle 4,4 4,12' -draw 'rectangle 12,4 12,12' -draw 'rectangle 4,12 12,12'
@@ -905,12 +921,19 @@ done
 for i in 1 2 3 4 5 6; do
   label_face 100 31 5 "$FSIZE" "${FACES_EN[i - 1]}" "$PIC/face_${i}EN.png"
   label_face 100 31 5 "$FSIZE" "${FACES_RO[i - 1]}" "$PIC/face_${i}RO.png"
+  S=2 label_face 200 62 10 $((FSIZE * 2)) "${FACES_EN[i - 1]}" "$PIC/face_${i}EN@2x.png"
+  S=2 label_face 200 62 10 $((FSIZE * 2)) "${FACES_RO[i - 1]}" "$PIC/face_${i}RO@2x.png"
 done
 label_face 67 20 4 11 'Search' "$PIC/face_7EN.png"
 label_face 67 20 4 11 'Cauta' "$PIC/face_7RO.png"
+S=2 label_face 134 40 8 22 'Search' "$PIC/face_7EN@2x.png"
+S=2 label_face 134 40 8 22 'Cauta' "$PIC/face_7RO@2x.png"
 face 17 27 4 "$PIC/arrow_down.png" \
   -fill '#0E2F8A90' -draw 'polygon 4.5,12.5 12.5,12.5 8.5,16.5' \
   -fill '#FFFFFF' -draw 'polygon 4.5,11.5 12.5,11.5 8.5,15.5'
+S=2 face 34 54 8 "$PIC/arrow_down@2x.png" \
+  -fill '#0E2F8A90' -draw 'polygon 9,25 25,25 17,33' \
+  -fill '#FFFFFF' -draw 'polygon 9,23 25,23 17,31'
 
 ###########################################################################
 # 3a. Banner stills, 472x70 PNG

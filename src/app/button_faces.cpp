@@ -1,14 +1,29 @@
 #include "app/button_faces.h"
 
+#include <QApplication>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace dorvanta {
 
 PictureButton::PictureButton(QWidget* parent) : QAbstractButton(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    // Every picture button is a Tab stop: a command the mouse reaches the
+    // keyboard reaches too.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses it as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::SetPicture(const QPixmap& picture)
@@ -56,6 +71,16 @@ void PictureButton::leaveEvent(QEvent* event)
 
 QPixmap ResourcePicture(const QString& name, QSize fallbackSize)
 {
+    // On a screen at 150 % or more the picture drawn at twice the size, where
+    // there is one, so faces and captions stay sharp.
+    if (qApp != nullptr && qApp->devicePixelRatio() > 1.25) {
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp(QStringLiteral(":/pictures/") + name.left(dot) + QStringLiteral("@2x") + name.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
     QPixmap picture(QStringLiteral(":/pictures/") + name);
     if (picture.isNull() && fallbackSize.isValid()) {
         picture = QPixmap(fallbackSize);

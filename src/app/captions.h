@@ -31,7 +31,7 @@ struct Captions
     const char* cannotWrite; // %1: the file
     const char* importRegister;
     const char* chooseRegisterFolder;
-    const char* all;         // the first entry of every drop-down list
+    const char* all; // the first entry of every drop-down list
     const char* allCategories;
     const char* allCompanies;
     const char* language;
@@ -39,6 +39,18 @@ struct Captions
     const char* print;
     const char* welcome;
     const char* downloadingCompanies;
+    // What a screen reader says for controls that show no text of their own.
+    const char* companiesFound;
+    const char* opportunitiesFound;
+    const char* companyPage;
+    const char* adPage;
+    const char* helpPage;
+    const char* search;
+    const char* minimize;
+    const char* maximize;
+    const char* restore;
+    const char* close;
+    const char* sortKeys; // the list header's tooltip
 };
 
 inline constexpr Captions kEnglishCaptions{
@@ -73,7 +85,18 @@ inline constexpr Captions kEnglishCaptions{
     "English",
     "Print",
     "Welcome to Dorvanta",
-    "Downloading the companies..."};
+    "Downloading the companies...",
+    "Companies found",
+    "Opportunities found",
+    "Company profile",
+    "Business ad",
+    "Help",
+    "Search",
+    "Minimize",
+    "Maximize",
+    "Restore",
+    "Close",
+    "Ctrl+1 sorts by the first column, Ctrl+2 by the second; again to reverse"};
 inline constexpr Captions kRomanianCaptions{
     "Cautare companii",
     "Cautare oportunitati",
@@ -106,7 +129,18 @@ inline constexpr Captions kRomanianCaptions{
     "Engleza",
     "Tipareste",
     "Bun venit la Dorvanta",
-    "Se descarca companiile..."};
+    "Se descarca companiile...",
+    "Companii gasite",
+    "Oportunitati gasite",
+    "Profilul companiei",
+    "Anuntul",
+    "Ajutor",
+    "Cauta",
+    "Minimizeaza",
+    "Maximizeaza",
+    "Restaureaza",
+    "Inchide",
+    "Ctrl+1 ordoneaza dupa prima coloana, Ctrl+2 dupa a doua; din nou pentru ordine inversa"};
 
 inline const Captions& CaptionsOf(Language language)
 {

@@ -6,6 +6,7 @@
 #include "app/captions.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
+#include "app/mnemonics.h"
 #include "app/panel_criteria.h"
 #include "app/placeholders.h"
 #include "app/windows1250.h"
@@ -61,12 +62,15 @@ void CompanyPanel::ApplyLanguage()
 {
     const Captions& c = CaptionsOf(state_.language);
     Panel_Companies_Search->setText(QString::fromLatin1(c.companiesSearch));
-    Label_Companies_Company->setText(QString::fromLatin1(c.company));
-    Label_Companies_Locality->setText(QString::fromLatin1(c.county));
-    Label_Companies_Domain->setText(QString::fromLatin1(c.domain));
-    Label_Companies_SubDomain->setText(QString::fromLatin1(c.section));
-    Label_Companies_Type->setText(QString::fromLatin1(c.type));
+    // The mnemonics clash neither with each other nor with the menu bar's letters.
+    const bool romanian = state_.language == Language::RO;
+    SetCriteriaCaption(Label_Companies_Company, searchBox_, c.company, 'p');
+    SetCriteriaCaption(Label_Companies_Domain, ComboBox_Companies_Domain, c.domain, 'd');
+    SetCriteriaCaption(Label_Companies_SubDomain, ComboBox_Companies_Subdomain, c.section, 'e');
+    SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'n');
+    SetCriteriaCaption(Label_Companies_Type, ComboBox_Companies_Type, c.type, 't');
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
+    ApplyAccessibleNames(c.companiesFound, c.companyPage);
 
     // An empty box, or one showing the other language's placeholder, gets the new one.
     const std::string text = QStringToWindows1250(searchBox_->text());
@@ -82,6 +86,16 @@ void CompanyPanel::ApplyLanguage()
     SetAllEntry(ComboBox_Companies_Locality, state_.language);
     SetAllEntry(ComboBox_Companies_Subdomain, state_.language);
     LoadStartPage(StartPageStem());
+}
+
+QString CompanyPanel::TypeCellName(const std::string& type) const
+{
+    // The list shows a type's letter; a screen reader says its word.
+    std::string word = type;
+    if (type.size() == 1) {
+        CompanyTypeWord(type.front(), state_.language, word);
+    }
+    return Windows1250ToQString(word);
 }
 
 bool CompanyPanel::IsPlaceholder(const QString& text) const
@@ -172,7 +186,8 @@ bool CompanyPanel::ShowPage(std::int64_t recordNumber)
 void CompanyPanel::SearchCategory(const QAction* item)
 {
     try {
-        const std::string category = ToLowerAZ(Trim(QStringToWindows1250(MenuItemCaption(item))));
+        // The section by its code: the caption carries a mnemonic mark.
+        const std::string code = ToLowerAZ(QStringToWindows1250(MenuItemCode(item)));
         const std::string hint = QStringToWindows1250(MenuItemHint(item));
         const std::size_t semicolon = hint.find(';');
         const std::string domain =
@@ -186,14 +201,15 @@ void CompanyPanel::SearchCategory(const QAction* item)
                 ComboBox_Companies_Domain->setCurrentIndex(i);
             }
             FillSubdomains();
-            for (int k = 0; k < ComboBox_Companies_Subdomain->count(); ++k) {
-                if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Subdomain->itemText(k)))) ==
-                    category) {
-                    const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
-                    ComboBox_Companies_Subdomain->setCurrentIndex(k);
-                    Search();
-                }
+            const auto found = std::find(subdomainCodes_.begin(), subdomainCodes_.end(), code);
+            if (found != subdomainCodes_.end()) {
+                const QSignalBlocker blocker(ComboBox_Companies_Subdomain);
+                // The box's first entry is "All".
+                ComboBox_Companies_Subdomain->setCurrentIndex(
+                    static_cast<int>(found - subdomainCodes_.begin()) + 1);
+                Search();
             }
+            return;
         }
     } catch (...) {
         // A quick search that cannot run leaves the boxes as they got.

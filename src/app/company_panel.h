@@ -38,6 +38,7 @@ public:
 
 protected:
     bool IsPlaceholder(const QString& text) const override;
+    QString TypeCellName(const std::string& type) const override;
     const char* StartPageStem() const override { return "companies_"; }
     bool ShowPage(std::int64_t recordNumber) override;
 

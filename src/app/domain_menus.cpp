@@ -3,10 +3,12 @@
 #include "app/button_faces.h"
 #include "app/captions.h"
 #include "app/company_panel.h"
+#include "app/mnemonics.h"
 #include "app/opportunity_panel.h"
 #include "app/windows1250.h"
 #include "data/category_table.h"
 #include "data/domain_tree.h"
+#include "search/subdomains.h"
 
 #include <QAction>
 #include <QMenu>
@@ -36,11 +38,12 @@ QString MenuText(const QString& caption)
 
 QString MenuItemCaption(const QAction* item)
 {
-    if (item == nullptr) {
-        return {};
-    }
-    QString text = item->text();
-    return text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return item == nullptr ? QString() : WithoutMnemonic(item->text());
+}
+
+QString MenuItemCode(const QAction* item)
+{
+    return item ? item->property(kCodeProperty).toString() : QString();
 }
 
 void ClearMenu(QMenu* menu)
@@ -95,17 +98,18 @@ void DomainMenus::BuildCompanyHalf(Language language)
         for (const DomainEntry& domain : group.domains) {
             entries.append(Windows1250ToQString(domain.line));
             const QString domainCaption = Windows1250ToQString(domain.name);
-            const std::vector<std::string> names =
-                CategoryTable::Builtin().SubdomainNames(domain.name, language);
-            if (names.empty()) {
+            const SubdomainList categories = FillSubdomains(domain.line, CategoryTable::Builtin(), language);
+            if (categories.names.empty()) {
                 groupMenu->addAction(domainIcon, MenuText(domainCaption));
                 continue;
             }
             QMenu* domainMenu = groupMenu->addMenu(domainIcon, MenuText(domainCaption));
             const QString hint = groupCaption + QLatin1Char(';') + domainCaption;
-            for (const std::string& name : names) {
-                QAction* item = domainMenu->addAction(categoryIcon, MenuText(Windows1250ToQString(name)));
+            for (std::size_t i = 0; i < categories.names.size(); ++i) {
+                QAction* item =
+                    domainMenu->addAction(categoryIcon, MenuText(Windows1250ToQString(categories.names[i])));
                 SetMenuItemHint(item, hint);
+                item->setProperty(kCodeProperty, Windows1250ToQString(categories.codes[i]));
                 connect(item, &QAction::triggered, &companies_,
                         [this, item] { companies_.SearchCategory(item); });
             }

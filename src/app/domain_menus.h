@@ -23,11 +23,15 @@ class OpportunityPanel;
 inline constexpr const char* kHintProperty = "hint";
 
 QString MenuItemHint(const QAction* item);
+// A category item also keeps its category's code, by which the quick search
+// finds the section (the caption carries a mnemonic mark).
+inline constexpr const char* kCodeProperty = "code";
+QString MenuItemCode(const QAction* item);
 void SetMenuItemHint(QAction* item, const QString& hint);
 
 // Captions are shown as written: an "&" in a domain or category name is not a
 // keyboard mnemonic. MenuText escapes a caption for a menu, MenuItemCaption
-// gives it back as written.
+// gives it back as written, without the item's mnemonic mark.
 QString MenuText(const QString& caption);
 QString MenuItemCaption(const QAction* item);
 

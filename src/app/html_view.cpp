@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QKeyEvent>
 #include <QRegularExpression>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -81,7 +82,23 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), address_(BlankAddres
     // breaks inside words, and falls back to it for a whole table as soon as
     // a full-width table is laid out, cutting the row labels apart.
     setWordWrapMode(QTextOption::WordWrap);
+    // A caret for reading and selecting with the keyboard, as in a browser's
+    // caret browsing; links are still followed by Tab and Enter.
+    setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
     connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::OnAnchorClicked);
+}
+
+void HtmlView::keyPressEvent(QKeyEvent* event)
+{
+    // Ctrl++ (or Ctrl+= without Shift) and Ctrl+- change the text size of
+    // the page shown, and of the pages after it.
+    const bool zoomIn = event->matches(QKeySequence::ZoomIn) ||
+                        (event->key() == Qt::Key_Equal && event->modifiers() == Qt::ControlModifier);
+    if (zoomIn || event->matches(QKeySequence::ZoomOut)) {
+        zoomIn ? QTextBrowser::zoomIn(1) : QTextBrowser::zoomOut(1);
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 void HtmlView::SetProgramFolder(const std::filesystem::path& folder)

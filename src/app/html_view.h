@@ -47,6 +47,9 @@ public:
 signals:
     void navigationComplete();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void ShowHtml(const QString& html, const QUrl& address, const QString& baseFolder);
     void OnAnchorClicked(const QUrl& url);

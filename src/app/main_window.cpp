@@ -4,9 +4,11 @@
 #include "app/captions.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
+#include "app/focus_ring.h"
 #include "app/font_substitutes.h"
 #include "app/html_view.h"
 #include "app/info_box.h"
+#include "app/menu_bar.h"
 #include "app/opportunity_panel.h"
 #include "app/placeholders.h"
 #include "app/qt_texts.h"
@@ -27,6 +29,7 @@
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -59,6 +62,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     setPalette(palette);
     setMinimumSize(600, 400);
 
+    new FocusRing(this);
     chrome_ = new WindowChrome(*this, options_.workArea);
     BuildMenuBar();
     BuildCenter();
@@ -67,10 +71,11 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(chrome_->TitleBar());
-    layout->addWidget(Panel_Menu);
+    layout->addWidget(menuBar_->Widget());
     layout->addWidget(Panel_Center, 1);
     layout->addWidget(chrome_->StatusBar());
     BuildPopups();
+    BuildKeys();
     domainMenus_ = new DomainMenus(this, Newbusinessads1, *companies_, *opportunities_);
     connect(domainMenus_, &DomainMenus::newAdsChosen, this, &TForm_Main::NewAdsItemClick);
 
@@ -126,77 +131,64 @@ void TForm_Main::Button_Companies_SearchClick()
 
 void TForm_Main::BuildMenuBar()
 {
-    Panel_Menu = new QWidget(this);
-    Panel_Menu->setObjectName(QStringLiteral("Panel_Menu"));
-    Panel_Menu->setFixedHeight(30);
-    Panel_Menu->setAutoFillBackground(true);
-    QPalette palette = Panel_Menu->palette();
-    palette.setColor(QPalette::Window, kBlue);
-    Panel_Menu->setPalette(palette);
-    Panel_Menu->installEventFilter(this);
-
-    auto* picture = new QLabel(Panel_Menu);
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(ResourcePicture(QStringLiteral("menu_bar.jpg")));
-    picture->setGeometry(0, 0, 2000, 30);
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-
-    auto makeButton = [this](const char* name, auto handler) {
-        auto* button = new PictureButton(Panel_Menu);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setCursor(Qt::PointingHandCursor);
-        connect(button, &QAbstractButton::clicked, this, handler);
-        menuButtons_.push_back(button);
-        return button;
-    };
-    Button_Menu_Companies = makeButton("Button_Menu_Companies", [this] { BringToFront(companies_, 1); });
-    Button_Menu_Companies_Down = makeButton("Button_Menu_Companies_Down", [this] {
-        OpenPopup(domainMenus_->CompanyPopup(), PopupSlot::CompaniesDown, Button_Menu_Companies_Down);
+    menuBar_ = new MenuBar(*this);
+    connect(menuBar_, &MenuBar::pressed, this, &TForm_Main::MenuButtonPressed);
+    connect(menuBar_, &MenuBar::shortcutUsed, this, [this](MenuButton which) {
+        if (which == MenuButton::Companies || which == MenuButton::Internet) {
+            MenuButtonPressed(which, true);
+            static_cast<SearchPanel*>(PanelInFront())->FocusSearchBox();
+        } else {
+            menuBar_->Button(which)->setFocus(Qt::ShortcutFocusReason);
+            MenuButtonPressed(which, true);
+        }
     });
-    Button_Menu_Internet = makeButton("Button_Menu_Internet", [this] { BringToFront(opportunities_, 2); });
-    SpeedButton5 = makeButton("SpeedButton5", [this] {
-        OpenPopup(domainMenus_->OpportunityPopup(), PopupSlot::InternetDown, SpeedButton5);
+    connect(menuBar_, &MenuBar::left, this, [this] {
+        if (auto* panel = qobject_cast<SearchPanel*>(PanelInFront())) {
+            panel->FocusSearchBox();
+        } else {
+            Web_Help->setFocus(Qt::OtherFocusReason);
+        }
     });
-    Button_Menu_Update = makeButton(
-        "Button_Menu_Update", [this] { OpenPopup(Popup_Update, PopupSlot::Update, Button_Menu_Update); });
-    Button_Menu_Insert = makeButton(
-        "Button_Menu_Insert", [this] { OpenPopup(Popup_Insert, PopupSlot::Insert, Button_Menu_Insert); });
-    Button_Menu_Settings = makeButton("Button_Menu_Settings", [this] {
-        OpenPopup(Popup_Settings, PopupSlot::Settings, Button_Menu_Settings);
-    });
-    Button_Menu_Help =
-        makeButton("Button_Menu_Help", [this] { OpenPopup(Popup_Help, PopupSlot::Help, Button_Menu_Help); });
-
-    const QPixmap arrow = ResourcePicture(QStringLiteral("arrow_down.png"), QSize(17, 27));
-    Button_Menu_Companies_Down->SetPicture(arrow);
-    SpeedButton5->SetPicture(arrow);
-    PlaceMenuButtons();
 }
 
-void TForm_Main::PlaceMenuButtons()
+void TForm_Main::BuildKeys()
 {
-    // Faces 99 pixels wide at 10, 137, 266, 376, 486 and 596, each arrow just
-    // right of its face. A window too narrow for that takes the gaps in and
-    // narrows the faces (they lose their plain edges first), so every command
-    // stays on screen down to the smallest window.
-    constexpr int kFaces = 6;
-    constexpr int kArrow = 17;
-    const int width = Panel_Menu->width();
-    const bool roomy = width >= 705;
-    const int face = roomy ? 99 : std::max(40, (width - 10 - 2 * kArrow - 2 - 5 * 3 - 5) / kFaces);
-    const int gapAfterArrow[] = {10, 12};
-    const int gap = roomy ? 11 : 3;
-    int x = 10;
-    int arrows = 0;
-    for (PictureButton* button : menuButtons_) {
-        const bool arrow = button == Button_Menu_Companies_Down || button == SpeedButton5;
-        button->setGeometry(x, 2, arrow ? kArrow : face, 27);
-        if (arrow) {
-            x += kArrow + (roomy ? gapAfterArrow[arrows++] : gap);
-        } else {
-            const bool arrowFollows = button == Button_Menu_Companies || button == Button_Menu_Internet;
-            x += face + (arrowFollows ? 1 : gap);
-        }
+    // F10 reaches the menu bar, as in other programs; F1 opens the help.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setObjectName(QStringLiteral("Shortcut_MenuBar"));
+    connect(menuKey, &QShortcut::activated, menuBar_, &MenuBar::FocusFirst);
+    Content1->setShortcut(QKeySequence::HelpContents);
+    addAction(Content1);
+}
+
+void TForm_Main::MenuButtonPressed(MenuButton which, bool byKeyboard)
+{
+    PictureButton* button = menuBar_->Button(which);
+    switch (which) {
+    case MenuButton::Companies:
+        BringToFront(companies_, 1);
+        break;
+    case MenuButton::Internet:
+        BringToFront(opportunities_, 2);
+        break;
+    case MenuButton::CompaniesDown:
+        OpenPopup(domainMenus_->CompanyPopup(), PopupSlot::CompaniesDown, button, byKeyboard);
+        break;
+    case MenuButton::InternetDown:
+        OpenPopup(domainMenus_->OpportunityPopup(), PopupSlot::InternetDown, button, byKeyboard);
+        break;
+    case MenuButton::Update:
+        OpenPopup(Popup_Update, PopupSlot::Update, button, byKeyboard);
+        break;
+    case MenuButton::Insert:
+        OpenPopup(Popup_Insert, PopupSlot::Insert, button, byKeyboard);
+        break;
+    case MenuButton::Settings:
+        OpenPopup(Popup_Settings, PopupSlot::Settings, button, byKeyboard);
+        break;
+    case MenuButton::Help:
+        OpenPopup(Popup_Help, PopupSlot::Help, button, byKeyboard);
+        break;
     }
 }
 
@@ -325,14 +317,6 @@ void TForm_Main::closeEvent(QCloseEvent* event)
     }
     SaveLanguageSetting();
     QWidget::closeEvent(event);
-}
-
-bool TForm_Main::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == Panel_Menu && event->type() == QEvent::Resize) {
-        PlaceMenuButtons();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace dorvanta

@@ -26,6 +26,7 @@ namespace dorvanta {
 class CompanyPanel;
 class DomainMenus;
 class HtmlView;
+class MenuBar;
 class OpportunityPanel;
 class PictureButton;
 class SettingsStore;
@@ -33,6 +34,7 @@ class TForm_Update;
 class UpdateSession;
 class WindowChrome;
 enum class PopupSlot;
+enum class MenuButton;
 
 struct MainWindowOptions
 {
@@ -89,15 +91,15 @@ private:
     void BuildMenuBar();
     void BuildCenter();
     void BuildFaceHolders();
-    void PlaceMenuButtons();
+    void BuildKeys();
     void ApplyCaptions();
     void BringToFront(QWidget* panel, int view);
     void SearchBoxClicked(QLineEdit* box);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Popups and their commands (main_window_commands.cpp).
     void BuildPopups();
-    void OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button);
+    void MenuButtonPressed(MenuButton which, bool byKeyboard);
+    void OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button, bool byKeyboard);
     void ShowHelpPage(const char* englishFile, const char* romanianFile);
     HtmlView* ViewInFront();
     void Pint1Click();
@@ -127,16 +129,7 @@ private:
     std::map<const QWidget*, QString> searchStatus_;
 
     // Controls, named as their object names.
-    QWidget* Panel_Menu = nullptr;
-    std::vector<PictureButton*> menuButtons_; // left to right, arrows included
-    PictureButton* Button_Menu_Companies = nullptr;
-    PictureButton* Button_Menu_Companies_Down = nullptr;
-    PictureButton* Button_Menu_Internet = nullptr;
-    PictureButton* SpeedButton5 = nullptr;
-    PictureButton* Button_Menu_Update = nullptr;
-    PictureButton* Button_Menu_Insert = nullptr;
-    PictureButton* Button_Menu_Settings = nullptr;
-    PictureButton* Button_Menu_Help = nullptr;
+    MenuBar* menuBar_ = nullptr;
     QStackedWidget* Panel_Center = nullptr;
     QWidget* Panel_Help = nullptr;
     HtmlView* Web_Help = nullptr;

@@ -10,6 +10,7 @@
 #include "app/domain_menus.h"
 #include "app/html_view.h"
 #include "app/info_box.h"
+#include "app/menu_bar.h"
 #include "app/opportunity_panel.h"
 #include "app/page_printer.h"
 #include "app/update_form.h"
@@ -95,14 +96,28 @@ void TForm_Main::BuildPopups()
     connect(AboutDorvanta1, &QAction::triggered, this, &TForm_Main::AboutDorvanta1Click);
 }
 
-void TForm_Main::OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button)
+void TForm_Main::OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button, bool byKeyboard)
 {
-    if (width() >= 705) {
-        popup->popup(PopupPosition(slot, x(), y(), Panel_Menu->height()));
-        return;
+    // Opened from the keyboard, the first item is active, so the arrow keys
+    // and Enter go on from there.
+    QAction* first = nullptr;
+    if (byKeyboard) {
+        for (QAction* item : popup->actions()) {
+            if (!item->isSeparator() && item->isEnabled() && item->isVisible()) {
+                first = item;
+                break;
+            }
+        }
     }
-    // A narrow window has moved its buttons closer: the popup opens below its button.
-    popup->popup(button->mapToGlobal(QPoint(5, button->height() + 1)));
+    if (width() >= 705) {
+        popup->popup(PopupPosition(slot, x(), y(), menuBar_->Widget()->height()), first);
+    } else {
+        // A narrow window has moved its buttons closer: the popup opens below its button.
+        popup->popup(button->mapToGlobal(QPoint(5, button->height() + 1)), first);
+    }
+    if (first != nullptr) {
+        popup->setActiveAction(first);
+    }
 }
 
 void TForm_Main::ShowHelpPage(const char* englishFile, const char* romanianFile)

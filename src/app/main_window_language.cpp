@@ -6,6 +6,9 @@
 #include "app/captions.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
+#include "app/html_view.h"
+#include "app/menu_bar.h"
+#include "app/mnemonics.h"
 #include "app/opportunity_panel.h"
 #include "app/panel_parts.h"
 #include "app/qt_texts.h"
@@ -24,10 +27,17 @@ void TForm_Main::ApplyLanguage(Language code)
     state_.language = code;
     UseQtTextsOf(code);
     ApplyCaptions();
+    chrome_->ApplyLanguage(code);
+    Web_Help->setAccessibleName(QString::fromLatin1(CaptionsOf(code).helpPage));
     chrome_->SetStatus(QString::fromLatin1(CaptionsOf(code).welcome));
     companies_->ApplyLanguage();
     opportunities_->ApplyLanguage();
     domainMenus_->Build(code);
+    // Every popup item gets a mnemonic of the language's captions.
+    for (QMenu* popup : {Popup_Update, Popup_Insert, Popup_Settings, Popup_Help, domainMenus_->CompanyPopup(),
+                         domainMenus_->OpportunityPopup()}) {
+        AssignMnemonics(popup);
+    }
     if (updateSession_ != nullptr) {
         updateSession_->SetLanguage(code);
     }
@@ -39,11 +49,11 @@ void TForm_Main::ApplyCaptions()
     const Captions& c = CaptionsOf(state_.language);
     // Button faces: holders 1 to 7 of the language.
     const std::size_t base = english ? 0 : 7;
-    PictureButton* const faced[] = {Button_Menu_Companies, Button_Menu_Internet, Button_Menu_Update,
-                                    Button_Menu_Insert,    Button_Menu_Settings, Button_Menu_Help};
-    for (std::size_t i = 0; i < std::size(faced); ++i) {
-        faced[i]->SetPicture(faceHolders_[base + i]->pixmap());
+    std::vector<QPixmap> faces;
+    for (std::size_t i = 0; i < 6; ++i) {
+        faces.push_back(faceHolders_[base + i]->pixmap());
     }
+    menuBar_->ApplyLanguage(state_.language, faces);
     companies_->SetSearchFace(faceHolders_[base + 6]->pixmap());
     opportunities_->SetSearchFace(faceHolders_[base + 6]->pixmap());
 

@@ -5,6 +5,7 @@
 #include "app/captions.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
+#include "app/mnemonics.h"
 #include "app/panel_criteria.h"
 #include "app/placeholders.h"
 #include "app/windows1250.h"
@@ -54,11 +55,14 @@ void OpportunityPanel::ApplyLanguage()
 {
     const Captions& c = CaptionsOf(state_.language);
     Panel_Internet_Search->setText(QString::fromLatin1(c.internetSearch));
-    Label_Internet_Keywords->setText(QString::fromLatin1(c.keywords));
-    Label_Internet_Domain->setText(QString::fromLatin1(c.domain));
-    Label_Internet_Locality->setText(QString::fromLatin1(c.county));
-    Label_Internet_Type->setText(QString::fromLatin1(c.type));
+    // The mnemonics clash neither with each other nor with the menu bar's letters.
+    const bool romanian = state_.language == Language::RO;
+    SetCriteriaCaption(Label_Internet_Keywords, searchBox_, c.keywords, romanian ? 'v' : 'k');
+    SetCriteriaCaption(Label_Internet_Domain, ComboBox_Internet_Domain, c.domain, 'd');
+    SetCriteriaCaption(Label_Internet_Locality, ComboBox_Internet_Locality, c.county, romanian ? 'j' : 'n');
+    SetCriteriaCaption(Label_Internet_Type, ComboBox_Internet_Type, c.type, 't');
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.subject)});
+    ApplyAccessibleNames(c.opportunitiesFound, c.adPage);
     FitTypeColumn();
 
     const std::string text = QStringToWindows1250(searchBox_->text());

@@ -1,6 +1,7 @@
 #include "app/search_panel.h"
 
 #include "app/button_faces.h"
+#include "app/captions.h"
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/windows1250.h"
@@ -8,11 +9,13 @@
 #include "data/record_file.h"
 #include "search/search_result.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolTip>
@@ -77,6 +80,17 @@ void SearchPanel::WireControls()
         Search();
         typingSearch_ = false;
     });
+    // Enter in any criteria box searches; in an open drop-down it only chooses.
+    for (QComboBox* box : findChildren<QComboBox*>()) {
+        box->installEventFilter(this);
+    }
+    // The columns sort from the keyboard too, within the panel.
+    for (int column = 0; column < 2; ++column) {
+        auto* sortKey =
+            new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + column)), this);
+        sortKey->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(sortKey, &QShortcut::activated, this, [this, column] { SortByColumn(column); });
+    }
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
     list_->header()->setSectionsClickable(true);
@@ -158,11 +172,14 @@ bool SearchPanel::ShowSearchResult(const std::function<SearchResult()>& search)
         result = search();
         FillResultList(result);
         if (!result.status.empty()) {
+            // The count, where a screen reader finds it with the list.
+            list_->setAccessibleDescription(Windows1250ToQString(result.status));
             emit statusChanged(Windows1250ToQString(result.status));
         }
         failed = result.outcome == SearchOutcome::CannotOpen || result.outcome == SearchOutcome::ReadError;
     } catch (const std::exception& error) {
         // Nothing the core raises may leave the event loop; the user sees why.
+        list_->setAccessibleDescription(QString());
         emit resultWithdrawn();
         LoadStartPage(StartPageStem());
         ShowInformation(this, QString::fromLocal8Bit(error.what()));
@@ -170,6 +187,7 @@ bool SearchPanel::ShowSearchResult(const std::function<SearchResult()>& search)
     }
     if (failed) {
         // The status line and the page told of the result before, which is gone.
+        list_->setAccessibleDescription(QString());
         emit resultWithdrawn();
         LoadStartPage(StartPageStem());
     }
@@ -197,6 +215,7 @@ void SearchPanel::FillResultList(const SearchResult& result)
         auto* item =
             new SortedRowItem(QStringList{Windows1250ToQString(row.type), Windows1250ToQString(row.text)});
         item->setData(0, kRecordNumberRole, static_cast<qlonglong>(row.recordNumber));
+        item->setData(0, Qt::AccessibleTextRole, TypeCellName(row.type));
         items.append(item);
         recordNumbers_.push_back(row.recordNumber);
     }
@@ -263,6 +282,26 @@ QString SearchPanel::ShownRowText() const
     return row->text(1);
 }
 
+QString SearchPanel::TypeCellName(const std::string& type) const
+{
+    return Windows1250ToQString(type);
+}
+
+void SearchPanel::ApplyAccessibleNames(const char* listName, const char* viewName)
+{
+    const Captions& c = CaptionsOf(state_.language);
+    list_->setAccessibleName(QString::fromLatin1(listName));
+    list_->header()->setToolTip(QString::fromLatin1(c.sortKeys));
+    view_->setAccessibleName(QString::fromLatin1(viewName));
+    searchButton_->setAccessibleName(QString::fromLatin1(c.search));
+    searchButton_->setToolTip(QString::fromLatin1(c.search) + QStringLiteral(" (Enter)"));
+}
+
+void SearchPanel::FocusSearchBox()
+{
+    searchBox_->setFocus(Qt::ShortcutFocusReason);
+}
+
 void SearchPanel::SetSearchFace(const QPixmap& face)
 {
     searchButton_->SetPicture(face);
@@ -327,6 +366,15 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* event)
                 // Typing or pasting replaces the placeholder, as the first click does.
                 searchBox_->clear();
             }
+        }
+        return false;
+    }
+    if (type == QEvent::KeyPress && qobject_cast<QComboBox*>(watched) != nullptr) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            typingPause_->stop();
+            Search();
+            return true;
         }
         return false;
     }

@@ -43,6 +43,8 @@ public:
     void ShowSelectedRow();
     void ShowRow(const QTreeWidgetItem* row);
     void SetSearchFace(const QPixmap& face);
+    // The keyboard goes to the search box.
+    void FocusSearchBox();
     HtmlView* View() const { return view_; }
     // The name or subject of the row whose page the view shows; empty when
     // it shows another page.
@@ -77,6 +79,11 @@ protected:
     void WireControls();
     void LoadStartPage(const char* stem);
     void FitColumns();
+    // Names the list, the page view and the search button for a screen
+    // reader, and tells the list header's sort keys, in the window's language.
+    void ApplyAccessibleNames(const char* listName, const char* viewName);
+    // What a screen reader says for a row's type cell; the cell's text by default.
+    virtual QString TypeCellName(const std::string& type) const;
 
     virtual bool IsPlaceholder(const QString& text) const = 0;
     virtual const char* StartPageStem() const = 0;

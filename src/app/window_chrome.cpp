@@ -3,6 +3,7 @@
 #include "app/window_chrome.h"
 
 #include "app/button_faces.h"
+#include "app/captions.h"
 #include "app/panel_parts.h"
 
 #include <QGuiApplication>
@@ -261,13 +262,27 @@ void WindowChrome::ToggleMaximized()
     ShowRestoreState();
 }
 
+void WindowChrome::ApplyLanguage(Language language)
+{
+    language_ = language;
+    const Captions& c = CaptionsOf(language);
+    Button_Menu_Minimize->setAccessibleName(QString::fromLatin1(c.minimize));
+    Button_Menu_Minimize->setToolTip(QString::fromLatin1(c.minimize));
+    Button_Menu_Close->setAccessibleName(QString::fromLatin1(c.close));
+    Button_Menu_Close->setToolTip(QString::fromLatin1(c.close));
+    ShowRestoreState();
+}
+
 void WindowChrome::ShowRestoreState()
 {
     // The button shows what it will do: maximise a normal window, restore a maximised one.
     Button_Menu_Restore->SetPicture(ResourcePicture(maximized_ ? QStringLiteral("glyph_restore.png")
                                                                : QStringLiteral("glyph_maximize.png"),
                                                     QSize(17, 17)));
-    Button_Menu_Restore->setToolTip(maximized_ ? QStringLiteral("Restore") : QStringLiteral("Maximize"));
+    const Captions& c = CaptionsOf(language_);
+    const QString name = QString::fromLatin1(maximized_ ? c.restore : c.maximize);
+    Button_Menu_Restore->setToolTip(name);
+    Button_Menu_Restore->setAccessibleName(name);
 }
 
 bool WindowChrome::GripEvent(QEvent* event)

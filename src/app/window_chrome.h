@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/language.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -64,6 +66,9 @@ public:
     void SetStatusReason(const QString& reason);
     QString Status() const;
 
+    // The names and tooltips of the title-bar buttons in a language.
+    void ApplyLanguage(Language language);
+
     bool Maximized() const { return maximized_; }
     // The bounds to return to: saved by maximise and by the grip.
     QRect SavedBounds() const { return savedBounds_; }
@@ -96,6 +101,7 @@ private:
     QProgressBar* Progress = nullptr;
     QLabel* Image_Ancora = nullptr;
 
+    Language language_ = Language::EN;
     bool maximized_ = false;
     QRect savedBounds_{0, 0, 0, 0};
     // Moving by hand where the window system cannot move the window itself.

@@ -7,6 +7,7 @@
 #include "app/company_panel.h"
 #include "app/info_box.h"
 #include "app/main_window.h"
+#include "app/mnemonics.h"
 #include "app/test_application.h"
 #include "app/update_form.h"
 #include "app/update_session.h"
@@ -70,6 +71,12 @@ void WriteRecordFile(const std::filesystem::path& path, const std::vector<Record
         const auto raw = record.Encode();
         out.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
     }
+}
+
+// A caption as shown, without its mnemonic mark.
+inline QString Shown(const QString& text)
+{
+    return WithoutMnemonic(text);
 }
 
 inline QString ToQString(const std::filesystem::path& path)

@@ -86,7 +86,7 @@ TEST_F(PrintingTest, PrintWithoutAPrinterSaysSoAndSaveAsPdfWritesThePage)
     EXPECT_TRUE(std::filesystem::exists(pdf));
 
     main.ApplyLanguage(Language::RO);
-    EXPECT_EQ(Find<QAction>(&main, "SaveAsPdf1")->text(), QStringLiteral("Salveaza ca PDF..."));
+    EXPECT_EQ(Shown(Find<QAction>(&main, "SaveAsPdf1")->text()), QStringLiteral("Salveaza ca PDF..."));
 }
 
 TEST(PdfNameTest, ThePageTitleIsOfferedAsTheFileName)

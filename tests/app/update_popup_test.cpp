@@ -92,8 +92,8 @@ TEST_F(UpdatePopupTest, NewBusinessAdsListsAllCategoriesThenTheTenGroupsOfTheLan
         main.ApplyLanguage(language);
         const QList<QAction*> items = Find<QMenu>(&main, "Newbusinessads1")->actions();
         ASSERT_EQ(items.size(), 12);
-        EXPECT_EQ(items[0]->text(), language == Language::EN ? QStringLiteral("All categories")
-                                                             : QStringLiteral("Toate categoriile"));
+        EXPECT_EQ(Shown(items[0]->text()), language == Language::EN ? QStringLiteral("All categories")
+                                                                    : QStringLiteral("Toate categoriile"));
         EXPECT_EQ(MenuItemHint(items[0]), QStringLiteral("all"));
         EXPECT_TRUE(items[1]->isSeparator());
         for (int i = 0; i < 10; ++i) {
@@ -124,7 +124,7 @@ TEST_F(UpdatePopupTest, AGroupItemChecksOnlyItsGroupAndAsksForItsKey)
     }
     const std::vector<std::string> targets = server.DecodedTargets();
     EXPECT_NE(std::find(targets.begin(), targets.end(), "/ro/select_o.php?option=all&a5=1"), targets.end());
-    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("No new opportunities."));
+    EXPECT_EQ(Shown(Find<QLabel>(&main, "Label_Status")->text()), QStringLiteral("No new opportunities."));
     EXPECT_FALSE(Find<QProgressBar>(&main, "Progress")->isVisible());
 
     server.ClearRequests();
@@ -183,7 +183,7 @@ TEST_F(UpdatePopupTest, AdsUpdateKeepsTheWindowResponsiveAndItsCommandsLockedWhi
     EXPECT_GE(gaugeMost, 1); // the ads counted while the slow one was awaited
     EXPECT_FALSE(secondStarted);
     EXPECT_EQ(AdCount(folder_ / "bursa.db"), before + 2);
-    EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
+    EXPECT_EQ(Shown(Find<QLabel>(&main, "Label_Status")->text()),
               QString::fromStdString(AdsAddedText(2, Language::EN)));
     EXPECT_FALSE(Find<QProgressBar>(&main, "Progress")->isVisible());
     EXPECT_TRUE(Find<QAction>(&main, "Allcompanies1")->isEnabled());
@@ -318,7 +318,8 @@ TEST_F(UpdatePopupTest, UpdateDialogStaysHiddenWithItsListOfGroups)
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, true));
     dialog.CheckGroupsOfHint(QStringLiteral("z"));
     EXPECT_EQ(dialog.CheckedGroups(), std::vector<bool>(10, false));
-    EXPECT_EQ(Find<QLabel>(&dialog, "Label1")->text(), QStringLiteral("Select domains you want to update"));
+    EXPECT_EQ(Shown(Find<QLabel>(&dialog, "Label1")->text()),
+              QStringLiteral("Select domains you want to update"));
 }
 
 } // namespace

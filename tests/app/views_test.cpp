@@ -216,7 +216,11 @@ TEST_F(ViewsTest, GeneratedPageShowsRealColoursLettersAndPictures)
 TEST_F(ViewsTest, ColourFixTouchesOnlyAttributesInsideTags)
 {
     EXPECT_EQ(PreparePageForView("<tr bgcolor=EBEBEB><td><font color=868686>x</font>", QString()),
-              "<tr bgcolor=#EBEBEB><td><font color=#868686>x</font>");
+              "<tr bgcolor=#EBEBEB><td><font color=#595959>x</font>");
+    // Text colours too light to read are darkened in tags and style sheets, never in the text.
+    EXPECT_EQ(
+        PreparePageForView("<style>h3 { color: #808040; }</style><p>#808040 color=3175FF</p>", QString()),
+        "<style>h3 { color: #5E5E2F; }</style><p>#808040 color=3175FF</p>");
     EXPECT_EQ(PreparePageForView("<table bgcolor=8C8C8C ><font color='abc' size=2>", QString()),
               "<table bgcolor=#8C8C8C ><font color='#abc' size=2>");
     // Field texts are not escaped and stay exactly as written.
