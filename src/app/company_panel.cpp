@@ -52,6 +52,8 @@ CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent)
     list_ = MakeResultList("ListView_Companies", parts.left);
     view_ = MakeView("Web_Companies", parts.splitter);
     parts.Finish(list_, view_);
+    criteriaColumn_ = parts.left;
+    criteria_ = parts.criteria;
 
     ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
     WireControls();
@@ -71,6 +73,7 @@ void CompanyPanel::ApplyLanguage()
     SetCriteriaCaption(Label_Companies_Type, ComboBox_Companies_Type, c.type, 't');
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
     ApplyAccessibleNames(c.companiesFound, c.companyPage);
+    FitTypeColumn({});
 
     // An empty box, or one showing the other language's placeholder, gets the new one.
     const std::string text = QStringToWindows1250(searchBox_->text());
@@ -85,6 +88,7 @@ void CompanyPanel::ApplyLanguage()
     SetAllEntry(ComboBox_Companies_Type, state_.language);
     SetAllEntry(ComboBox_Companies_Locality, state_.language);
     SetAllEntry(ComboBox_Companies_Subdomain, state_.language);
+    FitCriteriaWidth();
     LoadStartPage(StartPageStem());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/external_open.h"
 #include "app/font_substitutes.h"
+#include "app/panel_parts.h"
 #include "app/page_rewrite.h"
 #include "data/text.h"
 #include "pages/pages.h"
@@ -72,7 +73,7 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent), address_(BlankAddres
     // Size 2 of the pages' font tags is 0.8 of this, the 13 pixels the pages
     // were laid out for.
     QFont base(QStringLiteral("Verdana"));
-    base.setPointSizeF(12.0);
+    base.setPointSizeF(12.0 * FontScale()); // the desktop's larger font makes the page larger too
     setFont(base);
     // Links are ours to judge: nothing is followed or opened by Qt itself.
     setOpenLinks(false);

@@ -34,6 +34,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace dorvanta {
 
 TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
@@ -53,14 +55,17 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
             std::make_unique<QtSettingsStore>(std::filesystem::path(options_.settingsFile.toStdU16String()));
     }
 
+    // The desktop's font size decides the window's: 12 pixels at the usual
+    // 9 points, larger with it.
+    const double scale = FontScale();
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
+    font.setPixelSize(static_cast<int>(std::lround(12 * scale)));
     setFont(font);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kBackground);
     setPalette(palette);
-    setMinimumSize(600, 400);
+    setMinimumSize(static_cast<int>(600 * scale), static_cast<int>(400 * scale));
 
     new FocusRing(this);
     chrome_ = new WindowChrome(*this, options_.workArea);
@@ -301,6 +306,10 @@ void TForm_Main::showEvent(QShowEvent* event)
     // A window coming back from the taskbar is not shown anew.
     if (!event->spontaneous()) {
         BringToFront(companies_, currentView_);
+        // A new user starts typing at once: the keyboard begins in the name box.
+        if (!state_.mainShown) {
+            companies_->FocusSearchBox();
+        }
         state_.mainShown = true;
     }
 }

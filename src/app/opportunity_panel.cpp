@@ -46,6 +46,8 @@ OpportunityPanel::OpportunityPanel(const WindowState& state, QWidget* parent)
     list_ = MakeResultList("ListView_Internet", parts.left);
     view_ = MakeView("Web_Internet", parts.splitter);
     parts.Finish(list_, view_);
+    criteriaColumn_ = parts.left;
+    criteria_ = parts.criteria;
 
     ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
     WireControls();
@@ -63,7 +65,12 @@ void OpportunityPanel::ApplyLanguage()
     SetCriteriaCaption(Label_Internet_Type, ComboBox_Internet_Type, c.type, 't');
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.subject)});
     ApplyAccessibleNames(c.opportunitiesFound, c.adPage);
-    FitTypeColumn();
+    // The ad list shows whole words ("Request", "Servicii") in its first column.
+    QStringList words;
+    for (const AdType& adType : kAdTypes) {
+        words.append(Windows1250ToQString(Pick(state_.language, adType.wordEnglish, adType.wordRomanian)));
+    }
+    FitTypeColumn(words);
 
     const std::string text = QStringToWindows1250(searchBox_->text());
     if (text.empty() || IsKeywordPlaceholder(text)) {
@@ -76,22 +83,8 @@ void OpportunityPanel::ApplyLanguage()
     ComboBox_Internet_Type->setCurrentIndex(0);
     SetAllEntry(ComboBox_Internet_Type, state_.language);
     SetAllEntry(ComboBox_Internet_Locality, state_.language);
+    FitCriteriaWidth();
     LoadStartPage(StartPageStem());
-}
-
-void OpportunityPanel::FitTypeColumn()
-{
-    // The company list's type is one letter and fits its 20 pixels; the ad
-    // list shows whole words ("Request", "Servicii"), which 20 pixels would
-    // cut to an ellipsis, so its first column is as wide as its longest word.
-    const QFontMetrics metrics(list_->font());
-    int widest = 20;
-    for (const AdType& type : kAdTypes) {
-        const std::string_view word = Pick(state_.language, type.wordEnglish, type.wordRomanian);
-        widest = std::max(widest, metrics.horizontalAdvance(Windows1250ToQString(word)) + 14);
-    }
-    list_->header()->resizeSection(0, widest);
-    FitColumns();
 }
 
 bool OpportunityPanel::IsPlaceholder(const QString& text) const

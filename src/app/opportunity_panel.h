@@ -34,7 +34,6 @@ protected:
     bool ShowPage(std::int64_t recordNumber) override;
 
 private:
-    void FitTypeColumn();
 
     QLabel* Panel_Internet_Search = nullptr;
     QLabel* Label_Internet_Keywords = nullptr;

@@ -5,6 +5,7 @@
 #include "app/captions.h"
 #include "app/html_view.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -12,7 +13,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFontMetrics>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -80,6 +83,13 @@ QSplitter* MakeSplitter(const char* name, QWidget* parent)
 
 } // namespace
 
+double FontScale()
+{
+    const QFont font = QApplication::font();
+    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    return std::max(1.0, points / 9.0);
+}
+
 QWidget* Strip(QWidget* parent, const QColor& colour, int width, int height)
 {
     auto* strip = new QWidget(parent);
@@ -101,7 +111,8 @@ BoxFrame::BoxFrame(QWidget* control, bool clipBorder, QWidget* parent)
 {
     control_->setParent(clip_);
     control_->installEventFilter(this);
-    setFixedHeight(kBoxHeight);
+    // Tall enough for the text of any font: "Search for company?" is never cut.
+    setFixedHeight(std::max(kBoxHeight, control_->fontMetrics().height() + 7));
     setMinimumWidth(60);
 }
 
@@ -166,7 +177,9 @@ QLabel* MakeHeader(const char* name, QWidget* parent)
 {
     auto* header = new QLabel(parent);
     header->setObjectName(QString::fromLatin1(name));
-    header->setFixedHeight(22);
+    QFont bold = header->font();
+    bold.setBold(true);
+    header->setFixedHeight(std::max(22, QFontMetrics(bold).height() + 8));
     header->setIndent(8);
     header->setAutoFillBackground(true);
     QPalette palette = header->palette();
@@ -234,7 +247,14 @@ SearchPanelParts::SearchPanelParts(QWidget* panelWidget, const char* splitterNam
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    criteria = new QWidget(left);
+    criteriaArea = new QScrollArea(left);
+    criteriaArea->setFrameShape(QFrame::NoFrame);
+    criteriaArea->setWidgetResizable(true);
+    criteriaArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    criteriaArea->setFocusPolicy(Qt::NoFocus);
+    criteriaArea->viewport()->setAutoFillBackground(false);
+    criteria = new QWidget(criteriaArea);
+    criteria->setAutoFillBackground(false);
     grid = new QGridLayout(criteria);
     grid->setContentsMargins(10, 8, 10, 8);
     grid->setHorizontalSpacing(8);
@@ -267,7 +287,12 @@ PictureButton* SearchPanelParts::AddSearchButton(const char* name)
 void SearchPanelParts::Finish(QTreeWidget* list, HtmlView* view)
 {
     column->addWidget(header);
-    column->addWidget(criteria);
+    criteriaArea->setWidget(criteria);
+    // As tall as the criteria when there is room; a large font on a small
+    // screen lets them scroll and keeps a few rows of the list.
+    criteriaArea->setMinimumHeight(criteria->minimumSizeHint().height() / 3);
+    criteriaArea->setMaximumHeight(criteria->sizeHint().height());
+    column->addWidget(criteriaArea);
     column->addWidget(FramedList(list, left), 1);
     splitter->addWidget(left);
     splitter->addWidget(FramedView(view, splitter));

@@ -11,6 +11,7 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 class QSplitter;
 class QTreeWidget;
 class QVBoxLayout;
@@ -46,6 +47,11 @@ struct WindowState
     bool ignoreDiacritics = false;
     bool searchAsYouType = false;
 };
+
+// How much larger than the 9 points the window was drawn for the desktop's
+// font is; 1 at the usual size and below. Text heights, the page's font and
+// the window's minimum size grow by it.
+double FontScale();
 
 // A solid strip used for the bars and lines that frame the lists and pages.
 QWidget* Strip(QWidget* parent, const QColor& colour, int width, int height);
@@ -104,6 +110,8 @@ struct SearchPanelParts
     QWidget* left = nullptr;
     QLabel* header = nullptr;
     QWidget* criteria = nullptr;
+    // Holds the criteria: with a large font they scroll rather than being cut.
+    QScrollArea* criteriaArea = nullptr;
     QVBoxLayout* column = nullptr;
     QGridLayout* grid = nullptr;
     int rows = 0;

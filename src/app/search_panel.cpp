@@ -10,6 +10,7 @@
 #include "search/search_result.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -322,6 +323,29 @@ void SearchPanel::LoadStartPage(const char* stem)
         }
     } catch (...) {
     }
+}
+
+void SearchPanel::FitCriteriaWidth()
+{
+    // The box lies in a clipping widget inside its frame, which the grid lays out.
+    const QMargins margins = searchBox_->textMargins();
+    QWidget* frame = searchBox_->parentWidget()->parentWidget();
+    frame->setMinimumWidth(searchBox_->fontMetrics().horizontalAdvance(searchBox_->text()) + margins.left() +
+                           margins.right() + 10);
+    criteria_->adjustSize();
+    criteriaColumn_->setMinimumWidth(std::max(275, criteria_->minimumSizeHint().width()));
+}
+
+void SearchPanel::FitTypeColumn(const QStringList& words)
+{
+    const QFontMetrics metrics(list_->font());
+    const QFontMetrics headerMetrics(list_->header()->font());
+    int widest = std::max(20, headerMetrics.horizontalAdvance(list_->headerItem()->text(0)) + 14);
+    for (const QString& word : words) {
+        widest = std::max(widest, metrics.horizontalAdvance(word) + 14);
+    }
+    list_->header()->resizeSection(0, widest);
+    FitColumns();
 }
 
 void SearchPanel::FitColumns()

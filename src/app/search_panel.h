@@ -2,6 +2,7 @@
 
 #include "app/panel_parts.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <cstdint>
@@ -67,6 +68,8 @@ protected:
     PictureButton* searchButton_ = nullptr;
     QTreeWidget* list_ = nullptr;
     HtmlView* view_ = nullptr;
+    QWidget* criteriaColumn_ = nullptr; // the splitter's left side
+    QWidget* criteria_ = nullptr;       // the labels and boxes
 
     const WindowState& state_;
 
@@ -79,6 +82,12 @@ protected:
     void WireControls();
     void LoadStartPage(const char* stem);
     void FitColumns();
+    // The criteria column as wide as the placeholder and the labels of the
+    // language and font need: "Search for company?" is never cut.
+    void FitCriteriaWidth();
+    // The first column as wide as its header and the longest of `words`
+    // (the company list's letters fit the 20 pixels it has at least).
+    void FitTypeColumn(const QStringList& words);
     // Names the list, the page view and the search button for a screen
     // reader, and tells the list header's sort keys, in the window's language.
     void ApplyAccessibleNames(const char* listName, const char* viewName);

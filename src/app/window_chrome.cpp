@@ -93,7 +93,9 @@ void WindowChrome::BuildStatusBar()
 {
     Panel_Bottom = new QWidget(&window_);
     Panel_Bottom->setObjectName(QStringLiteral("Panel_Bottom"));
-    Panel_Bottom->setFixedHeight(17);
+    // Tall enough for the status text of any font; below the picture the
+    // bar is the window's grey, where the picture's gradient ends.
+    Panel_Bottom->setFixedHeight(std::max(17, window_.fontMetrics().height() + 3));
     Panel_Bottom->installEventFilter(this);
 
     auto* picture = new QLabel(Panel_Bottom);

@@ -299,5 +299,39 @@ TEST_F(KeyboardTest, TheFocusShowsAsAFrameOfTwoPixelsAtThreeToOne)
     }
 }
 
+TEST_F(KeyboardTest, AtTwentyPointsNothingIsCut)
+{
+    const QFont usual = QApplication::font();
+    QFont large = usual;
+    large.setPointSizeF(20);
+    QApplication::setFont(large);
+    {
+        Program program(folder_, SettingsFile());
+        TForm_Main& main = *program.main;
+        main.resize(1600, 1000);
+        main.show();
+        QApplication::processEvents();
+        if (!qEnvironmentVariableIsEmpty("DORVANTA_SHOW_LARGE")) {
+            main.grab().save(qEnvironmentVariable("DORVANTA_SHOW_LARGE"));
+        }
+        auto* box = Find<QLineEdit>(&main, "Edit_Companies_Company");
+        const QFontMetrics metrics(box->font());
+        EXPECT_GE(metrics.height(), 25); // the window's text did grow
+        EXPECT_GE(box->height(), metrics.height());
+        EXPECT_GE(box->width(), metrics.horizontalAdvance(box->text()) + 4);
+        auto* header = Find<QLabel>(&main, "Panel_Companies_Search");
+        EXPECT_GE(header->height(), header->fontMetrics().height());
+        auto* list = Find<QTreeWidget>(&main, "ListView_Companies");
+        EXPECT_GE(list->header()->sectionSize(0), list->header()->fontMetrics().horizontalAdvance("Type"));
+        for (const char* name : {"Label_Companies_Company", "Label_Companies_SubDomain", "Label_Status"}) {
+            auto* label = Find<QLabel>(&main, name);
+            EXPECT_GE(label->height(), label->fontMetrics().height()) << name;
+        }
+        EXPECT_GE(main.minimumWidth(), 600);
+        EXPECT_GT(Find<HtmlView>(&main, "Web_Companies")->font().pointSizeF(), 12.0);
+    }
+    QApplication::setFont(usual);
+}
+
 } // namespace
 } // namespace dorvanta::test
