@@ -95,6 +95,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     LoadSearchOptions();
     ApplyLanguage(state_.language);
     companies_->FillSubdomains();
+    RestoreWindowGeometry();
 }
 
 TForm_Main::~TForm_Main() = default;
@@ -325,6 +326,7 @@ void TForm_Main::closeEvent(QCloseEvent* event)
         updateSession_->CancelAndWait();
     }
     SaveLanguageSetting();
+    KeepWindowGeometry();
     QWidget::closeEvent(event);
 }
 

@@ -78,6 +78,10 @@ public:
     void ApplyLanguage(Language code);
     void LoadLanguageSetting();
     void SaveLanguageSetting();
+    // Size, place, maximised state and splitters as the window last closed,
+    // on the screens present (main_window_language.cpp).
+    void RestoreWindowGeometry();
+    void KeepWindowGeometry();
 
     // The company search of the panel's button (the start-up timing runs it).
     void Button_Companies_SearchClick();

@@ -14,11 +14,15 @@
 #include "app/qt_texts.h"
 #include "app/update_session.h"
 #include "app/window_chrome.h"
+#include "app/window_geometry.h"
 #include "update/settings_store.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
+#include <QSplitter>
 
 namespace dorvanta {
 
@@ -92,6 +96,49 @@ void TForm_Main::SaveLanguageSetting()
     } catch (...) {
         // The previous stored value stays; closing goes on.
     }
+}
+
+void TForm_Main::RestoreWindowGeometry()
+{
+    const WindowGeometry stored = LoadWindowGeometry(*settings_);
+    QList<QRect> screens;
+    if (options_.workArea) {
+        screens.append(options_.workArea());
+    } else {
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            screens.append(screen->availableGeometry());
+        }
+    }
+    const QRect bounds = BoundsOnScreens(stored.bounds, screens);
+    if (bounds.isValid()) {
+        setGeometry(bounds);
+    }
+    const std::pair<const char*, int> splits[] = {{"Splitter_Companies", stored.companiesSplit},
+                                                  {"Splitter_Internet", stored.internetSplit}};
+    for (const auto& [name, first] : splits) {
+        auto* splitter = findChild<QSplitter*>(QString::fromLatin1(name));
+        if (splitter != nullptr && first > 0) {
+            const int total = std::max(splitter->width(), width());
+            splitter->setSizes({first, std::max(1, total - first)});
+        }
+    }
+    if (stored.maximized && bounds.isValid()) {
+        chrome_->ToggleMaximized();
+    }
+}
+
+void TForm_Main::KeepWindowGeometry()
+{
+    WindowGeometry geometry;
+    geometry.maximized = chrome_->Maximized();
+    geometry.bounds = geometry.maximized ? chrome_->SavedBounds() : this->geometry();
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("Splitter_Companies"))) {
+        geometry.companiesSplit = splitter->sizes().value(0);
+    }
+    if (auto* splitter = findChild<QSplitter*>(QStringLiteral("Splitter_Internet"))) {
+        geometry.internetSplit = splitter->sizes().value(0);
+    }
+    SaveWindowGeometry(*settings_, geometry);
 }
 
 } // namespace dorvanta

@@ -4,10 +4,12 @@
 #include "app/app_test_support.h"
 
 #include "app/window_chrome.h"
+#include "app/window_geometry.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
+#include <QSplitter>
 
 namespace dorvanta::test {
 namespace {
@@ -39,6 +41,35 @@ TEST_F(WindowChromeTest, TheFirstWindowIsWhollyOnItsScreenAtAnyScale)
 
     Program program(folder_, SettingsFile(), [small] { return small; });
     EXPECT_TRUE(small.contains(program.main->geometry())) << program.main->geometry().y();
+}
+
+TEST_F(WindowChromeTest, TheWindowComesBackWhereItClosedOnTheScreensPresent)
+{
+    const QList<QRect> screens{QRect(0, 0, 1280, 800), QRect(1280, 0, 1920, 1080)};
+    EXPECT_EQ(BoundsOnScreens(QRect(1400, 50, 900, 600), screens), QRect(1400, 50, 900, 600));
+    // Hanging over an edge: moved onto the screen holding most of it.
+    EXPECT_EQ(BoundsOnScreens(QRect(2900, -30, 800, 600), screens), QRect(2400, 0, 800, 600));
+    // A monitor unplugged since: the window opens as a first window does.
+    EXPECT_FALSE(BoundsOnScreens(QRect(3500, 100, 800, 600), screens).isValid());
+    EXPECT_FALSE(BoundsOnScreens(QRect(), screens).isValid());
+
+    const QRect area(0, 0, 1600, 1000);
+    {
+        Program program(folder_, SettingsFile(), [area] { return area; });
+        TForm_Main& main = *program.main;
+        main.show();
+        main.setGeometry(100, 120, 900, 650);
+        Find<QSplitter>(&main, "Splitter_Companies")->setSizes({330, 570});
+        Find<PictureButton>(&main, "Button_Menu_Restore")->click();
+        main.close();
+    }
+    Program again(folder_, SettingsFile(), [area] { return area; });
+    TForm_Main& main = *again.main;
+    main.show();
+    EXPECT_TRUE(main.WindowMaximized());
+    EXPECT_EQ(main.geometry(), area);
+    EXPECT_EQ(main.SavedBounds(), QRect(100, 120, 900, 650));
+    EXPECT_EQ(Find<QSplitter>(&main, "Splitter_Companies")->sizes().value(0), 330);
 }
 
 TEST_F(WindowChromeTest, TheStatusLineKeepsEachPanelsCountWithItsPanel)
