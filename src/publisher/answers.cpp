@@ -1,5 +1,6 @@
 #include "publisher/answers.h"
 
+#include "publisher/days.h"
 #include "publisher/published_files.h"
 
 namespace dorvanta::publisher {
@@ -125,7 +126,11 @@ CompanyAnswer::CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day) : d
     tag_ = EntityTag(*db_);
     Statement first =
         db_->Prepare("SELECT seq FROM answer WHERE changed >= ?1 ORDER BY changed, seq LIMIT 1");
-    first.Bind(1, day);
+    // The client's day is its own clock's: a day away from Bucharest's
+    // either way. A day more of changes is only applied again, and a
+    // blanking line for a name a client never held changes nothing; a line
+    // missed would leave a company out of date or never blanked.
+    first.Bind(1, AddDays(day, -1));
     if (!first.Step()) {
         done_ = true; // a day after the last change: nothing
         return;
@@ -133,7 +138,7 @@ CompanyAnswer::CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day) : d
     const std::int64_t start = first.Int(0);
     rows_.emplace(db_->Prepare(
         "SELECT line FROM answer WHERE seq >= ?1 AND (since IS NULL OR since <= ?2) ORDER BY seq"));
-    rows_->Bind(1, start).Bind(2, day);
+    rows_->Bind(1, start).Bind(2, AddDays(day, 1));
 }
 
 CompanyAnswer::~CompanyAnswer()

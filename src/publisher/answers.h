@@ -38,7 +38,8 @@ std::optional<std::string> AdAnswer(Database& db, std::string_view id);
 // master so that an ingest meanwhile never mixes into it: the current line
 // of every company changed on or after the day, and the blanking line of
 // every name published up to that day and gone on or after it, in the order
-// they were recorded. Never held whole.
+// they were recorded, with a day's margin on both sides for a client whose
+// clock is not Bucharest's. Never held whole.
 class CompanyAnswer
 {
 public:

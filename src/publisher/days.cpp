@@ -82,6 +82,14 @@ std::string FormatDay(std::int32_t day)
     return text;
 }
 
+std::int32_t AddDays(std::int32_t day, int count)
+{
+    std::int64_t year = 0;
+    unsigned month = 0, date = 0;
+    CivilFromDays(DaysFromCivil(day / 10000, day / 100 % 100, day % 100) + count, year, month, date);
+    return static_cast<std::int32_t>(year * 10000 + month * 100 + date);
+}
+
 std::int32_t BucharestDay(std::time_t utc)
 {
     const std::int64_t seconds = static_cast<std::int64_t>(utc);

@@ -16,6 +16,9 @@ std::optional<std::int32_t> ParseDay(std::string_view text);
 
 std::string FormatDay(std::int32_t day);
 
+// The day `count` days after `day` (before it for a negative count).
+std::int32_t AddDays(std::int32_t day, int count);
+
 // The day in Bucharest at the instant `utc`: UTC+2, and UTC+3 from the last
 // Sunday of March 01:00 UTC to the last Sunday of October 01:00 UTC, the
 // European rule Romania follows. Computed here so that the server's own
