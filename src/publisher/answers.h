@@ -1,5 +1,6 @@
 #pragma once
 
+#include "publisher/query.h"
 #include "publisher/sqlite_db.h"
 
 #include <cstdint>
@@ -14,12 +15,6 @@
 // The answers of the update protocol, read from the master: every body is
 // Windows-1250 bytes, one line per entry, each ended by a line feed.
 namespace dorvanta::publisher {
-
-// The parameters of a query string, percent-decoded. "+" stays a "+" (the
-// clients send identifiers as they are and write a space as "%20").
-// Nothing for a malformed query: a bad escape, an empty or repeated name, a
-// name without "=".
-std::optional<std::map<std::string, std::string>> ParseQuery(std::string_view query);
 
 // The tag of what the master serves now: every change bumps it, so a cache
 // revalidating an answer learns at once whether it still holds.
