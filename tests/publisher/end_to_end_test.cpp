@@ -190,7 +190,8 @@ TEST(PublisherEndToEnd, AnInstallUpdatesThroughNginxAsADirectImportWould)
                    "/access.log;\nclient_body_temp_path " + t + "/body;\nproxy_temp_path " + t +
                    "/proxy;\nfastcgi_temp_path " + t + "/fastcgi;\nuwsgi_temp_path " + t + "/uwsgi;\n" +
                    "scgi_temp_path " + t + "/scgi;\ninclude " + t + "/site.conf;\n}\n");
-    Background front({nginx.string(), "-p", t, "-c", t + "/nginx.conf"}, n / "out.log", SIGQUIT);
+    Background front({nginx.string(), "-p", t, "-e", t + "/error.log", "-c", t + "/nginx.conf"},
+                     n / "out.log", SIGQUIT);
     httplib::Client http("127.0.0.1", port);
     bool up = false;
     for (int wait = 0; wait < 100 && !up; ++wait) {
