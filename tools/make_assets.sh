@@ -783,7 +783,8 @@ fit_size() {
 # --- splash.jpg, 400x200 -------------------------------------------------
 MAPX=232; MAPY=34; MAPW=158
 BUC="$(romania_pt $MAPX $MAPY $MAPW 26.10 44.43)"
-convert -size 400x200 xc: \
+splash() {  # LINE1 LINE2 OUT: the splash with its two lines of words
+  convert -size 400x200 xc: \
   -sparse-color Bilinear "0,0 #4C8DFF 400,0 #2F6CF0 0,200 #2A63E0 400,200 #173F9E" \
   \( -size 400x200 xc:none -fill '#FFFFFF38' -stroke '#FFFFFF' -strokewidth 1.2 \
      -draw "polygon $(romania $MAPX $MAPY $MAPW)" -channel A -evaluate multiply 0.55 +channel \) \
@@ -795,14 +796,17 @@ convert -size 400x200 xc: \
   -fill '#FFFFFF' -annotate +24+83 'Dorvanta' \
   -fill '#D7E4FF' -font "$FONT" -pointsize 15 -kerning 7 -annotate +26+108 'ROMANIA' \
   -kerning 0 -fill "$OLIVE_LIGHT" -draw 'rectangle 26,121 86,123' \
-  -fill '#FFFFFF' -font "$FONT" -pointsize 12 -annotate +25+147 'Companies & business opportunities' \
-  -annotate +25+163 'directory' \
+  -fill '#FFFFFF' -font "$FONT" -pointsize 12 -annotate +25+147 "$1" \
+  -annotate +25+163 "$2" \
   -fill '#FFFFFF' -draw 'rectangle 0,180 400,200' \
   -fill "$BLUE" -draw 'rectangle 0,180 400,180' \
   -fill "$BLUE_DEEP" -font "$FONTB" -pointsize 11 -annotate +25+194 'www.dorvanta.ro' \
   -fill '#6A6A6A' -font "$FONT" -pointsize 11 \
   -annotate +$((400 - 16 - $(text_w "$FONT" 11 'office@dorvanta.ro')))+194 'office@dorvanta.ro' \
-  "${JPGOPT[@]}" "$PIC/splash.jpg"
+  "${JPGOPT[@]}" "$3"
+}
+splash 'Companies & business opportunities' 'directory' "$PIC/splash.jpg"
+splash 'Catalogul companiilor si al' 'oportunitatilor de afaceri' "$PIC/splash_RO.jpg"
 
 # --- logo.jpg, 509x356 about-window background ---------------------------
 # Only the top-left 400x282 is shown; text is drawn over x 120..400,

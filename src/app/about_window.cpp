@@ -5,6 +5,7 @@
 #include "app/font_substitutes.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -12,6 +13,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <span>
 
 namespace dorvanta {
 
@@ -37,6 +39,14 @@ constexpr TextLine kOwnership[] = {
 };
 
 // The copying warning, one label per line, top to bottom.
+constexpr TextLine kWarningRomanian[] = {
+    {"Label7", 127, 193, "Atentie: acest program si bazele sale"},
+    {"Label8", 127, 205, "de date sunt protejate de legea dreptului"},
+    {"Label9", 127, 217, "de autor. Copierea, vanzarea sau"},
+    {"Label11", 127, 229, "distribuirea lor, integrala sau partiala,"},
+    {"Label12", 127, 241, "fara acordul scris al Dorvanta SRL este"},
+    {"Label10", 127, 253, "interzisa si se pedepseste conform legii."},
+};
 constexpr TextLine kWarning[] = {
     {"Label7", 127, 193, "Warning: this program and its databases"},
     {"Label8", 127, 205, "are protected by copyright law. Copying,"},
@@ -48,11 +58,13 @@ constexpr TextLine kWarning[] = {
 
 } // namespace
 
-TForm_About::TForm_About(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+TForm_About::TForm_About(QWidget* parent, Language language)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
+    const bool romanian = language == Language::RO;
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("Form_About"));
-    setWindowTitle(QStringLiteral("About Dorvanta"));
+    setWindowTitle(romanian ? QStringLiteral("Despre Dorvanta") : QStringLiteral("About Dorvanta"));
     setFixedSize(kWidth, kHeight);
 
     QPalette colours = palette();
@@ -71,7 +83,10 @@ TForm_About::TForm_About(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     imageLogo_->setPixmap(ResourcePicture(QStringLiteral("logo.jpg")));
     imageLogo_->installEventFilter(this);
 
-    closingLabels_.push_back(AddLabel("Label1", 170, 43, QStringLiteral("For Linux and Windows"), 13, false));
+    closingLabels_.push_back(AddLabel("Label1", 170, 43,
+                                      romanian ? QStringLiteral("Pentru Linux si Windows")
+                                               : QStringLiteral("For Linux and Windows"),
+                                      13, false));
     for (const TextLine& line : kOwnership) {
         closingLabels_.push_back(
             AddLabel(line.name, line.x, line.y, QString::fromLatin1(line.text), kTextPixels, true));
@@ -85,9 +100,13 @@ TForm_About::TForm_About(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::Fra
     label6_ = AddLabel("Label6", 182, 155, QStringLiteral("office@dorvanta.ro"), kTextPixels, true);
     for (QLabel* address : {label5_, label6_}) {
         address->setCursor(Qt::PointingHandCursor);
+        // The addresses are links the keyboard reaches too: Tab, then Enter or Space.
+        address->setFocusPolicy(Qt::StrongFocus);
+        address->setAccessibleName(address->text());
+        address->setAccessibleDescription(romanian ? QStringLiteral("Legatura") : QStringLiteral("Link"));
     }
 
-    for (const TextLine& line : kWarning) {
+    for (const TextLine& line : romanian ? std::span(kWarningRomanian) : std::span(kWarning)) {
         closingLabels_.push_back(
             AddLabel(line.name, line.x, line.y, QString::fromLatin1(line.text), kTextPixels, false));
     }
@@ -132,6 +151,13 @@ void TForm_About::Label6Click()
 
 bool TForm_About::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && (watched == label5_ || watched == label6_)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            watched == label5_ ? Label5Click() : Label6Click();
+            return true;
+        }
+    }
     if (event->type() != QEvent::MouseButtonRelease ||
         static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         return QDialog::eventFilter(watched, event);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/language.h"
+
 #include <QDialog>
 
 #include <vector>
@@ -20,7 +22,7 @@ public:
     static constexpr const char* kWebAddress = "http://www.dorvanta.ro";
     static constexpr const char* kMailAddress = "mailto:office@dorvanta.ro";
 
-    explicit TForm_About(QWidget* parent = nullptr);
+    explicit TForm_About(QWidget* parent = nullptr, Language language = Language::EN);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -11,6 +11,7 @@
 #include "platform/qt_data_folder.h"
 #include "platform/user_settings.h"
 #include "update/folder_state.h"
+#include "update/settings_store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -106,13 +107,22 @@ int main(int argc, char* argv[])
     }
     dorvanta::InstallFontSubstitutes();
 
-    dorvanta::TForm_Splash splash;
+    // The splash speaks the language the window will.
+    const std::unique_ptr<dorvanta::SettingsStore> userSettings = dorvanta::OpenUserSettings();
+    dorvanta::Language language = dorvanta::Language::EN;
+    try {
+        language = dorvanta::NormaliseLanguage(
+            userSettings->ReadString(dorvanta::kSettingsKey, dorvanta::kLanguageValue)
+                .value_or(std::string{}));
+    } catch (const dorvanta::SettingsError&) {
+        // An unreadable store starts in English, as the window does.
+    }
+    dorvanta::TForm_Splash splash(nullptr, language);
     // Closing the splash must not end the program before the main window shows.
     splash.setAttribute(Qt::WA_QuitOnClose, false);
     splash.ShowAndPaint();
 
     // A first start copies the installed files behind the splash.
-    const std::unique_ptr<dorvanta::SettingsStore> userSettings = dorvanta::OpenUserSettings();
     const dorvanta::PreparedProgramFolder prepared = ProgramFolder(parser, dirOption, *userSettings);
     dorvanta::MainWindowOptions options;
     options.programFolder = QString::fromStdU16String(prepared.folder.u16string());

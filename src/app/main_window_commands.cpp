@@ -185,7 +185,7 @@ void TForm_Main::SaveAsPdfClick()
 
 void TForm_Main::AboutDorvanta1Click()
 {
-    TForm_About about(this);
+    TForm_About about(this, state_.language);
     about.exec();
 }
 

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTextCharFormat>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -130,6 +132,15 @@ int PrintDocument(const QTextDocument& document, QPagedPaintDevice& device, cons
     // device's resolution, and the pages break at whole lines and rows.
     const std::unique_ptr<QTextDocument> copy(document.clone());
     copy->documentLayout()->setPaintDevice(&device);
+    // Text copied out of the PDF must be the letters printed: an address with
+    // "ffi" or "fl" would otherwise come out with a ligature in their place.
+    // Qt shapes spaced letters without ligatures; the spacing is invisible.
+    QTextCharFormat spaced;
+    spaced.setFontLetterSpacingType(QFont::AbsoluteSpacing);
+    spaced.setFontLetterSpacing(1.0 / 64); // the smallest step Qt keeps
+    QTextCursor whole(copy.get());
+    whole.select(QTextCursor::Document);
+    whole.mergeCharFormat(spaced);
     copy->setPageSize(bodySize);
     const int pageCount = std::max(1, copy->pageCount());
 

@@ -22,7 +22,8 @@ constexpr int kTickMilliseconds = 1000;
 
 } // namespace
 
-TForm_Splash::TForm_Splash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+TForm_Splash::TForm_Splash(QWidget* parent, Language language)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("Form_Splash"));
@@ -40,7 +41,8 @@ TForm_Splash::TForm_Splash(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     imageAbout_->setObjectName(QStringLiteral("Image_About"));
     imageAbout_->setGeometry(0, 0, kWidth, kHeight);
     imageAbout_->setScaledContents(true);
-    imageAbout_->setPixmap(ResourcePicture(QStringLiteral("splash.jpg")));
+    imageAbout_->setPixmap(ResourcePicture(language == Language::RO ? QStringLiteral("splash_RO.jpg")
+                                                                    : QStringLiteral("splash.jpg")));
     imageAbout_->installEventFilter(this);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

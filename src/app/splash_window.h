@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/language.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -15,7 +17,8 @@ class TForm_Splash : public QWidget
     Q_OBJECT
 
 public:
-    explicit TForm_Splash(QWidget* parent = nullptr);
+    // The picture's words are in `language`.
+    explicit TForm_Splash(QWidget* parent = nullptr, Language language = Language::EN);
 
     // Shows the window and paints it at once, before the main window is built
     // and before the event loop runs.
