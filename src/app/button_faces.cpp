@@ -89,4 +89,9 @@ QPixmap ResourcePicture(const QString& name, QSize fallbackSize)
     return picture;
 }
 
+QIcon MenuIcon(int number)
+{
+    return QIcon(ResourcePicture(QStringLiteral("menu_%1.png").arg(number, 2, 10, QLatin1Char('0'))));
+}
+
 } // namespace dorvanta

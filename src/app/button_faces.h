@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QIcon>
 #include <QPixmap>
 
 namespace dorvanta {
@@ -34,5 +35,8 @@ private:
 // A picture of the program's resources, ":/pictures/<name>"; an empty picture
 // of the given size when the resource is missing, so layouts keep their shape.
 QPixmap ResourcePicture(const QString& name, QSize fallbackSize = {});
+
+// The icon of a menu item, ":/pictures/menu_NN.png".
+QIcon MenuIcon(int number);
 
 } // namespace dorvanta

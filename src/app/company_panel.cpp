@@ -4,7 +4,6 @@
 
 #include "app/button_faces.h"
 #include "app/captions.h"
-#include "app/domain_menus.h"
 #include "app/html_view.h"
 #include "app/mnemonics.h"
 #include "app/panel_criteria.h"
@@ -187,15 +186,12 @@ bool CompanyPanel::ShowPage(std::int64_t recordNumber)
     return true;
 }
 
-void CompanyPanel::SearchCategory(const QAction* item)
+void CompanyPanel::SearchCategory(const QString& domainName, const QString& categoryCode)
 {
     try {
-        // The section by its code: the caption carries a mnemonic mark.
-        const std::string code = ToLowerAZ(QStringToWindows1250(MenuItemCode(item)));
-        const std::string hint = QStringToWindows1250(MenuItemHint(item));
-        const std::size_t semicolon = hint.find(';');
-        const std::string domain =
-            semicolon == std::string::npos ? std::string{} : ToLowerAZ(Trim(hint.substr(semicolon + 1)));
+        // The section by its code: a caption carries a mnemonic mark.
+        const std::string code = ToLowerAZ(QStringToWindows1250(categoryCode));
+        const std::string domain = ToLowerAZ(Trim(QStringToWindows1250(domainName)));
         for (int i = 0; i < ComboBox_Companies_Domain->count(); ++i) {
             if (ToLowerAZ(Trim(QStringToWindows1250(ComboBox_Companies_Domain->itemText(i)))) != domain) {
                 continue;

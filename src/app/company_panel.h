@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-class QAction;
 class QComboBox;
 class QLabel;
 
@@ -33,8 +32,9 @@ public:
     void SetDomainEntries(const QStringList& entries);
     // The subdomains of the chosen domain, "All" first.
     void FillSubdomains();
-    // A category of the domain popup: chooses its domain and subdomain and searches.
-    void SearchCategory(const QAction* item);
+    // A category of the domain popup, by its domain's name and its code:
+    // chooses the domain and the section and searches.
+    void SearchCategory(const QString& domain, const QString& code);
 
 protected:
     bool IsPlaceholder(const QString& text) const override;

@@ -2,9 +2,7 @@
 
 #include "app/button_faces.h"
 #include "app/captions.h"
-#include "app/company_panel.h"
 #include "app/mnemonics.h"
-#include "app/opportunity_panel.h"
 #include "app/windows1250.h"
 #include "data/category_table.h"
 #include "data/domain_tree.h"
@@ -14,11 +12,6 @@
 #include <QMenu>
 
 namespace dorvanta {
-
-static QIcon MenuIcon(int number)
-{
-    return QIcon(ResourcePicture(QStringLiteral("menu_%1.png").arg(number, 2, 10, QLatin1Char('0'))));
-}
 
 QString MenuItemHint(const QAction* item)
 {
@@ -59,10 +52,9 @@ void ClearMenu(QMenu* menu)
     }
 }
 
-DomainMenus::DomainMenus(QWidget* window, QMenu* newBusinessAds, CompanyPanel& companies,
-                         OpportunityPanel& opportunities)
+DomainMenus::DomainMenus(QWidget* window, QMenu* newBusinessAds)
     : QObject(window), Popup_Companies_Down(new QMenu(window)), Popup_Internet_Down(new QMenu(window)),
-      newBusinessAds_(newBusinessAds), companies_(companies), opportunities_(opportunities)
+      newBusinessAds_(newBusinessAds)
 {
     Popup_Companies_Down->setObjectName(QStringLiteral("Popup_Companies_Down"));
     Popup_Internet_Down->setObjectName(QStringLiteral("Popup_Internet_Down"));
@@ -82,7 +74,7 @@ void DomainMenus::Build(Language language)
 
 void DomainMenus::BuildCompanyHalf(Language language)
 {
-    companies_.SetDomainEntries({});
+    emit companyDomainsChanged({});
     ClearMenu(Popup_Companies_Down);
 
     const DomainTree& tree = DomainTree::Domains(language);
@@ -110,17 +102,18 @@ void DomainMenus::BuildCompanyHalf(Language language)
                     domainMenu->addAction(categoryIcon, MenuText(Windows1250ToQString(categories.names[i])));
                 SetMenuItemHint(item, hint);
                 item->setProperty(kCodeProperty, Windows1250ToQString(categories.codes[i]));
-                connect(item, &QAction::triggered, &companies_,
-                        [this, item] { companies_.SearchCategory(item); });
+                connect(item, &QAction::triggered, this, [this, domainCaption, item] {
+                    emit categoryChosen(domainCaption, MenuItemCode(item));
+                });
             }
         }
     }
-    companies_.SetDomainEntries(entries);
+    emit companyDomainsChanged(entries);
 }
 
 void DomainMenus::BuildOpportunityHalf(Language language)
 {
-    opportunities_.SetDomainEntries({});
+    emit opportunityDomainsChanged({});
     ClearMenu(Popup_Internet_Down);
 
     // "All", then the group lines: the items of the box, and from the second
@@ -139,11 +132,10 @@ void DomainMenus::BuildOpportunityHalf(Language language)
         for (const QString& type : types) {
             QAction* item = group->addAction(typeIcon, type);
             SetMenuItemHint(item, text);
-            connect(item, &QAction::triggered, &opportunities_,
-                    [this, item] { opportunities_.SearchType(item); });
+            connect(item, &QAction::triggered, this, [this, text, type] { emit adTypeChosen(text, type); });
         }
     }
-    opportunities_.SetDomainEntries(entries);
+    emit opportunityDomainsChanged(entries);
 
     ClearMenu(newBusinessAds_);
     QAction* all =

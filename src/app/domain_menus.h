@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -13,9 +14,6 @@ class QMenu;
 class QWidget;
 
 namespace dorvanta {
-
-class CompanyPanel;
-class OpportunityPanel;
 
 // The run-time items of the domain popups and of "New business ads" carry a
 // hint: the group and domain of a category, the group line of a type item, or
@@ -49,8 +47,7 @@ class DomainMenus : public QObject
 public:
     // The popups are made as children of `window`, so they carry its style
     // and can be found by their names.
-    DomainMenus(QWidget* window, QMenu* newBusinessAds, CompanyPanel& companies,
-                OpportunityPanel& opportunities);
+    DomainMenus(QWidget* window, QMenu* newBusinessAds);
 
     QMenu* CompanyPopup() const { return Popup_Companies_Down; }
     QMenu* OpportunityPopup() const { return Popup_Internet_Down; }
@@ -66,6 +63,14 @@ public:
 signals:
     // An item of "New business ads" was chosen.
     void newAdsChosen(QAction* item);
+    // The entries of the domain boxes ("All" first), emptied at the start of
+    // a build and given whole at its end.
+    void companyDomainsChanged(const QStringList& entries);
+    void opportunityDomainsChanged(const QStringList& entries);
+    // A category of the company popup: the domain's name and the category's code.
+    void categoryChosen(const QString& domain, const QString& code);
+    // A type of the opportunity popup: the group's line and the type's caption.
+    void adTypeChosen(const QString& group, const QString& type);
 
 private:
     void BuildCompanyHalf(Language language);
@@ -74,8 +79,6 @@ private:
     QMenu* Popup_Companies_Down;
     QMenu* Popup_Internet_Down;
     QMenu* newBusinessAds_;
-    CompanyPanel& companies_;
-    OpportunityPanel& opportunities_;
     bool updateItemsEnabled_ = true;
 };
 

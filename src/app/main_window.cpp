@@ -2,6 +2,7 @@
 
 #include "app/button_faces.h"
 #include "app/captions.h"
+#include "app/command_popups.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
 #include "app/focus_ring.h"
@@ -81,7 +82,13 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     layout->addWidget(chrome_->StatusBar());
     BuildPopups();
     BuildKeys();
-    domainMenus_ = new DomainMenus(this, Newbusinessads1, *companies_, *opportunities_);
+    // The menus and the panels do not know each other: the window connects them.
+    domainMenus_ = new DomainMenus(this, popups_->NewBusinessAds());
+    connect(domainMenus_, &DomainMenus::companyDomainsChanged, companies_, &CompanyPanel::SetDomainEntries);
+    connect(domainMenus_, &DomainMenus::opportunityDomainsChanged, opportunities_,
+            &OpportunityPanel::SetDomainEntries);
+    connect(domainMenus_, &DomainMenus::categoryChosen, companies_, &CompanyPanel::SearchCategory);
+    connect(domainMenus_, &DomainMenus::adTypeChosen, opportunities_, &OpportunityPanel::SearchType);
     connect(domainMenus_, &DomainMenus::newAdsChosen, this, &TForm_Main::NewAdsItemClick);
 
     // All of the first window on its screen, however large the scale: a
@@ -92,7 +99,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
 
     // The stored language and the captions and lists it gives.
     LoadLanguageSetting();
-    LoadSearchOptions();
+    popups_->LoadSearchOptions();
     ApplyLanguage(state_.language);
     companies_->FillSubdomains();
     RestoreWindowGeometry();
@@ -163,8 +170,8 @@ void TForm_Main::BuildKeys()
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     menuKey->setObjectName(QStringLiteral("Shortcut_MenuBar"));
     connect(menuKey, &QShortcut::activated, menuBar_, &MenuBar::FocusFirst);
-    Content1->setShortcut(QKeySequence::HelpContents);
-    addAction(Content1);
+    popups_->Contents()->setShortcut(QKeySequence::HelpContents);
+    addAction(popups_->Contents());
 }
 
 void TForm_Main::MenuButtonPressed(MenuButton which, bool byKeyboard)
@@ -184,16 +191,16 @@ void TForm_Main::MenuButtonPressed(MenuButton which, bool byKeyboard)
         OpenPopup(domainMenus_->OpportunityPopup(), PopupSlot::InternetDown, button, byKeyboard);
         break;
     case MenuButton::Update:
-        OpenPopup(Popup_Update, PopupSlot::Update, button, byKeyboard);
+        OpenPopup(popups_->Update(), PopupSlot::Update, button, byKeyboard);
         break;
     case MenuButton::Insert:
-        OpenPopup(Popup_Insert, PopupSlot::Insert, button, byKeyboard);
+        OpenPopup(popups_->Insert(), PopupSlot::Insert, button, byKeyboard);
         break;
     case MenuButton::Settings:
-        OpenPopup(Popup_Settings, PopupSlot::Settings, button, byKeyboard);
+        OpenPopup(popups_->Settings(), PopupSlot::Settings, button, byKeyboard);
         break;
     case MenuButton::Help:
-        OpenPopup(Popup_Help, PopupSlot::Help, button, byKeyboard);
+        OpenPopup(popups_->Help(), PopupSlot::Help, button, byKeyboard);
         break;
     }
 }

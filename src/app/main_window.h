@@ -23,6 +23,7 @@ class QStackedWidget;
 
 namespace dorvanta {
 
+class CommandPopups;
 class CompanyPanel;
 class DomainMenus;
 class HtmlView;
@@ -114,11 +115,6 @@ private:
     void ImportRegister1Click();
     void SetUpdateItemsEnabled(bool enabled);
 
-    // The search options of the Settings popup (search_options.cpp).
-    void BuildSearchOptions();
-    void LoadSearchOptions();
-    void ApplySearchOptionCaptions();
-
     MainWindowOptions options_;
     WindowState state_;
     std::unique_ptr<SettingsStore> settings_;
@@ -134,28 +130,12 @@ private:
 
     // Controls, named as their object names.
     MenuBar* menuBar_ = nullptr;
+    CommandPopups* popups_ = nullptr;
     QStackedWidget* Panel_Center = nullptr;
     QWidget* Panel_Help = nullptr;
     HtmlView* Web_Help = nullptr;
     // Image_1EN ... Image_7EN, then Image_1RO ... Image_7RO.
     std::vector<QLabel*> faceHolders_;
-
-    QMenu* Popup_Update = nullptr;
-    QMenu* NewCompanies1 = nullptr;
-    QAction* Allcompanies1 = nullptr;
-    QMenu* Newbusinessads1 = nullptr;
-    QAction* ImportRegister1 = nullptr;
-    QMenu* Popup_Insert = nullptr;
-    QAction* Companiata1 = nullptr;
-    QAction* Yourbusinessadd1 = nullptr;
-    QAction* Yourbanner1 = nullptr;
-    QMenu* Popup_Settings = nullptr;
-    QAction* SaveAsPdf1 = nullptr;
-    QAction* IgnoreDiacritics1 = nullptr;
-    QAction* SearchAsYouType1 = nullptr;
-    QMenu* Popup_Help = nullptr;
-    QAction* Content1 = nullptr;
-    QAction* AboutDorvanta1 = nullptr;
 };
 
 } // namespace dorvanta

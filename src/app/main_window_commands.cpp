@@ -6,6 +6,7 @@
 #include "app/about_window.h"
 #include "app/button_faces.h"
 #include "app/captions.h"
+#include "app/command_popups.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
@@ -26,74 +27,16 @@
 
 namespace dorvanta {
 
-namespace {
-
-QIcon MenuIcon(int number)
-{
-    return QIcon(ResourcePicture(QStringLiteral("menu_%1.png").arg(number, 2, 10, QLatin1Char('0'))));
-}
-
-template <typename T> T* Named(T* object, const char* name)
-{
-    object->setObjectName(QString::fromLatin1(name));
-    return object;
-}
-
-// A submenu whose item and menu both carry the name, so either can be found by it.
-QMenu* AddNamedMenu(QMenu* parent, const char* name, int icon, const char* caption)
-{
-    QMenu* menu = parent->addMenu(MenuIcon(icon), QString::fromLatin1(caption));
-    menu->setObjectName(QString::fromLatin1(name));
-    menu->menuAction()->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-} // namespace
-
 void TForm_Main::BuildPopups()
 {
-    Popup_Update = Named(new QMenu(this), "Popup_Update");
-    NewCompanies1 = AddNamedMenu(Popup_Update, "NewCompanies1", 12, "New Companies");
-    Allcompanies1 =
-        Named(NewCompanies1->addAction(MenuIcon(5), QStringLiteral("All companies")), "Allcompanies1");
-    connect(Allcompanies1, &QAction::triggered, this, &TForm_Main::Allcompanies1Click);
-    Newbusinessads1 = AddNamedMenu(Popup_Update, "Newbusinessads1", 12, "New business ads");
-    Popup_Update->addSeparator();
-    ImportRegister1 =
-        Named(Popup_Update->addAction(MenuIcon(5), QStringLiteral("Import from the trade register...")),
-              "ImportRegister1");
-    connect(ImportRegister1, &QAction::triggered, this, &TForm_Main::ImportRegister1Click);
-
-    Popup_Insert = Named(new QMenu(this), "Popup_Insert");
-    Companiata1 = Named(Popup_Insert->addAction(MenuIcon(10), QStringLiteral("Your company")), "Companiata1");
-    Yourbusinessadd1 =
-        Named(Popup_Insert->addAction(MenuIcon(10), QStringLiteral("Your business ad")), "Yourbusinessadd1");
-    Named(Popup_Insert->addSeparator(), "N2");
-    Yourbanner1 = Named(Popup_Insert->addAction(MenuIcon(11), QStringLiteral("Your banner")), "Yourbanner1");
-    connect(Companiata1, &QAction::triggered, this,
-            [this] { ShowHelpPage("einserare_companie.htm", "inserare_companie.htm"); });
-    connect(Yourbusinessadd1, &QAction::triggered, this, [this] { ShowHelpPage("eanunt.htm", "anunt.htm"); });
-    connect(Yourbanner1, &QAction::triggered, this, [this] { ShowHelpPage("ebanner.htm", "banner.htm"); });
-
-    Popup_Settings = Named(new QMenu(this), "Popup_Settings");
-    QMenu* language = AddNamedMenu(Popup_Settings, "Language1", 9, "Language");
-    QAction* english = Named(language->addAction(MenuIcon(9), QStringLiteral("English")), "English1");
-    QAction* romanian = Named(language->addAction(MenuIcon(9), QStringLiteral("Romana")), "Romana1");
-    QAction* print = Named(Popup_Settings->addAction(MenuIcon(15), QStringLiteral("Print")), "Pint1");
-    SaveAsPdf1 =
-        Named(Popup_Settings->addAction(MenuIcon(15), QStringLiteral("Save as PDF...")), "SaveAsPdf1");
-    connect(english, &QAction::triggered, this, [this] { ApplyLanguage(Language::EN); });
-    connect(romanian, &QAction::triggered, this, [this] { ApplyLanguage(Language::RO); });
-    connect(print, &QAction::triggered, this, &TForm_Main::Pint1Click);
-    connect(SaveAsPdf1, &QAction::triggered, this, &TForm_Main::SaveAsPdfClick);
-    BuildSearchOptions();
-
-    Popup_Help = Named(new QMenu(this), "Popup_Help");
-    Content1 = Named(Popup_Help->addAction(MenuIcon(13), QStringLiteral("Content")), "Content1");
-    Popup_Help->addSeparator();
-    AboutDorvanta1 = Named(Popup_Help->addAction(MenuIcon(14), QStringLiteral("About")), "AboutDorvanta1");
-    connect(Content1, &QAction::triggered, this, [this] { ShowHelpPage("index_en.htm", "index_ro.htm"); });
-    connect(AboutDorvanta1, &QAction::triggered, this, &TForm_Main::AboutDorvanta1Click);
+    popups_ = new CommandPopups(this, state_, *settings_);
+    connect(popups_, &CommandPopups::allCompaniesChosen, this, &TForm_Main::Allcompanies1Click);
+    connect(popups_, &CommandPopups::importRegisterChosen, this, &TForm_Main::ImportRegister1Click);
+    connect(popups_, &CommandPopups::helpPageChosen, this, &TForm_Main::ShowHelpPage);
+    connect(popups_, &CommandPopups::languageChosen, this, &TForm_Main::ApplyLanguage);
+    connect(popups_, &CommandPopups::printChosen, this, &TForm_Main::Pint1Click);
+    connect(popups_, &CommandPopups::saveAsPdfChosen, this, &TForm_Main::SaveAsPdfClick);
+    connect(popups_, &CommandPopups::aboutChosen, this, &TForm_Main::AboutDorvanta1Click);
 }
 
 void TForm_Main::OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button, bool byKeyboard)
@@ -222,8 +165,7 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
 
 void TForm_Main::SetUpdateItemsEnabled(bool enabled)
 {
-    Allcompanies1->setEnabled(enabled);
-    ImportRegister1->setEnabled(enabled);
+    popups_->SetUpdateItemsEnabled(enabled);
     domainMenus_->SetUpdateItemsEnabled(enabled);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/button_faces.h"
 #include "app/captions.h"
+#include "app/command_popups.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
 #include "app/html_view.h"
@@ -37,11 +38,11 @@ void TForm_Main::ApplyLanguage(Language code)
     companies_->ApplyLanguage();
     opportunities_->ApplyLanguage();
     domainMenus_->Build(code);
-    // Every popup item gets a mnemonic of the language's captions.
-    for (QMenu* popup : {Popup_Update, Popup_Insert, Popup_Settings, Popup_Help, domainMenus_->CompanyPopup(),
-                         domainMenus_->OpportunityPopup()}) {
-        AssignMnemonics(popup);
-    }
+    // Every popup item gets a mnemonic of the language's captions; the
+    // command popups give theirs after "New business ads" is filled.
+    popups_->ApplyLanguage(code);
+    AssignMnemonics(domainMenus_->CompanyPopup());
+    AssignMnemonics(domainMenus_->OpportunityPopup());
     if (updateSession_ != nullptr) {
         updateSession_->SetLanguage(code);
     }
@@ -50,7 +51,6 @@ void TForm_Main::ApplyLanguage(Language code)
 void TForm_Main::ApplyCaptions()
 {
     const bool english = state_.language == Language::EN;
-    const Captions& c = CaptionsOf(state_.language);
     // Button faces: holders 1 to 7 of the language.
     const std::size_t base = english ? 0 : 7;
     std::vector<QPixmap> faces;
@@ -60,21 +60,6 @@ void TForm_Main::ApplyCaptions()
     menuBar_->ApplyLanguage(state_.language, faces);
     companies_->SetSearchFace(faceHolders_[base + 6]->pixmap());
     opportunities_->SetSearchFace(faceHolders_[base + 6]->pixmap());
-
-    NewCompanies1->setTitle(QString::fromLatin1(c.newCompanies));
-    Newbusinessads1->setTitle(QString::fromLatin1(c.newBusinessAds));
-    ImportRegister1->setText(QString::fromLatin1(c.importRegister));
-    Companiata1->setText(QString::fromLatin1(c.yourCompany));
-    Yourbusinessadd1->setText(QString::fromLatin1(c.yourBusinessAd));
-    Yourbanner1->setText(QString::fromLatin1(c.yourBanner));
-    SaveAsPdf1->setText(QString::fromLatin1(c.saveAsPdf));
-    Allcompanies1->setText(QString::fromLatin1(c.allCompanies));
-    findChild<QMenu*>(QStringLiteral("Language1"))->setTitle(QString::fromLatin1(c.language));
-    findChild<QAction*>(QStringLiteral("English1"))->setText(QString::fromLatin1(c.english));
-    findChild<QAction*>(QStringLiteral("Pint1"))->setText(QString::fromLatin1(c.print));
-    ApplySearchOptionCaptions();
-    Content1->setText(QString::fromLatin1(c.content));
-    AboutDorvanta1->setText(QString::fromLatin1(c.about));
 }
 
 void TForm_Main::LoadLanguageSetting()

@@ -3,7 +3,6 @@
 #include "app/opportunity_panel.h"
 
 #include "app/captions.h"
-#include "app/domain_menus.h"
 #include "app/html_view.h"
 #include "app/mnemonics.h"
 #include "app/panel_criteria.h"
@@ -141,11 +140,9 @@ bool OpportunityPanel::ShowPage(std::int64_t recordNumber)
     return true;
 }
 
-void OpportunityPanel::SearchType(const QAction* item)
+void OpportunityPanel::SearchType(const QString& group, const QString& caption)
 {
-    const QString hint = MenuItemHint(item);
-    const QString caption = MenuItemCaption(item);
-    const int domain = ComboBox_Internet_Domain->findText(hint);
+    const int domain = ComboBox_Internet_Domain->findText(group);
     if (domain >= 0) {
         const QSignalBlocker blocker(ComboBox_Internet_Domain);
         ComboBox_Internet_Domain->setCurrentIndex(domain);

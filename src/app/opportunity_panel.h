@@ -5,7 +5,6 @@
 
 #include <QStringList>
 
-class QAction;
 class QComboBox;
 class QLabel;
 
@@ -25,8 +24,9 @@ public:
 
     // The domain box: "All", then the ten group lines.
     void SetDomainEntries(const QStringList& entries);
-    // A type item of the domain popup: chooses its group and type and searches.
-    void SearchType(const QAction* item);
+    // A type item of the domain popup, by its group's line and the type's
+    // caption: chooses the group and the type and searches.
+    void SearchType(const QString& group, const QString& caption);
 
 protected:
     bool IsPlaceholder(const QString& text) const override;
@@ -34,7 +34,6 @@ protected:
     bool ShowPage(std::int64_t recordNumber) override;
 
 private:
-
     QLabel* Panel_Internet_Search = nullptr;
     QLabel* Label_Internet_Keywords = nullptr;
     QLabel* Label_Internet_Domain = nullptr;

@@ -8,12 +8,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSignalBlocker>

@@ -277,9 +277,8 @@ TEST_F(SearchPanelTest, CategoryItemWhoseDomainIsNotInTheBoxRunsNoSearch)
 {
     Program program(folder_, SettingsFile());
     TForm_Main& main = *program.main;
-    QAction stray(QStringLiteral("Insurance Companies"), nullptr);
-    SetMenuItemHint(&stray, QStringLiteral("Nowhere;Atlantis"));
-    Find<CompanyPanel>(&main, "Panel_Companies")->SearchCategory(&stray);
+    Find<CompanyPanel>(&main, "Panel_Companies")
+        ->SearchCategory(QStringLiteral("Atlantis"), QStringLiteral("a.a.1"));
     EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Companies_Domain")->currentIndex(), 0);
     EXPECT_EQ(Find<QTreeWidget>(&main, "ListView_Companies")->topLevelItemCount(), 0);
     EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(), QStringLiteral("Welcome to Dorvanta"));
