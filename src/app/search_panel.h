@@ -28,6 +28,10 @@ class SearchPanel : public QWidget
     Q_OBJECT
 
 public:
+    // What a result row keeps beside its texts.
+    static constexpr int kRecordNumberRole = Qt::UserRole;
+    static constexpr int kSortKeyRole = Qt::UserRole + 1;
+
     SearchPanel(const WindowState& state, const char* name, QWidget* parent);
 
     // Record numbers of the last search, in the order the search gave them.
