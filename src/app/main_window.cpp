@@ -15,7 +15,7 @@
 #include "app/windows1250.h"
 #include "platform/qt_settings_store.h"
 #include "platform/user_settings.h"
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QCoreApplication>

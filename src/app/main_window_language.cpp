@@ -11,7 +11,7 @@
 #include "app/qt_texts.h"
 #include "app/update_session.h"
 #include "app/window_chrome.h"
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QLabel>

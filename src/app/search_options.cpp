@@ -3,7 +3,7 @@
 // value that is missing or cannot be read leaves the option off.
 #include "app/captions.h"
 #include "app/main_window.h"
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QMenu>

@@ -5,8 +5,8 @@
 #include "data/messages.h"
 #include "import/register_import.h"
 #include "import/register_snapshot.h"
-#include "update/http_client.h"
-#include "update/update_progress.h"
+#include "net/http_client.h"
+#include "import/update_progress.h"
 
 #include <QDateTime>
 

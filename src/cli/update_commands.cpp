@@ -13,9 +13,9 @@
 #include "platform/console.h"
 #include "platform/user_settings.h"
 #include "update/folder_state.h"
-#include "update/http_client.h"
-#include "update/line_source.h"
-#include "update/record_import.h"
+#include "net/http_client.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
 #include "update/updater.h"
 
 #include <cstdio>

@@ -2,7 +2,6 @@
 
 #include "data/text.h"
 #include "platform/user_settings.h"
-#include "update/http_client.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "data/record_file.h"
 #include "data/text.h"
 #include "update/manifest.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 #include "update/updater_running_scope.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 #include "app/app_test_support.h"
 
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QEventLoop>

@@ -7,7 +7,7 @@
 
 #include "data/record_layout.h"
 #include "data/text.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <gtest/gtest.h>
 

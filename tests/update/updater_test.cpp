@@ -7,7 +7,7 @@
 #include "support/temp_dir.h"
 #include "support/update_fakes.h"
 #include "update/manifest.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
 #include "data/text.h"
-#include "update/background_job.h"
-#include "update/company_answer_scan.h"
-#include "update/company_file_index.h"
-#include "update/company_name_index.h"
-#include "update/import_common.h"
-#include "update/replaced_records.h"
+#include "import/background_job.h"
+#include "import/company_answer_scan.h"
+#include "import/company_file_index.h"
+#include "import/company_name_index.h"
+#include "import/import_common.h"
+#include "import/replaced_records.h"
 
 #include <algorithm>
 #include <cstdint>

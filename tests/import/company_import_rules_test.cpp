@@ -1,7 +1,7 @@
 // The company import against the plainest reading of its rules, and the
 // rules that make an answer applied twice, or a blanking cut short, leave
 // what one clean run would.
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include "data/file_access.h"
 #include "data/record_layout.h"

@@ -2,8 +2,8 @@
 
 #include "data/file_access.h"
 #include "data/language.h"
-#include "update/line_source.h"
-#include "update/update_progress.h"
+#include "import/line_source.h"
+#include "import/update_progress.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "update/curl_transfer.h"
+#include "net/curl_transfer.h"
 
 #include <cerrno>
 

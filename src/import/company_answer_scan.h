@@ -1,7 +1,7 @@
 #pragma once
 
-#include "update/block_pipe.h"
-#include "update/company_name_index.h"
+#include "import/block_pipe.h"
+#include "import/company_name_index.h"
 
 #include <cstddef>
 #include <cstdint>

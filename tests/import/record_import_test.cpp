@@ -1,4 +1,4 @@
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include "data/record_file.h"
 #include "data/record_layout.h"

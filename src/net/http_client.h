@@ -135,10 +135,6 @@ std::unique_ptr<HttpClient> MakeCurlHttpClient(HttpOptions options = {});
 // identifier " 42" appended to a query is sent as "%2042".
 std::string EscapeRequestUrl(std::string_view url);
 
-// `text` with every byte that occurs in `bytes` written as "%XX" (capital hex
-// digits) and every other byte left as it is.
-std::string PercentEncode(std::string_view text, std::string_view bytes);
-
 inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
 
 // The publisher's base address: `override` when not empty, else the

@@ -1,7 +1,7 @@
-#include "update/company_answer_scan.h"
+#include "import/company_answer_scan.h"
 
-#include "update/line_source.h"
-#include "update/record_import.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,8 +3,8 @@
 #include "data/record_file.h"
 #include "data/record_layout.h"
 #include "data/text.h"
-#include "update/import_common.h"
-#include "update/record_import.h"
+#include "import/import_common.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <unordered_set>
