@@ -33,6 +33,10 @@ public:
     void SetDomainEntries(const QStringList& entries);
     // The subdomains of the chosen domain, "All" first.
     void FillSubdomains();
+
+    // The window's own update or import has written database.db: the column
+    // read before is dropped, so the next search reads the file anew.
+    void ForgetColumn() { column_.Invalidate(); }
     // A category of the domain popup: chooses its domain and subdomain and searches.
     void SearchCategory(const QAction* item);
 
