@@ -84,6 +84,14 @@ void CompanyNameKey(std::string_view name, std::string& key);
 
 class CompanyAnswerScan;
 
+// How the company import gathers its writes: added and replaced records go
+// to the file in batches of about `batchBytes` (tests make batches of a few
+// records, so that their seams are crossed).
+struct CompanyImportTuning
+{
+    std::size_t batchBytes = std::size_t{4} << 20;
+};
+
 // Applies a company answer to database.db: an "!" line replaces the first
 // record whose name equals its field 1 (CompanyNameKey) or appends a new
 // record; an "@" line blanks that record and does nothing for an unknown
@@ -111,14 +119,16 @@ class CompanyAnswerScan;
 // applied before stay applied, each at most once, and the file holds whole
 // records.
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
-                                    ImportProgress& progress, Language language);
+                                    ImportProgress& progress, Language language,
+                                    const CompanyImportTuning& tuning = {});
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
-                                    Language language);
+                                    Language language, const CompanyImportTuning& tuning = {});
 // The same for lines whose first reading was done as they arrived (see
 // ScanningOutputStream): only the second pass reads them. The scan's index
 // is used up.
 CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
-                                    CompanyAnswerScan& scan, ImportProgress& progress, Language language);
+                                    CompanyAnswerScan& scan, ImportProgress& progress, Language language,
+                                    const CompanyImportTuning& tuning = {});
 
 } // namespace dorvanta

@@ -31,9 +31,9 @@ class CompanyImportRules : public ::testing::Test
 protected:
     fs::path Database() const { return dir_ / "database.db"; }
 
-    CompanyImportResult Import(const std::vector<std::string>& lines)
+    CompanyImportResult Import(const std::vector<std::string>& lines, const CompanyImportTuning& tuning = {})
     {
-        return ImportCompanies(dir_.path(), lines, progress_, Language::EN);
+        return ImportCompanies(dir_.path(), lines, progress_, Language::EN, tuning);
     }
 
     test::TempDir dir_;
@@ -197,7 +197,14 @@ TEST_F(CompanyImportRules, GivesTheSameFileAsAScanPerLine)
                                            std::string(80, 'Z'),
                                            std::string(80, 'z') + "Q"};
     auto pick = [&] { return pool[random() % pool.size()]; };
-    for (int round = 0; round < 80; ++round) {
+    // Batches of the usual size, and of a few records, whose seams most
+    // answers cross.
+    const std::size_t batchRecords[] = {0, 1, 2, 3};
+    for (int round = 0; round < 320; ++round) {
+        CompanyImportTuning tuning;
+        if (const std::size_t records = batchRecords[round % 4]; records > 0) {
+            tuning.batchBytes = records * company_layout::kRecordSize;
+        }
         // Blank records among them, whole or left by a cut blanking.
         std::vector<CompanyFields> start;
         const int records = static_cast<int>(random() % 12);
@@ -224,10 +231,47 @@ TEST_F(CompanyImportRules, GivesTheSameFileAsAScanPerLine)
         WriteCompanies(expected, start);
         WriteCompanies(Database(), start);
         NaiveImport(expected, lines);
-        ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+        ASSERT_EQ(Import(lines, tuning), CompanyImportResult::Applied);
         ASSERT_EQ(ReadCompanies(Database()), ReadCompanies(expected)) << "round " << round;
         ASSERT_TRUE(ReadBytes(Database()) == ReadBytes(expected)) << "round " << round;
     }
+}
+
+// A disk that fills in the second batch: the first batch's records are in the
+// file, whole, the failure is reported, and the same answer applied again
+// once there is room gives the file one clean run gives.
+TEST_F(CompanyImportRules, AFullDiskInTheSecondBatchLeavesWholeRecordsAndIsRepairedByTheNextRun)
+{
+    std::vector<CompanyFields> start;
+    for (int r = 0; r < 6; ++r) {
+        start.push_back(Company("OLD " + std::to_string(r), "B"));
+    }
+    std::vector<std::string> lines;
+    for (int l = 0; l < 12; ++l) {
+        // Replacements and additions in turn.
+        lines.push_back(
+            Line('!', Company((l % 2 ? "NEW " : "OLD ") + std::to_string(l / 2), std::to_string(l))));
+    }
+    const fs::path expected = dir_ / "expected.db";
+    WriteCompanies(expected, start);
+    NaiveImport(expected, lines);
+    WriteCompanies(Database(), start);
+
+    CompanyImportTuning tuning;
+    tuning.batchBytes = 3 * company_layout::kRecordSize;
+    {
+        // The first batch (three lines) goes through; the second stops part-way.
+        const WriteLimit limit(4 * company_layout::kRecordSize + 100);
+        EXPECT_THROW(Import(lines, tuning), FileError);
+    }
+    const std::string bytes = ReadBytes(Database());
+    EXPECT_EQ(bytes.size() % company_layout::kRecordSize, 0u);
+    const auto afterFailure = ReadCompanies(Database());
+    ASSERT_GE(afterFailure.size(), start.size() + 1);
+    EXPECT_EQ(afterFailure[6], ReadCompanies(expected)[6]); // the first batch added NEW 0
+
+    ASSERT_EQ(Import(lines, tuning), CompanyImportResult::Applied);
+    EXPECT_TRUE(ReadBytes(Database()) == ReadBytes(expected));
 }
 
 } // namespace
