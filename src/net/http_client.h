@@ -103,7 +103,8 @@ public:
 
 struct HttpOptions
 {
-    // Called at least every 10 ms while a request waits, so a window can handle its events.
+    // Called at least every 10 ms while a request waits (on the update's own
+    // thread): it throws HttpError to stop the request.
     std::function<void()> idle;
     std::chrono::milliseconds connectTimeout{15000};
     // A request that has received fewer than lowSpeedBytes (headers and body)
