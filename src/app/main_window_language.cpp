@@ -1,6 +1,7 @@
 // The window's language: applying it to every caption, and keeping it in
 // the user's settings.
 #include "app/main_window.h"
+#include "app/swallowed.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -71,6 +72,7 @@ void TForm_Main::LoadLanguageSetting()
         const std::optional<std::string> stored = settings_->ReadString(kSettingsKey, kLanguageValue);
         state_.language = NormaliseLanguage(stored.value_or(std::string{}));
     } catch (...) {
+        WarnSwallowed("reading the language setting");
         state_.language = Language::EN;
     }
 }
@@ -81,6 +83,7 @@ void TForm_Main::SaveLanguageSetting()
         settings_->WriteString(kSettingsKey, kLanguageValue, LanguageCode(state_.language));
     } catch (...) {
         // The previous stored value stays; closing goes on.
+        WarnSwallowed("storing the language setting");
     }
 }
 

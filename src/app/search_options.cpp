@@ -3,6 +3,7 @@
 // value that is missing or cannot be read leaves the option off.
 #include "app/captions.h"
 #include "app/main_window.h"
+#include "app/swallowed.h"
 #include "data/settings_store.h"
 
 #include <QAction>
@@ -22,6 +23,7 @@ bool ReadOption(SettingsStore& settings, std::string_view name)
     try {
         return settings.ReadString(kSettingsKey, name).value_or(std::string{}) == "1";
     } catch (...) {
+        WarnSwallowed("reading a search option");
         return false;
     }
 }
@@ -32,6 +34,7 @@ void WriteOption(SettingsStore& settings, std::string_view name, bool on)
         settings.WriteString(kSettingsKey, name, on ? "1" : "0");
     } catch (...) {
         // The option holds for this run; the stored value stays as it was.
+        WarnSwallowed("storing a search option");
     }
 }
 

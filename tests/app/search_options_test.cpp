@@ -3,6 +3,7 @@
 
 #include "app/app_test_support.h"
 
+#include "app/swallowed.h"
 #include "data/settings_store.h"
 
 #include <QAction>
@@ -104,6 +105,34 @@ TEST_F(SearchOptionsTest, SearchAsYouTypeSearchesAfterAPauseWithoutTheNoResultBo
     Type(keywords, QStringLiteral("carpets"));
     Wait(250);
     EXPECT_EQ(main.OpportunityRecordNumbers(), (std::vector<std::int64_t>{2, 1}));
+}
+
+QStringList gWarnings;
+
+// What the window swallows of an optional step goes to the log, with where
+// and why.
+TEST(SwallowedFailures, AreLoggedAsWarnings)
+{
+    gWarnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg) {
+                gWarnings << text;
+            }
+        });
+    try {
+        throw SettingsError("the store is read-only");
+    } catch (...) {
+        WarnSwallowed("storing a search option");
+    }
+    try {
+        throw 42;
+    } catch (...) {
+        WarnSwallowed("a quick search");
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(gWarnings, QStringList({QStringLiteral("storing a search option: the store is read-only"),
+                                      QStringLiteral("a quick search: an unknown failure")}));
 }
 
 } // namespace
