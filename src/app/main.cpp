@@ -114,8 +114,12 @@ int main(int argc, char* argv[])
     // A first start copies the installed files behind the splash.
     const std::unique_ptr<dorvanta::SettingsStore> userSettings = dorvanta::OpenUserSettings();
     const dorvanta::PreparedProgramFolder prepared = ProgramFolder(parser, dirOption, *userSettings);
+    // Both stores are the program's: the user's settings (language, search
+    // options) and the state of the folder's updates, handed to the window
+    // and to the update session.
     dorvanta::MainWindowOptions options;
     options.programFolder = QString::fromStdU16String(prepared.folder.u16string());
+    options.settings = userSettings.get();
     dorvanta::TForm_Main mainWindow(options);
     // The state of the updates belongs to the folder they change; the
     // per-user folder's is also written to the user's settings.

@@ -30,18 +30,6 @@ inline const QColor kGrey(112, 112, 112);
 inline constexpr int kClientWidth = 800;
 inline constexpr int kClientHeight = 578;
 
-// What the rooms of the window share and only the window changes.
-struct WindowState
-{
-    std::filesystem::path programFolder;
-    Language language = Language::EN;
-    // Set once the main window has been shown for the first time.
-    bool mainShown = false;
-    // The search options of the Settings popup.
-    bool ignoreDiacritics = false;
-    bool searchAsYouType = false;
-};
-
 // A solid strip used for the bars and lines that frame the lists and pages.
 QWidget* Strip(QWidget* parent, const QColor& colour, int width, int height);
 

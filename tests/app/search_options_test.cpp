@@ -5,6 +5,7 @@
 
 #include "app/swallowed.h"
 #include "data/settings_store.h"
+#include "support/update_fakes.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -105,6 +106,25 @@ TEST_F(SearchOptionsTest, SearchAsYouTypeSearchesAfterAPauseWithoutTheNoResultBo
     Type(keywords, QStringLiteral("carpets"));
     Wait(250);
     EXPECT_EQ(main.OpportunityRecordNumbers(), (std::vector<std::int64_t>{2, 1}));
+}
+
+// The start-up hands the window the program's settings store: the window
+// reads and writes there, and opens none of its own.
+TEST_F(SearchOptionsTest, AWindowGivenTheProgramsSettingsStoreUsesIt)
+{
+    MemorySettings settings;
+    settings.strings[MemorySettings::Key(kSettingsKey, kLanguageValue)] = "RO";
+    settings.strings[MemorySettings::Key(kSettingsKey, "IgnoreDiacritics")] = "1";
+    MainWindowOptions options;
+    options.programFolder = folder_.Text();
+    options.settings = &settings;
+    TForm_Main main(options);
+    EXPECT_EQ(&main.Settings(), &settings);
+    EXPECT_EQ(main.CurrentLanguage(), Language::RO);
+    EXPECT_TRUE(Find<QAction>(&main, "IgnoreDiacritics1")->isChecked());
+    main.ApplyLanguage(Language::EN);
+    main.SaveLanguageSetting();
+    EXPECT_EQ(settings.strings[MemorySettings::Key(kSettingsKey, kLanguageValue)], "EN");
 }
 
 QStringList gWarnings;
