@@ -25,35 +25,41 @@ inline constexpr std::size_t kCompanyLineFields = 14;
 // first (ImportProgress::WaitingForFile tells when), so neither loses the
 // other's records.
 
-// Appends to `ids` the unscrambled AdId of every record of bursa.db, in file
-// order. False when the file is missing, cannot be opened for reading and
-// writing, or a read fails; the identifiers read before a failure stay.
-bool LoadOpportunityIds(const std::filesystem::path& programFolder, std::vector<std::string>& ids,
-                        std::optional<FileError>* failure = nullptr);
+// The import's failures to read or write a file are FileError exceptions:
+// the records written before stay whole, and the caller says what went wrong.
+
+// The unscrambled AdId of every record of bursa.db, in file order. A missing
+// file, one that cannot be opened for reading and writing, or a failing read
+// throws FileError.
+std::vector<std::string> LoadOpportunityIds(const std::filesystem::path& programFolder);
 
 // Cuts a business-ad line into its 13 backtick-ended fields. Missing fields
 // are empty; text after the 13th backtick is ignored. Never fails.
 std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string_view line);
 
+// What an append of ad lines did.
+struct AdAppendReport
+{
+    std::size_t lines = 0;    // lines read
+    std::size_t appended = 0; // records written
+};
+
 // Appends one bursa.db record per line, creating the file when it is missing.
 // Drives the gauge (maximum = number of lines, position = index of the line
-// just written). False on any failure; the records written before it stay,
-// and the file never holds part of a record. With `failure`, a file failure
-// is kept there, so the caller can say what went wrong.
-bool AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
-bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
+// just written). A failure throws (FileError for the file); the records
+// written before it stay, and the file never holds part of a record.
+AdAppendReport AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
+                                   ImportProgress& progress);
+AdAppendReport AppendOpportunities(const std::filesystem::path& programFolder,
+                                   const std::vector<std::string>& lines, ImportProgress& progress);
 
 // The ad update's append: as AppendOpportunities, but a line whose AdId
 // (as stored: cut to its field, a to z as capitals) bursa.db already holds
-// is passed over. The held identifiers are
-// read under the same exclusive lock as the appends, so two updates that
-// downloaded the same new ads at once add them once. `appended` counts the
-// records written.
-bool AppendNewOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
-                            ImportProgress& progress, std::size_t& appended,
-                            std::optional<FileError>* failure = nullptr);
+// is passed over. The held identifiers are read under the same exclusive
+// lock as the appends, so two updates that downloaded the same new ads at
+// once add them once.
+AdAppendReport AppendNewOpportunities(const std::filesystem::path& programFolder,
+                                      const std::vector<std::string>& lines, ImportProgress& progress);
 
 enum class CompanyImportResult
 {

@@ -69,11 +69,11 @@ TEST(AppendOpportunities, CreatesTheFileAndMapsFieldsAroundTheReservedOne)
     TempDir dir;
     RecordingProgress progress;
     const std::string description(256, 'd');
-    ASSERT_TRUE(AppendOpportunities(dir.path(),
-                                    {"42`c`Firma SRL`CJ`Vand`2004-11-15`" + description +
-                                         "`1`Ion Pop`0264`0265`ion@firma.ro`www.firma.ro`",
-                                     ""},
-                                    progress));
+    AppendOpportunities(dir.path(),
+                        {"42`c`Firma SRL`CJ`Vand`2004-11-15`" + description +
+                             "`1`Ion Pop`0264`0265`ion@firma.ro`www.firma.ro`",
+                         ""},
+                        progress);
     const auto ads = ReadAds(dir / "bursa.db");
     ASSERT_EQ(ads.size(), 2u);
     namespace ol = opportunity_layout;
@@ -102,66 +102,60 @@ TEST(AppendOpportunities, AppendsAfterExistingRecordsAndAcceptsAnEmptyList)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {}, progress));
+    AppendOpportunities(dir.path(), {}, progress);
     EXPECT_TRUE(fs::exists(dir / "bursa.db"));
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 0u);
 
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+    AppendOpportunities(dir.path(), {"1`a`"}, progress);
     // A torn tail left by some earlier crash is overwritten, not built upon.
     {
         std::ofstream out(dir / "bursa.db", std::ios::binary | std::ios::app);
         out << "torn";
     }
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"2`b`", "3`c`"}, progress));
+    const AdAppendReport report = AppendOpportunities(dir.path(), {"2`b`", "3`c`"}, progress);
+    EXPECT_EQ(report.lines, 2u);
+    EXPECT_EQ(report.appended, 2u);
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 3 * opportunity_layout::kRecordSize);
 
-    std::vector<std::string> ids;
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"1", "2", "3"}));
 }
 
 TEST(AppendOpportunities, FailsOnAReadOnlyFileAndKeepsWholeRecordsWhenAWriteFails)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+    AppendOpportunities(dir.path(), {"1`a`"}, progress);
 
     fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`"}, progress));
-    std::vector<std::string> ids;
-    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_THROW(AppendOpportunities(dir.path(), {"2`a`"}, progress), FileError);
+    EXPECT_THROW(LoadOpportunityIds(dir.path()), FileError);
     fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::add);
 
     {
         // Room for one more record and a bit: the second write breaks off.
         SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 100);
-        EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress));
+        EXPECT_THROW(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress), FileError);
     }
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 2 * opportunity_layout::kRecordSize);
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"1", "2"}));
 }
 
-TEST(LoadOpportunityIds, MissingFileGivesFalseAndNoIds)
+TEST(LoadOpportunityIds, AMissingFileIsAFileError)
 {
     TempDir dir;
-    std::vector<std::string> ids{"kept"};
-    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, std::vector<std::string>{"kept"});
+    EXPECT_THROW(LoadOpportunityIds(dir.path()), FileError);
 }
 
 TEST(LoadOpportunityIds, FindsTheFileWhateverTheCaseOfItsName)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"9`a`"}, progress));
+    AppendOpportunities(dir.path(), {"9`a`"}, progress);
     fs::rename(dir / "bursa.db", dir / "Bursa.DB");
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"10`a`"}, progress));
+    AppendOpportunities(dir.path(), {"10`a`"}, progress);
     EXPECT_EQ(test::NamesIgnoringCase(dir.path(), "bursa.db").size(), 1u) << "a second file was made";
-    std::vector<std::string> ids;
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"9", "10"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"9", "10"}));
 }
 
 // ------------------------------------------------------------------ companies
