@@ -7,6 +7,7 @@
 #include "data/record_layout.h"
 #include "data/text.h"
 #include "support/company_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@ using test::ReadBytes;
 using test::ReadCompanies;
 using test::WriteBytes;
 using test::WriteCompanies;
+using test::WriteLimit;
 
 class CompanyImportRules : public ::testing::Test
 {
@@ -38,16 +40,6 @@ protected:
 
     test::TempDir dir_;
     test::RecordingProgress progress_;
-};
-
-// A disk that fills after `bytes` more bytes, in the middle of a write.
-class WriteLimit
-{
-public:
-    explicit WriteLimit(std::uint64_t bytes) { LimitWritesForTests(bytes); }
-    ~WriteLimit() { UnlimitWritesForTests(); }
-    WriteLimit(const WriteLimit&) = delete;
-    WriteLimit& operator=(const WriteLimit&) = delete;
 };
 
 TEST_F(CompanyImportRules, AnAnswerWithALongNameAppliedTwiceAddsNoRecord)
