@@ -61,10 +61,11 @@ public:
     // before are written (unless a write failed) and the failure is thrown.
     void Run(LineSource& lines)
     {
+        // Read before anything is gathered: a failure here has nothing to write.
+        const std::vector<std::uint64_t> cutBlankings =
+            file_ ? IndexCompanyFile(*file_, index_) : std::vector<std::uint64_t>{};
         try {
-            if (file_) {
-                ClearCutBlankings(IndexCompanyFile(*file_, index_));
-            }
+            ClearCutBlankings(cutBlankings);
             lines.Rewind();
             std::string text;
             std::string_view view;
