@@ -161,8 +161,7 @@ void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
     const std::unique_ptr<FileLineSource> lines = OpenLines(file, globals.lang);
     TerminalProgress progress(globals.lang);
     try {
-        if (ImportCompanies(DataFolder(globals), *lines, progress, globals.lang) ==
-            CompanyImportResult::DatabaseMissing) {
+        if (ImportCompanies(DataFolder(globals), *lines, progress, globals.lang).databaseMissing) {
             ExitWith(kExitFileError);
         }
     } catch (const FileError& error) {

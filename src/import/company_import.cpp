@@ -59,7 +59,7 @@ public:
     // Applies every line of `lines`, then writes what is left. On a failure,
     // or when the progress asks to stop between batches, the lines handled
     // before are written (unless a write failed) and the failure is thrown.
-    void Run(LineSource& lines)
+    CompanyImportReport Run(LineSource& lines)
     {
         // Read before anything is gathered: a failure here has nothing to write.
         const std::vector<std::uint64_t> cutBlankings =
@@ -84,6 +84,7 @@ public:
             }
             lines.Finished();
             Flush(true);
+            return report_;
         } catch (...) {
             // The lines handled before the failure are written now. After a
             // failed write, the batch that failed and the records held back
@@ -134,6 +135,7 @@ private:
         const auto found = id == CompanyNameIndex::kNoId ? std::nullopt : index_.FirstOf(id);
         if (found) {
             ReplaceFound(i, line, id, key, *found);
+            ++(line.blank ? report_.blanked : report_.replaced);
             return true;
         }
         if (line.blank) {
@@ -154,6 +156,7 @@ private:
         } else {
             index_.Add(key, number);
         }
+        ++report_.added;
         return true;
     }
 
@@ -245,13 +248,14 @@ private:
     // Names whose record was given its last line's bytes at the first.
     std::vector<bool> writtenEarly_;
     std::string upper_;
+    CompanyImportReport report_;
     // Last: it ends, joining a running write, before what that write uses.
     BackgroundJob writer_;
 };
 
 } // namespace
 
-CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& lines,
+CompanyImportReport ImportCompanies(const fs::path& programFolder, LineSource& lines,
                                     ImportProgress& progress, Language language,
                                     const CompanyImportTuning& tuning)
 {
@@ -264,7 +268,7 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
     return ImportCompanies(programFolder, lines, scan, progress, language, tuning);
 }
 
-CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& lines, CompanyAnswerScan& scan,
+CompanyImportReport ImportCompanies(const fs::path& programFolder, LineSource& lines, CompanyAnswerScan& scan,
                                     ImportProgress& progress, Language language,
                                     const CompanyImportTuning& tuning)
 {
@@ -275,22 +279,23 @@ CompanyImportResult ImportCompanies(const fs::path& programFolder, LineSource& l
         std::error_code ec;
         if (!fs::exists(path, ec)) {
             progress.ShowInformation(kDatabaseMissingText);
-            return CompanyImportResult::DatabaseMissing;
+            return CompanyImportReport{.databaseMissing = true};
         }
         file.emplace(path, kRecordSize);
         // Held until the last record is written: another import's records
         // and names are all in the file before this one reads it.
         LockForWriting(*file, progress);
     }
-    CompanyImport(file ? &*file : nullptr, scan, progress, tuning).Run(lines);
+    CompanyImportReport report = CompanyImport(file ? &*file : nullptr, scan, progress, tuning).Run(lines);
     if (file) {
         file->Close();
     }
+    report.lines = scan.lines();
     progress.SetStatus(CompaniesUpdatedText(scan.lines(), language));
-    return CompanyImportResult::Applied;
+    return report;
 }
 
-CompanyImportResult ImportCompanies(const fs::path& programFolder, const std::vector<std::string>& lines,
+CompanyImportReport ImportCompanies(const fs::path& programFolder, const std::vector<std::string>& lines,
                                     ImportProgress& progress, Language language,
                                     const CompanyImportTuning& tuning)
 {

@@ -61,10 +61,15 @@ AdAppendReport AppendOpportunities(const std::filesystem::path& programFolder,
 AdAppendReport AppendNewOpportunities(const std::filesystem::path& programFolder,
                                       const std::vector<std::string>& lines, ImportProgress& progress);
 
-enum class CompanyImportResult
+// What a company import did. A failure to read or write is a FileError.
+struct CompanyImportReport
 {
-    Applied,        // every line handled and the status text written
-    DatabaseMissing // database.db missing: the box was shown, nothing applied, no status text
+    // database.db was missing: the box was shown, nothing applied, no status text.
+    bool databaseMissing = false;
+    std::size_t lines = 0;    // lines read, as the status line counts them
+    std::size_t added = 0;    // "!" lines that added a record
+    std::size_t replaced = 0; // "!" lines that found their record
+    std::size_t blanked = 0;  // "@" lines that found their record
 };
 
 // One company line: "!" (add or replace) or "@" (blank) followed by 14
@@ -124,16 +129,16 @@ struct CompanyImportTuning
 // or a read or write fails, and when `lines` cannot be read; the lines
 // applied before stay applied, each at most once, and the file holds whole
 // records.
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
                                     ImportProgress& progress, Language language,
                                     const CompanyImportTuning& tuning = {});
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
                                     Language language, const CompanyImportTuning& tuning = {});
 // The same for lines whose first reading was done as they arrived (see
 // ScanningOutputStream): only the second pass reads them. The scan's index
 // is used up.
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
                                     CompanyAnswerScan& scan, ImportProgress& progress, Language language,
                                     const CompanyImportTuning& tuning = {});
 

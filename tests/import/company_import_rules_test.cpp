@@ -33,7 +33,7 @@ class CompanyImportRules : public ::testing::Test
 protected:
     fs::path Database() const { return dir_ / "database.db"; }
 
-    CompanyImportResult Import(const std::vector<std::string>& lines, const CompanyImportTuning& tuning = {})
+    CompanyImportReport Import(const std::vector<std::string>& lines, const CompanyImportTuning& tuning = {})
     {
         return ImportCompanies(dir_.path(), lines, progress_, Language::EN, tuning);
     }
@@ -47,11 +47,11 @@ TEST_F(CompanyImportRules, AnAnswerWithALongNameAppliedTwiceAddsNoRecord)
     WriteCompanies(Database(), {Company("A")});
     const std::string longName = std::string(79, 'L') + "td, a name longer than its field";
     const std::vector<std::string> answer{Line('!', Company(longName, "CJ"))};
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     // Another tail, other letter case: the first 80 bytes make the company.
-    ASSERT_EQ(Import({Line('!', Company(ToLowerAZ(longName.substr(0, 80)) + " SRL", "AB"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('!', Company(ToLowerAZ(longName.substr(0, 80)) + " SRL", "AB"))}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[1][0], ToLowerAZ(longName.substr(0, 80)));
@@ -63,8 +63,8 @@ TEST_F(CompanyImportRules, ACompanyAddedAndBlankedInOneAnswerLeavesNoRecord)
     WriteCompanies(Database(), {Company("A")});
     const std::vector<std::string> answer{Line('!', Company("NEW", "B")), Line('!', Company("new", "CJ")),
                                           Line('@', Company("New")), Line('!', Company("KEPT"))};
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("A"), Company("KEPT")}));
 }
 
@@ -81,14 +81,14 @@ TEST_F(CompanyImportRules, ABlankingCutShortIsFinishedByTheNextImport)
     ASSERT_EQ(ReadCompanies(Database())[1][0], "");
     ASSERT_EQ(ReadCompanies(Database())[1][2], "Str. B");
 
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("A"), {}, Company("C")}));
     EXPECT_TRUE(ReadBytes(Database()).substr(company_layout::kRecordSize, company_layout::kRecordSize) ==
                 std::string(company_layout::kRecordSize, '\0'));
     {
         // A blank record that is whole is left as it is: nothing to write.
         WriteLimit full(0);
-        EXPECT_EQ(Import(answer), CompanyImportResult::Applied);
+        EXPECT_FALSE(Import(answer).databaseMissing);
     }
 }
 
@@ -223,7 +223,7 @@ TEST_F(CompanyImportRules, GivesTheSameFileAsAScanPerLine)
         WriteCompanies(expected, start);
         WriteCompanies(Database(), start);
         NaiveImport(expected, lines);
-        ASSERT_EQ(Import(lines, tuning), CompanyImportResult::Applied);
+        ASSERT_FALSE(Import(lines, tuning).databaseMissing);
         ASSERT_EQ(ReadCompanies(Database()), ReadCompanies(expected)) << "round " << round;
         ASSERT_TRUE(ReadBytes(Database()) == ReadBytes(expected)) << "round " << round;
     }
@@ -262,7 +262,7 @@ TEST_F(CompanyImportRules, AFullDiskInTheSecondBatchLeavesWholeRecordsAndIsRepai
     ASSERT_GE(afterFailure.size(), start.size() + 1);
     EXPECT_EQ(afterFailure[6], ReadCompanies(expected)[6]); // the first batch added NEW 0
 
-    ASSERT_EQ(Import(lines, tuning), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(lines, tuning).databaseMissing);
     EXPECT_TRUE(ReadBytes(Database()) == ReadBytes(expected));
 }
 

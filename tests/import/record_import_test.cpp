@@ -165,7 +165,7 @@ class ImportCompaniesTest : public ::testing::Test
 protected:
     fs::path Database() const { return dir_ / "database.db"; }
 
-    CompanyImportResult Import(const std::vector<std::string>& lines, Language language = Language::EN)
+    CompanyImportReport Import(const std::vector<std::string>& lines, Language language = Language::EN)
     {
         return ImportCompanies(dir_.path(), lines, progress_, language);
     }
@@ -189,11 +189,11 @@ TEST_F(ImportCompaniesTest, MatchesNamesIgnoringTheCaseOfTheCodePageLetters)
                                 Company("\xDE"
                                         "ARA SRL"),
                                 Company(capitals)});
-    ASSERT_EQ(Import({Line('!', Company("alfa srl", "CJ")), Line('!', Company("BETA SA ")),
-                      Line('!', Company("\xFE"
-                                        "ara srl")),
-                      Line('!', Company(smalls))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', Company("alfa srl", "CJ")), Line('!', Company("BETA SA ")),
+                         Line('!', Company("\xFE"
+                                           "ara srl")),
+                         Line('!', Company(smalls))})
+                     .databaseMissing);
     const auto companies = ReadCompanies(Database());
     // Only the trailing space makes another name; "ŢARA SRL" and "ţara srl"
     // are one company as "ALFA SRL" and "alfa srl" are.
@@ -207,7 +207,11 @@ TEST_F(ImportCompaniesTest, MatchesNamesIgnoringTheCaseOfTheCodePageLetters)
 TEST_F(ImportCompaniesTest, BlanksInPlaceAndIgnoresUnknownNames)
 {
     WriteCompanies(Database(), {Company("A"), Company("B"), Company("C")});
-    ASSERT_EQ(Import({Line('@', Company("nobody")), Line('@', Company("b"))}), CompanyImportResult::Applied);
+    const CompanyImportReport report = Import({Line('@', Company("nobody")), Line('@', Company("b"))});
+    ASSERT_FALSE(report.databaseMissing);
+    EXPECT_EQ(report.lines, 2u);
+    EXPECT_EQ(report.blanked, 1u);
+    EXPECT_EQ(report.added + report.replaced, 0u);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 3u);
     EXPECT_EQ(companies[0], Company("A"));
@@ -220,10 +224,13 @@ TEST_F(ImportCompaniesTest, BlanksInPlaceAndIgnoresUnknownNames)
 TEST_F(ImportCompaniesTest, LaterLinesSeeWhatEarlierLinesAdded)
 {
     WriteCompanies(Database(), {Company("A")});
-    ASSERT_EQ(
+    const CompanyImportReport report =
         Import({Line('!', Company("NEW", "B")), Line('!', Company("new", "CJ")), Line('!', Company("gone")),
-                Line('@', Company("GONE")), Line('!', Company("Gone", "OT"))}),
-        CompanyImportResult::Applied);
+                Line('@', Company("GONE")), Line('!', Company("Gone", "OT"))});
+    ASSERT_FALSE(report.databaseMissing);
+    EXPECT_EQ(report.added, 3u);
+    EXPECT_EQ(report.replaced, 1u);
+    EXPECT_EQ(report.blanked, 1u);
     const auto companies = ReadCompanies(Database());
     // The blanked record is not found again: the last line adds another.
     ASSERT_EQ(companies.size(), 4u);
@@ -235,8 +242,9 @@ TEST_F(ImportCompaniesTest, LaterLinesSeeWhatEarlierLinesAdded)
 TEST_F(ImportCompaniesTest, OnlyTheFirstOfDuplicateNamesIsTouchedUntilItIsBlanked)
 {
     WriteCompanies(Database(), {Company("X", "B"), Company("x", "AB")});
-    ASSERT_EQ(Import({Line('!', Company("X", "CJ")), Line('@', Company("X")), Line('!', Company("X", "OT"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('!', Company("X", "CJ")), Line('@', Company("X")), Line('!', Company("X", "OT"))})
+            .databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[0], CompanyFields{});
@@ -246,8 +254,8 @@ TEST_F(ImportCompaniesTest, OnlyTheFirstOfDuplicateNamesIsTouchedUntilItIsBlanke
 TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
 {
     WriteCompanies(Database(), {Company("A"), Company("B")});
-    ASSERT_EQ(Import({Line('@', Company("B")), Line('@', Company("A")), Line('!', Company(""))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('@', Company("B")), Line('@', Company("A")), Line('!', Company(""))}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[0], Company(""));
@@ -256,9 +264,9 @@ TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
     // Blanking an earlier record gives the empty name a new first record:
     // the second line finds another record than the first did.
     WriteCompanies(Database(), {Company("A"), Company("B")});
-    ASSERT_EQ(Import({Line('@', Company("B")), Line('!', Company("", "1")), Line('@', Company("A")),
-                      Line('!', Company("", "2"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('@', Company("B")), Line('!', Company("", "1")), Line('@', Company("A")),
+                         Line('!', Company("", "2"))})
+                     .databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("", "2"), Company("", "1")}));
 }
 
@@ -269,8 +277,8 @@ TEST_F(ImportCompaniesTest, SkipsMalformedLines)
     for (int k = 0; k < 12; ++k) {
         thirteen += "x`";
     }
-    ASSERT_EQ(Import({thirteen, "!A`B`", "#" + Line('!', Company("A")).substr(1), "", "@`````````````"}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({thirteen, "!A`B`", "#" + Line('!', Company("A")).substr(1), "", "@`````````````"})
+                     .databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), std::vector<CompanyFields>{Company("A")});
     EXPECT_TRUE(progress_.positions.empty());
 }
@@ -282,8 +290,7 @@ TEST_F(ImportCompaniesTest, CutsFieldsToTheirWidthAndMatchesNamesAsTheRecordHold
     longFields[1] = "ABCD";
     longFields[13] = std::string(300, 'd');
     CompanyFields cut = Company(std::string(80, 'n'), "XY");
-    ASSERT_EQ(Import({Line('!', cut), Line('!', longFields), Line('!', longFields)}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', cut), Line('!', longFields), Line('!', longFields)}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     // The 100-character name is stored as its first 80, which the
     // 80-character name equals: one company, replaced by both long lines.
@@ -300,23 +307,22 @@ TEST_F(ImportCompaniesTest, StatusCountsEveryLineInTheCurrentLanguage)
     lines.push_back(Line('!', Company("B")));
     lines.push_back(Line('@', Company("A")));
     lines.push_back(Line('@', Company("unknown")));
-    ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(lines).databaseMissing);
     EXPECT_EQ(progress_.maxima, std::vector<int>{25});
     EXPECT_EQ(progress_.statuses, std::vector<std::string>{"25 companies profiles was updated."});
 
-    ASSERT_EQ(Import({}, Language::RO), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({}, Language::RO).databaseMissing);
     EXPECT_EQ(progress_.statuses.back(), "0 profile de companii au fost actualizate.");
 }
 
 TEST_F(ImportCompaniesTest, MissingDatabaseShowsTheBoxOnceAtTheFirstValidLine)
 {
-    ASSERT_EQ(Import({"junk", "junk"}), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({"junk", "junk"}).databaseMissing);
     EXPECT_TRUE(progress_.boxes.empty());
     EXPECT_EQ(progress_.statuses, std::vector<std::string>{"2 companies profiles was updated."});
 
     progress_ = {};
-    ASSERT_EQ(Import({"junk", Line('!', Company("A")), Line('!', Company("B"))}),
-              CompanyImportResult::DatabaseMissing);
+    ASSERT_TRUE(Import({"junk", Line('!', Company("A")), Line('!', Company("B"))}).databaseMissing);
     EXPECT_EQ(progress_.boxes, std::vector<std::string>{"Database file does not exist"});
     EXPECT_TRUE(progress_.statuses.empty());
     EXPECT_TRUE(progress_.positions.empty());
@@ -326,7 +332,7 @@ TEST_F(ImportCompaniesTest, MissingDatabaseShowsTheBoxOnceAtTheFirstValidLine)
 TEST_F(ImportCompaniesTest, FindsTheDatabaseWhateverTheCaseOfItsName)
 {
     WriteCompanies(dir_ / "Database.db", {Company("A")});
-    ASSERT_EQ(Import({Line('!', Company("B"))}), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', Company("B"))}).databaseMissing);
     EXPECT_EQ(Names(ReadCompanies(dir_ / "Database.db")), (std::vector<std::string>{"A", "B"}));
 }
 
