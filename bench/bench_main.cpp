@@ -15,7 +15,7 @@
 #include "sample_data.h"
 #include "search/company_column.h"
 #include "search/company_search.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <atomic>

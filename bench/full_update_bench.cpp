@@ -12,7 +12,7 @@
 #include "data/record_file.h"
 #include "data/text.h"
 #include "sample_data.h"
-#include "update/http_client.h"
+#include "net/http_client.h"
 
 #include <httplib.h>
 

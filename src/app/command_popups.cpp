@@ -4,7 +4,9 @@
 #include "app/captions.h"
 #include "app/mnemonics.h"
 #include "app/panel_parts.h"
-#include "update/settings_store.h"
+#include "app/swallowed.h"
+#include "app/window_state.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QMenu>
@@ -39,6 +41,7 @@ bool ReadOption(SettingsStore& settings, std::string_view name)
     try {
         return settings.ReadString(kSettingsKey, name).value_or(std::string{}) == "1";
     } catch (...) {
+        WarnSwallowed("reading a search option");
         return false;
     }
 }
@@ -49,6 +52,7 @@ void WriteOption(SettingsStore& settings, std::string_view name, bool on)
         settings.WriteString(kSettingsKey, name, on ? "1" : "0");
     } catch (...) {
         // The option holds for this run; the stored value stays as it was.
+        WarnSwallowed("storing a search option");
     }
 }
 

@@ -1,6 +1,7 @@
 // The company search panel: its boxes, the subdomain list, the search, the
 // company page and the quick searches of the company domain popup.
 #include "app/company_panel.h"
+#include "app/swallowed.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -213,6 +214,7 @@ void CompanyPanel::SearchCategory(const QString& domainName, const QString& cate
         }
     } catch (...) {
         // A quick search that cannot run leaves the boxes as they got.
+        WarnSwallowed("a quick search");
     }
 }
 

@@ -32,6 +32,9 @@ public:
     void SetDomainEntries(const QStringList& entries);
     // The subdomains of the chosen domain, "All" first.
     void FillSubdomains();
+    // The window's own update or import has written database.db: the column
+    // read before is dropped, so the next search reads the file anew.
+    void ForgetColumn() { column_.Invalidate(); }
     // A category of the domain popup, by its domain's name and its code:
     // chooses the domain and the section and searches.
     void SearchCategory(const QString& domain, const QString& code);

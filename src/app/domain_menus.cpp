@@ -1,4 +1,5 @@
 #include "app/domain_menus.h"
+#include "app/swallowed.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -65,10 +66,12 @@ void DomainMenus::Build(Language language)
     try {
         BuildCompanyHalf(language);
     } catch (...) {
+        WarnSwallowed("building the company domain menu");
     }
     try {
         BuildOpportunityHalf(language);
     } catch (...) {
+        WarnSwallowed("building the business ad domain menu");
     }
 }
 

@@ -5,13 +5,14 @@
 #include "app/font_substitutes.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "app/swallowed.h"
 #include "app/update_form.h"
 #include "app/update_session.h"
+#include "data/settings_store.h"
 #include "platform/program_folder.h"
 #include "platform/qt_data_folder.h"
 #include "platform/user_settings.h"
 #include "update/folder_state.h"
-#include "update/settings_store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -116,6 +117,7 @@ int main(int argc, char* argv[])
                 .value_or(std::string{}));
     } catch (const dorvanta::SettingsError&) {
         // An unreadable store starts in English, as the window does.
+        dorvanta::WarnSwallowed("reading the language for the splash");
     }
     dorvanta::TForm_Splash splash(nullptr, language);
     // Closing the splash must not end the program before the main window shows.
@@ -124,8 +126,12 @@ int main(int argc, char* argv[])
 
     // A first start copies the installed files behind the splash.
     const dorvanta::PreparedProgramFolder prepared = ProgramFolder(parser, dirOption, *userSettings);
+    // Both stores are the program's: the user's settings (language, search
+    // options) and the state of the folder's updates, handed to the window
+    // and to the update session.
     dorvanta::MainWindowOptions options;
     options.programFolder = QString::fromStdU16String(prepared.folder.u16string());
+    options.settings = userSettings.get();
     dorvanta::TForm_Main mainWindow(options);
     // The state of the updates belongs to the folder they change; the
     // per-user folder's is also written to the user's settings.

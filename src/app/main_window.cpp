@@ -16,9 +16,9 @@
 #include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
+#include "data/settings_store.h"
 #include "platform/qt_settings_store.h"
 #include "platform/user_settings.h"
-#include "update/settings_store.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -49,12 +49,13 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     const QString folder =
         options_.programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : options_.programFolder;
     state_.programFolder = std::filesystem::path(folder.toStdU16String());
-    if (options_.settingsFile.isEmpty()) {
-        settings_ = OpenUserSettings();
-    } else {
-        settings_ =
-            std::make_unique<QtSettingsStore>(std::filesystem::path(options_.settingsFile.toStdU16String()));
+    if (options_.settings == nullptr) {
+        ownSettings_ = options_.settingsFile.isEmpty()
+                           ? OpenUserSettings()
+                           : std::make_unique<QtSettingsStore>(
+                                 std::filesystem::path(options_.settingsFile.toStdU16String()));
     }
+    settings_ = options_.settings != nullptr ? options_.settings : ownSettings_.get();
 
     // The desktop's font size decides the window's: 12 pixels at the usual
     // 9 points, larger with it.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/panel_parts.h"
+#include "app/window_state.h"
 #include "data/language.h"
 
 #include <QRect>
@@ -41,7 +42,12 @@ struct MainWindowOptions
 {
     // Folder of the databases, icon/, Internet/ and Help/; empty: the executable's folder.
     QString programFolder;
-    // Settings file of the stored language; empty: the user's ordinary settings.
+    // The user's settings (the stored language and search options), owned by
+    // the caller and outliving the window; null: the window opens its own,
+    // from `settingsFile`.
+    SettingsStore* settings = nullptr;
+    // Settings file of the stored language when `settings` is null; empty:
+    // the user's ordinary settings.
     QString settingsFile;
     // The screen's work area used by maximise; empty: the screen's available geometry.
     std::function<QRect()> workArea;
@@ -117,7 +123,8 @@ private:
 
     MainWindowOptions options_;
     WindowState state_;
-    std::unique_ptr<SettingsStore> settings_;
+    std::unique_ptr<SettingsStore> ownSettings_; // when the caller gave none
+    SettingsStore* settings_ = nullptr;
     WindowChrome* chrome_ = nullptr;
     CompanyPanel* companies_ = nullptr;
     OpportunityPanel* opportunities_ = nullptr;

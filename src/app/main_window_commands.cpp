@@ -145,7 +145,10 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
     session->SetLanguage(state_.language);
     QProgressBar* gauge = chrome_->Gauge();
     connect(session, &UpdateSession::started, this, [this] { SetUpdateItemsEnabled(false); });
-    connect(session, &UpdateSession::finished, this, [this] { SetUpdateItemsEnabled(true); });
+    connect(session, &UpdateSession::finished, this, [this] {
+        SetUpdateItemsEnabled(true);
+        companies_->ForgetColumn();
+    });
     connect(session, &UpdateSession::gaugeMaximum, gauge, &QProgressBar::setMaximum);
     connect(session, &UpdateSession::gaugePosition, gauge, &QProgressBar::setValue);
     // The update dialog stays hidden, so the ads it counts are counted on the

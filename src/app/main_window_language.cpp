@@ -1,6 +1,7 @@
 // The window's language: applying it to every caption, and keeping it in
 // the user's settings.
 #include "app/main_window.h"
+#include "app/swallowed.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -16,7 +17,7 @@
 #include "app/update_session.h"
 #include "app/window_chrome.h"
 #include "app/window_geometry.h"
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -70,6 +71,7 @@ void TForm_Main::LoadLanguageSetting()
         const std::optional<std::string> stored = settings_->ReadString(kSettingsKey, kLanguageValue);
         state_.language = NormaliseLanguage(stored.value_or(std::string{}));
     } catch (...) {
+        WarnSwallowed("reading the language setting");
         state_.language = Language::EN;
     }
 }
@@ -80,6 +82,7 @@ void TForm_Main::SaveLanguageSetting()
         settings_->WriteString(kSettingsKey, kLanguageValue, LanguageCode(state_.language));
     } catch (...) {
         // The previous stored value stays; closing goes on.
+        WarnSwallowed("storing the language setting");
     }
 }
 

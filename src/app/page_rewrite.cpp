@@ -146,14 +146,16 @@ QString DecodeFile(const QByteArray& bytes)
     const QRegularExpressionMatch charset = charsetPattern.match(QString::fromLatin1(bytes.left(4096)));
     if (charset.hasMatch()) {
         const QString name = charset.captured(1);
-        QStringDecoder decoder(name.toLatin1().constData());
-        if (decoder.isValid()) {
-            return decoder.decode(bytes);
-        }
+        // The program's own table first, so its undefined bytes read as
+        // everywhere else in the program.
         if (name.compare(QStringLiteral("windows-1250"), Qt::CaseInsensitive) == 0 ||
             name.compare(QStringLiteral("cp1250"), Qt::CaseInsensitive) == 0) {
             return Windows1250ToQString(
                 std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        }
+        QStringDecoder decoder(name.toLatin1().constData());
+        if (decoder.isValid()) {
+            return decoder.decode(bytes);
         }
     }
     QStringDecoder utf8(QStringConverter::Utf8);

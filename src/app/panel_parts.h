@@ -36,18 +36,6 @@ inline const QColor kGrey(112, 112, 112);
 inline constexpr int kClientWidth = 800;
 inline constexpr int kClientHeight = 578;
 
-// What the rooms of the window share and only the window changes.
-struct WindowState
-{
-    std::filesystem::path programFolder;
-    Language language = Language::EN;
-    // Set once the main window has been shown for the first time.
-    bool mainShown = false;
-    // The search options of the Settings popup.
-    bool ignoreDiacritics = false;
-    bool searchAsYouType = false;
-};
-
 // How much larger than the 9 points the window was drawn for the desktop's
 // font is; 1 at the usual size and below. Text heights, the page's font and
 // the window's minimum size grow by it.

@@ -1,4 +1,5 @@
 #include "app/search_panel.h"
+#include "app/swallowed.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -200,6 +201,7 @@ void SearchPanel::ShowRow(const QTreeWidgetItem* row)
         }
     } catch (...) {
         // An unreadable file or a broken record leaves the page shown before.
+        WarnSwallowed("showing a page");
     }
 }
 
@@ -236,6 +238,7 @@ void SearchPanel::LoadStartPage(const char* stem)
             view_->NavigateToFile(QString::fromStdU16String(page.u16string()));
         }
     } catch (...) {
+        WarnSwallowed("loading a start page");
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/panel_parts.h"
+#include "app/window_state.h"
 
 #include <QStringList>
 #include <QWidget>

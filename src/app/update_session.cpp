@@ -5,8 +5,8 @@
 #include "data/messages.h"
 #include "import/register_import.h"
 #include "import/register_snapshot.h"
-#include "update/http_client.h"
-#include "update/update_progress.h"
+#include "import/update_progress.h"
+#include "net/http_client.h"
 
 #include <QDateTime>
 
@@ -84,7 +84,7 @@ public:
     void SetDialogGaugeMaximum(int maximum) override { emit session_.dialogGaugeMaximum(maximum); }
     void SetDialogGaugePosition(int position) override { emit session_.dialogGaugePosition(position); }
     // A window that closes during a long import does not wait for its end.
-    bool StopRequested() override { return session_.cancelled_; }
+    bool StopRequested() override { return session_.StoppedOnWorker(); }
 
 private:
     UpdateSession& session_;
@@ -102,7 +102,7 @@ UpdateSession::UpdateSession(std::filesystem::path programFolder, SettingsStore&
     // Called on the worker while a request waits: a stopped update leaves the
     // request there, and the updater handles it as any failed request.
     options.idle = [this] {
-        if (cancelled_) {
+        if (StoppedOnWorker()) {
             throw HttpError("the update was stopped");
         }
     };
@@ -112,7 +112,7 @@ UpdateSession::UpdateSession(std::filesystem::path programFolder, SettingsStore&
     // A box is shown only while the update has not been stopped, also when
     // it was asked for just before.
     connect(this, &UpdateSession::informationFromWorker, this, [this](const QString& text) {
-        if (!cancelled_) {
+        if (!Stopped()) {
             emit information(text);
         }
     });
@@ -128,14 +128,14 @@ template <typename Run> bool UpdateSession::Start(Run run)
     if (running_) {
         return false;
     }
-    if (worker_.joinable()) {
-        worker_.join();
-    }
+    // A worker that was stopped has been joined; one that ended by itself
+    // has only its Finish() left to run, which is dropped now.
+    worker_ = {};
     running_ = true;
-    cancelled_ = false;
     const std::uint64_t generation = ++generation_;
     emit started();
-    worker_ = std::thread([this, run, generation] {
+    worker_ = std::jthread([this, run, generation](std::stop_token stop) {
+        workerStop_ = std::move(stop);
         UpdateOutcome outcome = UpdateOutcome::Failed;
         try {
             outcome = run(*updater_);
@@ -144,7 +144,7 @@ template <typename Run> bool UpdateSession::Start(Run run)
             relay_->HideUpdateProgress();
         }
         QMetaObject::invokeMethod(
-            this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
+            this, [this, outcome, generation] { Finish(outcome, generation); }, Qt::QueuedConnection);
     });
     return true;
 }
@@ -166,14 +166,13 @@ namespace {
 class RegisterReading final : public RegisterReadProgress
 {
 public:
-    RegisterReading(UpdateSession& session, UpdateProgress& progress, const std::atomic<bool>& cancelled,
-                    Language language)
-        : session_(session), progress_(progress), cancelled_(cancelled), language_(language)
+    RegisterReading(UpdateSession& session, UpdateProgress& progress, Language language)
+        : session_(session), progress_(progress), language_(language)
     {
     }
     void Reading(std::string_view step, std::uint64_t done, std::uint64_t total) override
     {
-        if (cancelled_) {
+        if (progress_.StopRequested()) {
             throw ImportStopped();
         }
         if (step != step_) {
@@ -197,7 +196,6 @@ private:
     static constexpr int kSteps = 1000;
     UpdateSession& session_;
     UpdateProgress& progress_;
-    const std::atomic<bool>& cancelled_;
     Language language_;
     std::string step_;
 };
@@ -211,7 +209,7 @@ bool UpdateSession::StartRegisterImport(const std::filesystem::path& snapshot)
         relay_->ShowUpdateProgress();
         UpdateOutcome outcome = UpdateOutcome::Failed;
         try {
-            RegisterReading reading(*this, *relay_, cancelled_, language);
+            RegisterReading reading(*this, *relay_, language);
             const RegisterImportOutcome done =
                 ImportRegister(programFolder_, snapshot, false, *relay_, &reading, language);
             relay_->SetStatus(RegisterImportedText(done.report.companyLines, language));
@@ -228,17 +226,19 @@ bool UpdateSession::StartRegisterImport(const std::filesystem::path& snapshot)
     });
 }
 
-void UpdateSession::Finish(UpdateOutcome outcome)
+void UpdateSession::Finish(UpdateOutcome outcome, std::uint64_t generation)
 {
+    // The completion of an update stopped before (CancelAndWait reported it)
+    // must not join a newer worker nor report the old outcome as its own.
+    if (generation != generation_ || !running_) {
+        return;
+    }
     if (worker_.joinable()) {
         worker_.join();
     }
-    if (!running_) {
-        return;
-    }
     running_ = false;
     // The worker has ended: the updater is this thread's to read.
-    emit failureReason(cancelled_ ? QString() : Windows1250ToQString(updater_->FailureReason()));
+    emit failureReason(Stopped() ? QString() : Windows1250ToQString(updater_->FailureReason()));
     emit finished(outcome);
 }
 
@@ -247,11 +247,11 @@ void UpdateSession::CancelAndWait()
     if (!running_ && !worker_.joinable()) {
         return;
     }
-    cancelled_ = true;
+    worker_.request_stop();
     if (worker_.joinable()) {
         worker_.join();
     }
-    Finish(UpdateOutcome::Failed);
+    Finish(UpdateOutcome::Failed, generation_);
 }
 
 } // namespace dorvanta

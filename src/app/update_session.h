@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,8 +48,10 @@ public:
     // between batches by CancelAndWait, the records written staying whole.
     bool StartRegisterImport(const std::filesystem::path& snapshot);
 
-    // Stops the running update at its next wait for the network, and waits
-    // for its thread to end; nothing it still reports is shown as a box.
+    // Stops the running update at its next wait for the network or between
+    // two batches of its import (the records written stay whole and valid),
+    // and waits for its thread to end; nothing it still reports is shown as
+    // a box, and its late completion is dropped.
     void CancelAndWait();
 
     // The language the update writes its texts in.
@@ -77,17 +80,22 @@ signals:
 private:
     class Relay;
     template <typename Run> bool Start(Run run);
-    void Finish(UpdateOutcome outcome);
+    void Finish(UpdateOutcome outcome, std::uint64_t generation);
+    // Whether CancelAndWait asked the running update to stop: on the
+    // session's thread from the worker's handle, on the worker from the
+    // token it was started with (the handle is assigned while it starts).
+    bool Stopped() const { return worker_.get_stop_token().stop_requested(); }
+    bool StoppedOnWorker() const { return workerStop_.stop_requested(); }
 
     std::filesystem::path programFolder_;
     std::unique_ptr<Relay> relay_;
     std::unique_ptr<HttpClient> http_;
     std::unique_ptr<Updater> updater_;
-    std::thread worker_;
     bool running_ = false;
     // Counts the updates started, so a late report of a stopped one is known.
     std::uint64_t generation_ = 0;
-    std::atomic<bool> cancelled_{false};
+    std::stop_token workerStop_; // the worker's own while it runs
+    std::jthread worker_;        // replaced only once joined
     std::atomic<Language> language_{Language::EN};
 };
 

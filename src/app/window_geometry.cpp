@@ -1,6 +1,8 @@
 #include "app/window_geometry.h"
 
-#include "update/settings_store.h"
+#include "app/swallowed.h"
+
+#include "data/settings_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,7 @@ std::string Read(SettingsStore& settings, std::string_view name)
     try {
         return settings.ReadString(kSettingsKey, name).value_or(std::string{});
     } catch (const SettingsError&) {
+        WarnSwallowed("reading the window's place");
         return {};
     }
 }
@@ -68,6 +71,7 @@ void SaveWindowGeometry(SettingsStore& settings, const WindowGeometry& geometry)
         settings.WriteString(kSettingsKey, kInternetSplitValue, std::to_string(geometry.internetSplit));
     } catch (const SettingsError&) {
         // The values stored before stay; the window closes all the same.
+        WarnSwallowed("storing the window's place");
     }
 }
 

@@ -2,15 +2,7 @@
 
 #include "data/windows1250.h"
 
-#include <QStringDecoder>
-
 namespace dorvanta {
-
-namespace {
-
-constexpr const char* kCodecName = "windows-1250";
-
-} // namespace
 
 QString Windows1250ToQStringByTable(std::string_view bytes)
 {
@@ -25,12 +17,10 @@ QString Windows1250ToQStringByTable(std::string_view bytes)
 
 QString Windows1250ToQString(std::string_view bytes)
 {
-    // One converter per thread, kept: the lists convert thousands of short texts.
-    thread_local QStringDecoder decoder(kCodecName, QStringDecoder::Flag::Stateless);
-    if (!decoder.isValid()) {
-        return Windows1250ToQStringByTable(bytes);
-    }
-    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // The program's one table, not Qt's converter: the bytes the code page
+    // leaves undefined read the same in the window, the command-line tool and
+    // the exports, and a Qt without ICU reads them too.
+    return Windows1250ToQStringByTable(bytes);
 }
 
 QStringList Windows1250ToQStringList(const std::vector<std::string>& texts)

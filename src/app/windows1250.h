@@ -21,8 +21,8 @@ QStringList Windows1250ToQStringList(const std::vector<std::string>& texts);
 // with a comma below become the code page's s and t with a cedilla.
 std::string QStringToWindows1250(const QString& text);
 
-// The decoding through a table of our own, used where Qt's converter has no
-// Windows-1250 (a Qt built without ICU); public so tests can hold it against Qt's.
+// The decoding through the program's one table (data/windows1250.h);
+// public so tests can hold it against Qt's converter.
 QString Windows1250ToQStringByTable(std::string_view bytes);
 
 // A key, one byte a character, that sorts texts in the order of the Romanian

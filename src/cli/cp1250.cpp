@@ -4,19 +4,6 @@
 
 namespace dorvanta::cli {
 
-namespace {
-
-// What the bytes the code page leaves undefined become in UTF-8.
-constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-// The Unicode code point of one Windows-1250 byte.
-char32_t Cp1250ToCodePoint(unsigned char byte)
-{
-    return IsUndefinedWindows1250(byte) ? kReplacementCharacter : char32_t{Windows1250ToUnicode(byte)};
-}
-
-} // namespace
-
 std::string Cp1250ToUtf8(std::string_view text)
 {
     std::string out;
@@ -36,7 +23,7 @@ void AppendCp1250AsUtf8(std::string& out, std::string_view text)
         }
         out.append(text.data() + pos, end - pos);
         if (end < text.size()) {
-            AppendUtf8(out, Cp1250ToCodePoint(static_cast<unsigned char>(text[end])));
+            AppendUtf8(out, Windows1250ToUnicode(static_cast<unsigned char>(text[end])));
             ++end;
         }
         pos = end;

@@ -8,9 +8,10 @@
 // speak UTF-8. These convert at the edge of the command-line tool.
 namespace dorvanta::cli {
 
-// Windows-1250 text as UTF-8; every byte gives exactly one character. The
-// five bytes the code page leaves undefined (0x81, 0x83, 0x88, 0x90, 0x98)
-// become the replacement character U+FFFD.
+// Windows-1250 text as UTF-8; every byte gives exactly one character, by the
+// one table of data/windows1250.h: the five bytes the code page leaves
+// undefined (0x81, 0x83, 0x88, 0x90, 0x98) become their C1 control
+// characters, as everywhere in the program, so they come back as they were.
 std::string Cp1250ToUtf8(std::string_view text);
 
 // The same, appended to `out`.

@@ -5,7 +5,7 @@
 #include "platform/console.h"
 #include "platform/program_folder.h"
 #include "platform/user_settings.h"
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <CLI/CLI.hpp>
 

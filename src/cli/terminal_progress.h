@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/language.h"
-#include "update/update_progress.h"
+#include "import/update_progress.h"
 
 #include <chrono>
 #include <cstdint>

@@ -10,12 +10,12 @@
 #include "data/messages.h"
 #include "data/text.h"
 #include "data/utf8_path.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
+#include "net/http_client.h"
 #include "platform/console.h"
 #include "platform/user_settings.h"
 #include "update/folder_state.h"
-#include "update/http_client.h"
-#include "update/line_source.h"
-#include "update/record_import.h"
 #include "update/updater.h"
 
 #include <cstdio>
@@ -161,8 +161,7 @@ void RunImportCompanies(const std::string& file, const GlobalOptions& globals)
     const std::unique_ptr<FileLineSource> lines = OpenLines(file, globals.lang);
     TerminalProgress progress(globals.lang);
     try {
-        if (ImportCompanies(DataFolder(globals), *lines, progress, globals.lang) ==
-            CompanyImportResult::DatabaseMissing) {
+        if (ImportCompanies(DataFolder(globals), *lines, progress, globals.lang).databaseMissing) {
             ExitWith(kExitFileError);
         }
     } catch (const FileError& error) {
@@ -180,16 +179,20 @@ void RunImportAds(const std::string& file, const GlobalOptions& globals)
 {
     const std::unique_ptr<FileLineSource> lines = OpenLines(file, globals.lang);
     TerminalProgress progress(globals.lang);
-    std::optional<FileError> failure;
-    const bool appended = AppendOpportunities(DataFolder(globals), *lines, progress, &failure);
-    progress.EndLine();
-    if (!appended) {
-        PrintMessage(failure ? FileProblemText(*failure, kOpportunityFileName, globals.lang)
-                             : CannotOpenOpportunityFileText(globals.lang));
+    AdAppendReport report;
+    try {
+        report = AppendOpportunities(DataFolder(globals), *lines, progress);
+    } catch (const FileError& failure) {
+        progress.EndLine();
+        PrintMessage(FileProblemText(failure, kOpportunityFileName, globals.lang));
+        ExitWith(kExitFileError);
+    } catch (const std::exception&) {
+        progress.EndLine();
+        PrintMessage(CannotOpenOpportunityFileText(globals.lang));
         ExitWith(kExitFileError);
     }
-    // The gauge's maximum is the number of lines.
-    PrintStatus(AdsAddedText(static_cast<std::size_t>(progress.GaugeMaximum()), globals.lang));
+    progress.EndLine();
+    PrintStatus(AdsAddedText(report.lines, globals.lang));
 }
 
 } // namespace

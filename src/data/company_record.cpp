@@ -1,10 +1,12 @@
 #include "data/company_record.h"
 
+#include "data/record_codec.h"
+
 namespace dorvanta {
 
 namespace {
-using Member = std::string CompanyRecord::*;
-constexpr std::array<Member, company_layout::FieldCount> kMembers = {
+using Codec = RecordCodec<CompanyRecord, company_layout::FieldCount>;
+constexpr Codec::Members kMembers = {
     &CompanyRecord::Company,   &CompanyRecord::County,
     &CompanyRecord::Address,   &CompanyRecord::Representative,
     &CompanyRecord::Mobile,    &CompanyRecord::Phone,
@@ -17,30 +19,22 @@ constexpr std::array<Member, company_layout::FieldCount> kMembers = {
 
 std::string& CompanyRecord::Field(std::size_t index)
 {
-    return this->*kMembers.at(index);
+    return Codec::Field(*this, kMembers, index);
 }
 
 const std::string& CompanyRecord::Field(std::size_t index) const
 {
-    return this->*kMembers.at(index);
+    return Codec::Field(*this, kMembers, index);
 }
 
 CompanyRecord CompanyRecord::Decode(const std::uint8_t* raw)
 {
-    CompanyRecord record;
-    for (std::size_t i = 0; i < company_layout::FieldCount; ++i) {
-        record.Field(i) = ReadField(raw, company_layout::kFields[i]);
-    }
-    return record;
+    return Codec::Decode(raw, kMembers, company_layout::kFields);
 }
 
 CompanyRecord::Raw CompanyRecord::Encode() const
 {
-    Raw raw{};
-    for (std::size_t i = 0; i < company_layout::FieldCount; ++i) {
-        WriteField(raw.data(), company_layout::kFields[i], Field(i));
-    }
-    return raw;
+    return Codec::Encode<Raw>(*this, kMembers, company_layout::kFields);
 }
 
 std::string_view ActivityCategoryCode(std::string_view entry)

@@ -46,6 +46,21 @@ private:
     FileOperation operation_;
 };
 
+// What tells one state of a file from another. Size and modification time
+// alone miss a rewrite to the same size within the file system's time
+// resolution; the change time moves with every write, and a file written
+// anew and moved into place has another identity (device and index).
+struct FileStamp
+{
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // in the system's own units
+    std::int64_t changed = 0;
+    std::uint64_t device = 0;
+    std::uint64_t index = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
 enum class FileLock
 {
     Shared,   // readers: searches, pages, exports
@@ -71,6 +86,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
     std::uint64_t Size() const;
+
+    FileStamp Stamp() const;
 
     // Reads up to `length` bytes at `offset`; fewer only where the file ends.
     std::size_t ReadAt(std::uint64_t offset, void* out, std::size_t length) const;

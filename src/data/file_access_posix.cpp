@@ -94,6 +94,24 @@ std::uint64_t FileHandle::Size() const
     return static_cast<std::uint64_t>(info.st_size);
 }
 
+FileStamp FileHandle::Stamp() const
+{
+    struct stat info
+    {
+    };
+    if (::fstat(Descriptor(native_), &info) != 0) {
+        throw FileError(path_, "Cannot read the size of", errno, FileOperation::Read);
+    }
+    constexpr std::int64_t kNano = 1000000000;
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modified = static_cast<std::int64_t>(info.st_mtim.tv_sec) * kNano + info.st_mtim.tv_nsec;
+    stamp.changed = static_cast<std::int64_t>(info.st_ctim.tv_sec) * kNano + info.st_ctim.tv_nsec;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.index = static_cast<std::uint64_t>(info.st_ino);
+    return stamp;
+}
+
 std::size_t FileHandle::ReadAt(std::uint64_t offset, void* out, std::size_t length) const
 {
     auto* bytes = static_cast<unsigned char*>(out);

@@ -131,6 +131,24 @@ std::uint64_t FileHandle::Size() const
     return static_cast<std::uint64_t>(size.QuadPart);
 }
 
+FileStamp FileHandle::Stamp() const
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    FILE_BASIC_INFO basic{};
+    if (!::GetFileInformationByHandle(Native(native_), &info) ||
+        !::GetFileInformationByHandleEx(Native(native_), FileBasicInfo, &basic, sizeof(basic))) {
+        throw FileError(path_, "Cannot read the size of", ErrnoOf(::GetLastError()), FileOperation::Read);
+    }
+    const auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+    FileStamp stamp;
+    stamp.size = join(info.nFileSizeHigh, info.nFileSizeLow);
+    stamp.modified = basic.LastWriteTime.QuadPart;
+    stamp.changed = basic.ChangeTime.QuadPart;
+    stamp.device = info.dwVolumeSerialNumber;
+    stamp.index = join(info.nFileIndexHigh, info.nFileIndexLow);
+    return stamp;
+}
+
 std::size_t FileHandle::ReadAt(std::uint64_t offset, void* out, std::size_t length) const
 {
     auto* bytes = static_cast<unsigned char*>(out);

@@ -1,10 +1,12 @@
 #include "data/opportunity_record.h"
 
+#include "data/record_codec.h"
+
 namespace dorvanta {
 
 namespace {
-using Member = std::string OpportunityRecord::*;
-constexpr std::array<Member, opportunity_layout::FieldCount> kMembers = {
+using Codec = RecordCodec<OpportunityRecord, opportunity_layout::FieldCount>;
+constexpr Codec::Members kMembers = {
     &OpportunityRecord::AdId,           &OpportunityRecord::DomainLetter, &OpportunityRecord::Company,
     &OpportunityRecord::Reserved,       &OpportunityRecord::County,       &OpportunityRecord::Subject,
     &OpportunityRecord::InsertDate,     &OpportunityRecord::Description,  &OpportunityRecord::AdType,
@@ -15,30 +17,22 @@ constexpr std::array<Member, opportunity_layout::FieldCount> kMembers = {
 
 std::string& OpportunityRecord::Field(std::size_t index)
 {
-    return this->*kMembers.at(index);
+    return Codec::Field(*this, kMembers, index);
 }
 
 const std::string& OpportunityRecord::Field(std::size_t index) const
 {
-    return this->*kMembers.at(index);
+    return Codec::Field(*this, kMembers, index);
 }
 
 OpportunityRecord OpportunityRecord::Decode(const std::uint8_t* raw)
 {
-    OpportunityRecord record;
-    for (std::size_t i = 0; i < opportunity_layout::FieldCount; ++i) {
-        record.Field(i) = ReadField(raw, opportunity_layout::kFields[i]);
-    }
-    return record;
+    return Codec::Decode(raw, kMembers, opportunity_layout::kFields);
 }
 
 OpportunityRecord::Raw OpportunityRecord::Encode() const
 {
-    Raw raw{};
-    for (std::size_t i = 0; i < opportunity_layout::FieldCount; ++i) {
-        WriteField(raw.data(), opportunity_layout::kFields[i], Field(i));
-    }
-    return raw;
+    return Codec::Encode<Raw>(*this, kMembers, opportunity_layout::kFields);
 }
 
 } // namespace dorvanta

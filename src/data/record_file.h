@@ -38,6 +38,7 @@ public:
     RecordFile(const std::filesystem::path& path, std::size_t recordSize, Open open = Open::Existing);
 
     const std::filesystem::path& path() const { return file_.path(); }
+    FileStamp Stamp() const { return file_.Stamp(); }
     std::size_t recordSize() const { return recordSize_; }
 
     // Takes the advisory lock of the file for the life of the object: shared

@@ -135,4 +135,22 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     }
 }
 
+std::string PercentEncode(std::string_view text, std::string_view bytes)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char ch : text) {
+        if (bytes.find(ch) != std::string_view::npos) {
+            const auto c = static_cast<unsigned char>(ch);
+            encoded += '%';
+            encoded += kHex[c >> 4];
+            encoded += kHex[c & 0x0F];
+        } else {
+            encoded += ch;
+        }
+    }
+    return encoded;
+}
+
 } // namespace dorvanta

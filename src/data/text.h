@@ -60,4 +60,8 @@ bool IsBlank(std::string_view text);
 // Replaces every occurrence of `from` (not empty) by `to`, scanning left to right.
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
+// `text` with every byte that occurs in `bytes` written as "%XX" (capital hex
+// digits) and every other byte left as it is.
+std::string PercentEncode(std::string_view text, std::string_view bytes);
+
 } // namespace dorvanta

@@ -2,8 +2,8 @@
 
 #include "import/register_mapping.h"
 #include "import/register_text.h"
-#include "update/company_name_index.h"
-#include "update/record_import.h"
+#include "import/company_name_index.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <cstring>

@@ -8,8 +8,8 @@
 #include "import/line_sink.h"
 #include "import/register_names.h"
 #include "import/register_snapshot.h"
-#include "update/line_source.h"
-#include "update/record_import.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
 #include "data/in_flight_file.h"
 
 namespace dorvanta {

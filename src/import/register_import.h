@@ -2,7 +2,7 @@
 
 #include "data/language.h"
 #include "import/register_lines.h"
-#include "update/update_progress.h"
+#include "import/update_progress.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "import/register_names.h"
 
 #include "data/file_access.h"
-#include "update/line_source.h"
+#include "import/line_source.h"
 #include "data/in_flight_file.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/language.h"
-#include "update/line_source.h"
+#include "import/line_source.h"
 
 #include <cstddef>
 #include <cstdint>

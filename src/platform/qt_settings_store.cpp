@@ -2,7 +2,6 @@
 
 #include "data/text.h"
 #include "platform/user_settings.h"
-#include "update/http_client.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -73,20 +72,12 @@ std::unique_ptr<QSettings> QtSettingsStore::Open() const
 {
     std::unique_ptr<QSettings> settings;
     if (iniFile_) {
-#ifdef _WIN32
-        const QString path = QString::fromStdWString(iniFile_->wstring());
-#else
+        // Built for Linux only: Windows keeps its settings in the registry store.
         const QString path = QFile::decodeName(QByteArray::fromStdString(iniFile_->native()));
-#endif
         settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
     } else {
-#ifdef _WIN32
-        settings = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\Dorvanta"),
-                                               QSettings::NativeFormat);
-#else
         settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                QStringLiteral("Dorvanta"), QStringLiteral("Dorvanta"));
-#endif
     }
     // Only our own values: no organisation-wide or system-wide defaults mixed in.
     settings->setFallbacksEnabled(false);

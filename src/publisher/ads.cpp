@@ -1,7 +1,7 @@
 #include "publisher/ads.h"
 
 #include "data/windows1250.h"
-#include "update/line_source.h"
+#include "import/line_source.h"
 
 #include <algorithm>
 

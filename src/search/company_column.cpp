@@ -7,6 +7,7 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
+#include "search/company_filter.h"
 
 #include <algorithm>
 #include <array>
@@ -74,18 +75,66 @@ std::uint16_t NumberOf(const std::vector<std::string>& texts, std::string_view t
 
 } // namespace
 
-void CompanyColumnData::Invalidate()
+// The column itself; used by one thread at a time.
+class CompanyColumnData
 {
-    built_ = false;
-    names_ = std::string{};
-    baseNames_ = std::string{};
-    starts_ = {};
-    counties_ = {};
-    countyTexts_ = {};
-    codes_ = {};
-    codeTexts_ = {};
-    typeLetters_ = {};
-    presence_ = {};
+public:
+    // Reads the file into the column; false when it could not (or was stopped).
+    bool Build(const std::filesystem::path& path, std::stop_token stop = {});
+    // True when built from `file` as it is now.
+    bool Current(const RecordFile& file) const { return file.path() == path_ && file.Stamp() == stamp_; }
+    SearchResult Search(const CompanyCriteria& criteria, Language language);
+    std::size_t MemoryBytes() const;
+
+private:
+    // One record of the column, as PassesCompanyFilter asks about it. A
+    // county or code the file never holds gets a number no record has.
+    struct Keys
+    {
+        std::uint16_t county = 0;
+        std::vector<std::uint16_t> codes;
+        char typeLetter = '\0';
+    };
+    struct ColumnCompany
+    {
+        const CompanyColumnData& column;
+        const Keys& keys;
+        std::size_t k;
+
+        bool Deleted() const { return column.starts_[k + 1] - column.starts_[k] == 1; }
+        bool CountyEmpty() const { return column.counties_[k] == 0; }
+        bool CountyMatches() const { return column.counties_[k] == keys.county; }
+        bool ActivityEmpty(std::size_t a) const { return (column.presence_[k] & (1u << a)) == 0; }
+        bool CategoryMatches(std::size_t a) const
+        {
+            return std::find(keys.codes.begin(), keys.codes.end(), column.codes_[k * 4 + a]) !=
+                   keys.codes.end();
+        }
+        bool TypeMatches(std::size_t a) const { return column.typeLetters_[k * 4 + a] == keys.typeLetter; }
+    };
+
+    void Clear();
+    void BuildBaseNames();
+
+    std::filesystem::path path_;
+    FileStamp stamp_;
+
+    // Name of record k: names_[starts_[k], starts_[k + 1] - 1), each followed by
+    // a zero byte; the same with base letters in baseNames_ once asked for.
+    std::string names_;
+    std::string baseNames_;
+    std::vector<std::uint32_t> starts_;
+    std::vector<std::uint16_t> counties_; // 0: empty; else index + 1 into countyTexts_
+    std::vector<std::string> countyTexts_;
+    std::vector<std::uint16_t> codes_; // 4 per record; 0: no code, else index + 1 into codeTexts_
+    std::vector<std::string> codeTexts_;
+    std::vector<char> typeLetters_;      // 4 per record: the last character of the entry
+    std::vector<std::uint8_t> presence_; // per record: bit i set when activity i is not empty
+};
+
+void CompanyColumnData::Clear()
+{
+    *this = CompanyColumnData{};
 }
 
 std::size_t CompanyColumnData::MemoryBytes() const
@@ -102,31 +151,15 @@ std::size_t CompanyColumnData::MemoryBytes() const
     return bytes;
 }
 
-bool CompanyColumnData::Current(const std::filesystem::path& path) const
-{
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        return false;
-    }
-    const std::filesystem::file_time_type modified = std::filesystem::last_write_time(path, error);
-    return !error && built_ && path == path_ && size == size_ && modified == modified_;
-}
-
 bool CompanyColumnData::Build(const std::filesystem::path& path, std::stop_token stop)
 {
-    Invalidate();
+    Clear();
     try {
         RecordFile file(path, layout::kRecordSize);
         file.Lock(FileLock::Shared);
         // Taken under the lock, so a writer that ran before is seen and one
-        // that runs after changes them again.
-        std::error_code error;
-        size_ = std::filesystem::file_size(path, error);
-        modified_ = std::filesystem::last_write_time(path, error);
-        if (error) {
-            return false;
-        }
+        // that runs after changes it again.
+        stamp_ = file.Stamp();
         const std::uint64_t count = file.RecordCount();
         if (count > std::numeric_limits<std::uint32_t>::max() / 32) {
             return false;
@@ -184,12 +217,13 @@ bool CompanyColumnData::Build(const std::filesystem::path& path, std::stop_token
             return false;
         }
     } catch (...) {
-        Invalidate();
+        // No column (a failing file, or too little memory): the scan answers,
+        // and reports what it meets.
+        Clear();
         return false;
     }
     names_.shrink_to_fit();
     path_ = path;
-    built_ = true;
     return true;
 }
 
@@ -199,74 +233,35 @@ void CompanyColumnData::BuildBaseNames()
     StripDiacritics(baseNames_.data(), baseNames_.size());
 }
 
-SearchResult CompanyColumnData::Search(const std::filesystem::path& folder, const CompanyCriteria& criteria,
-                                       Language language)
+SearchResult CompanyColumnData::Search(const CompanyCriteria& criteria, Language language)
 {
-    const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
-    if (!Current(path) && !Build(path)) {
-        return SearchCompanies(folder, criteria, language);
-    }
     const std::string name = FoldForSearch(criteria.nameText, criteria.ignoreDiacritics);
     if (criteria.ignoreDiacritics && baseNames_.empty()) {
         BuildBaseNames();
     }
     const std::string& names = criteria.ignoreDiacritics ? baseNames_ : names_;
 
-    // The other criteria as numbers of the column. A county or code the file
-    // never holds gets a number no record has.
-    const std::uint16_t county =
-        criteria.countyCode.empty() ? 0 : NumberOf(countyTexts_, criteria.countyCode);
-    std::vector<std::uint16_t> codes;
-    // Stored codes and type letters are lower case; the criteria may hold either.
+    const CompanyFilter filter(criteria);
+    Keys keys;
+    keys.county = filter.county ? NumberOf(countyTexts_, criteria.countyCode) : 0;
+    // Stored codes are lower case; the criteria may hold either.
     for (const std::string& code : criteria.categoryCodes) {
-        codes.push_back(NumberOf(codeTexts_, ToLowerAZ(code)));
+        keys.codes.push_back(NumberOf(codeTexts_, ToLowerAZ(code)));
     }
-    const char typeLetter = criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]);
+    keys.typeLetter = filter.typeLetter;
     const auto passes = [&](std::size_t k) {
-        if (starts_[k + 1] - starts_[k] == 1) {
-            return false; // a deleted record
-        }
-        if (!criteria.countyCode.empty() && counties_[k] != 0 && counties_[k] != county) {
-            return false;
-        }
-        if (!criteria.categoryCodes.empty()) {
-            bool found = false;
-            for (std::size_t a = 0; a < 4 && !found; ++a) {
-                const std::uint16_t code = codes_[k * 4 + a];
-                found = code != 0 && std::find(codes.begin(), codes.end(), code) != codes.end();
-            }
-            if (!found) {
-                return false;
-            }
-        }
-        if (typeLetter != '\0') {
-            bool found = false;
-            for (std::size_t a = 0; a < 4 && !found; ++a) {
-                if ((presence_[k] & (1u << a)) == 0) {
-                    return false;
-                }
-                found = typeLetters_[k * 4 + a] == typeLetter;
-            }
-            if (!found) {
-                return false;
-            }
-        }
-        return true;
+        return PassesCompanyFilter(ColumnCompany{*this, keys, k}, filter);
     };
 
     SearchResult result;
     const std::size_t records = starts_.size() - 1;
     const auto add = [&](std::size_t k) {
-        if (result.rows.size() == kResultLimit) {
-            result.outcome = SearchOutcome::LimitReached;
-            return false;
-        }
         const std::string_view lower(names_.data() + starts_[k], starts_[k + 1] - starts_[k] - 1);
-        result.rows.push_back(
+        return AddRow(
+            result,
             ResultRow{static_cast<std::int64_t>(k),
                       (presence_[k] & 1u) == 0 ? std::string{} : std::string(1, ToUpper(typeLetters_[k * 4])),
                       TitleCaseName(lower)});
-        return true;
     };
     if (name.empty() || name.find('\0') != std::string::npos) {
         // No name to look for (or one with a zero byte, which could run across
@@ -297,11 +292,29 @@ SearchResult CompanyColumnData::Search(const std::filesystem::path& folder, cons
             at = all.find(name, starts_[k + 1]);
         }
     }
-    result.status = result.outcome == SearchOutcome::LimitReached
-                        ? GetMessageText(2, language)
-                        : FoundRecordsText(result.rows.size(), language);
-    result.showNoResult = result.rows.empty();
+    FinishResult(result, language);
     return result;
+}
+
+CompanyColumn::CompanyColumn() = default;
+
+CompanyColumn::~CompanyColumn()
+{
+    // The helper ends before the members it hands its column to.
+    builder_ = {};
+}
+
+std::size_t CompanyColumn::MemoryBytes() const
+{
+    return ready_ ? ready_->MemoryBytes() : 0;
+}
+
+void CompanyColumn::Invalidate()
+{
+    ready_.reset();
+    const std::lock_guard lock(mutex_);
+    pending_.reset();
+    ++generation_;
 }
 
 void CompanyColumn::TakeBuilt()
@@ -332,8 +345,8 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
         try {
             RecordFile file(path, layout::kRecordSize);
             file.Lock(FileLock::Shared);
-            if (ready_->Current(path)) {
-                return ready_->Search(folder, criteria, language);
+            if (ready_->Current(file)) {
+                return ready_->Search(criteria, language);
             }
         } catch (const FileError&) {
         }
@@ -342,18 +355,20 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
     // The helper starts after the scan, so as not to slow it down.
     SearchResult result = SearchCompanies(folder, criteria, language);
     bool start = false;
+    std::uint64_t generation = 0;
     {
         const std::lock_guard lock(mutex_);
         start = !building_;
         building_ = true;
+        generation = generation_;
     }
     if (start) {
         // The previous helper has ended; assigning joins it.
-        builder_ = std::jthread([this, path](std::stop_token stop) {
+        builder_ = std::jthread([this, path, generation](std::stop_token stop) {
             auto data = std::make_unique<CompanyColumnData>();
             const bool built = data->Build(path, stop);
             const std::lock_guard lock(mutex_);
-            if (built) {
+            if (built && generation == generation_) {
                 pending_ = std::move(data);
             }
             building_ = false;

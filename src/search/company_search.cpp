@@ -7,6 +7,7 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
+#include "search/company_filter.h"
 #include "search/search_file.h"
 
 #include <algorithm>
@@ -35,11 +36,10 @@ class CompanyMatcher
 {
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
-        : name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
-          ignoreDiacritics_(criteria.ignoreDiacritics), scrambledCounty_(ScrambleField(criteria.countyCode)),
-          typeLetter_(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]))
+        : filter_(criteria), name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
+          ignoreDiacritics_(criteria.ignoreDiacritics), scrambledCounty_(ScrambleField(criteria.countyCode))
     {
-        // Stored codes and type letters are lower case.
+        // Stored codes are lower case.
         for (const std::string& code : criteria.categoryCodes) {
             codes_.push_back(ToLowerAZ(code));
         }
@@ -47,26 +47,16 @@ public:
     }
 
     // Whether the tests look at the activity entries at all.
-    bool ReadsActivities() const { return !codes_.empty() || typeLetter_ != '\0'; }
+    bool ReadsActivities() const { return filter_.categories || filter_.typeLetter != '\0'; }
 
     // True when the record passes the county, category, type and name tests.
     // `lowerName` receives the lower-cased name of a passing record.
     bool Matches(const std::uint8_t* record, char* lowerName, std::size_t& nameLength) const
     {
-        if (!scrambledCounty_.empty() && FieldLength(record, kCounty) != 0 &&
-            !StoredEquals(record, kCounty, scrambledCounty_)) {
-            return false;
-        }
-        if (!codes_.empty() && !MatchesCategory(record)) {
-            return false;
-        }
-        if (typeLetter_ != '\0' && !MatchesType(record)) {
+        if (!PassesCompanyFilter(MappedCompany{record, *this}, filter_)) {
             return false;
         }
         nameLength = FieldLength(record, kName);
-        if (nameLength == 0) {
-            return false; // a deleted record
-        }
         UnscrambleLower(record + kName.offset + 1, nameLength, lowerName);
         if (name_.empty()) {
             return true;
@@ -82,43 +72,38 @@ public:
     }
 
 private:
-    bool MatchesCategory(const std::uint8_t* record) const
+    // One record of the mapped file, as PassesCompanyFilter asks about it.
+    struct MappedCompany
     {
-        for (const FieldLayout* field : kActivities) {
-            const std::size_t length = FieldLength(record, *field);
-            if (length == 0) {
-                continue;
-            }
+        const std::uint8_t* record;
+        const CompanyMatcher& matcher;
+
+        bool Deleted() const { return FieldLength(record, kName) == 0; }
+        bool CountyEmpty() const { return FieldLength(record, kCounty) == 0; }
+        bool CountyMatches() const { return StoredEquals(record, kCounty, matcher.scrambledCounty_); }
+        bool ActivityEmpty(std::size_t a) const { return FieldLength(record, *kActivities[a]) == 0; }
+        bool TypeMatches(std::size_t a) const
+        {
+            return StoredLastChar(record, *kActivities[a]) == matcher.filter_.typeLetter;
+        }
+        bool CategoryMatches(std::size_t a) const
+        {
+            const FieldLayout& field = *kActivities[a];
+            const std::size_t length = FieldLength(record, field);
             char entry[256];
-            UnscrambleInto(record + field->offset + 1, length, entry);
+            UnscrambleInto(record + field.offset + 1, length, entry);
             const std::string_view code = ActivityCategoryCode(std::string_view(entry, length));
-            if (!code.empty() &&
-                std::binary_search(codes_.begin(), codes_.end(), code,
-                                   [](std::string_view a, std::string_view b) { return a < b; })) {
-                return true;
-            }
+            return !code.empty() &&
+                   std::binary_search(matcher.codes_.begin(), matcher.codes_.end(), code,
+                                      [](std::string_view x, std::string_view y) { return x < y; });
         }
-        return false;
-    }
+    };
 
-    bool MatchesType(const std::uint8_t* record) const
-    {
-        for (const FieldLayout* field : kActivities) {
-            if (FieldLength(record, *field) == 0) {
-                return false;
-            }
-            if (StoredLastChar(record, *field) == typeLetter_) {
-                return true;
-            }
-        }
-        return false;
-    }
-
+    CompanyFilter filter_;
     std::string name_;
     bool ignoreDiacritics_;
-    std::string scrambledCounty_; // empty: no county criterion
-    std::vector<std::string> codes_;
-    char typeLetter_; // 0: no type criterion
+    std::string scrambledCounty_;
+    std::vector<std::string> codes_; // sorted
 };
 
 // Bytes of the file mapped at a time by all parts together, so the memory a
@@ -225,6 +210,12 @@ PartResult ScanRange(const RecordFile& file, const CompanyMatcher& matcher, std:
 
 } // namespace
 
+CompanyFilter::CompanyFilter(const CompanyCriteria& criteria)
+    : county(!criteria.countyCode.empty()), categories(!criteria.categoryCodes.empty()),
+      typeLetter(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]))
+{
+}
+
 SearchResult SearchCompanies(const std::filesystem::path& folder, const CompanyCriteria& criteria,
                              Language language)
 {
@@ -262,11 +253,9 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
         // file. A part that failed ends it, after the rows it found before.
         for (PartResult& part : found) {
             for (ResultRow& row : part.rows) {
-                if (result.rows.size() == kResultLimit) {
-                    result.outcome = SearchOutcome::LimitReached;
+                if (!AddRow(result, std::move(row))) {
                     break;
                 }
-                result.rows.push_back(std::move(row));
             }
             if (result.outcome == SearchOutcome::LimitReached) {
                 break;
@@ -281,10 +270,7 @@ SearchResult SearchCompaniesInParts(const std::filesystem::path& folder, const C
         return result;
     }
 
-    result.status = result.outcome == SearchOutcome::LimitReached
-                        ? GetMessageText(2, language)
-                        : FoundRecordsText(result.rows.size(), language);
-    result.showNoResult = result.rows.empty();
+    FinishResult(result, language);
     return result;
 }
 

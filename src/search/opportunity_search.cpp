@@ -78,14 +78,12 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
                         std::string::npos) {
                     continue;
                 }
-                if (result.rows.size() == kResultLimit) {
-                    result.outcome = SearchOutcome::LimitReached;
+                const std::string adType = ReadField(record, type);
+                if (!AddRow(result, ResultRow{static_cast<std::int64_t>(first + i),
+                                              AdTypeWord(adType, language).value_or(std::string{}),
+                                              std::string(text, length)})) {
                     break;
                 }
-                const std::string adType = ReadField(record, type);
-                result.rows.push_back(ResultRow{static_cast<std::int64_t>(first + i),
-                                                AdTypeWord(adType, language).value_or(std::string{}),
-                                                std::string(text, length)});
             }
             first += blockCount;
         }
@@ -99,10 +97,7 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
 
     // Every match goes to the top of the list, so the latest ad comes first.
     std::reverse(result.rows.begin(), result.rows.end());
-    result.status = result.outcome == SearchOutcome::LimitReached
-                        ? GetMessageText(2, language)
-                        : FoundRecordsText(result.rows.size(), language);
-    result.showNoResult = result.rows.empty();
+    FinishResult(result, language);
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/language.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,5 +40,13 @@ struct SearchResult
     std::string errorMessage;  // text of a box to show at once (open or read failure); empty: none
     bool showNoResult = false; // the action then shows message 1 in the information box
 };
+
+// Adds `row` unless the list is full; a full list marks the result
+// LimitReached and returns false, and the search stops there.
+bool AddRow(SearchResult& result, ResultRow row);
+
+// The status line and the empty-result box of a search that read its file to
+// the end or to the row limit.
+void FinishResult(SearchResult& result, Language language);
 
 } // namespace dorvanta

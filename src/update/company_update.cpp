@@ -4,12 +4,12 @@
 #include "data/in_flight_file.h"
 #include "data/messages.h"
 #include "data/record_file.h"
-#include "update/background_job.h"
-#include "update/company_answer_scan.h"
-#include "update/line_source.h"
+#include "data/settings_store.h"
+#include "import/background_job.h"
+#include "import/company_answer_scan.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
 #include "update/ole_date.h"
-#include "update/record_import.h"
-#include "update/settings_store.h"
 #include "update/updater.h"
 #include "update/updater_running_scope.h"
 
@@ -150,8 +150,7 @@ UpdateOutcome Updater::UpdateCompanies()
             }
         }
         AnswerLines answer(temp);
-        if (ImportCompanies(folder_, answer, scan, progress_, language_()) ==
-            CompanyImportResult::DatabaseMissing) {
+        if (ImportCompanies(folder_, answer, scan, progress_, language_()).databaseMissing) {
             // Nothing was applied: the next update must ask from the same date.
             return UpdateOutcome::DatabaseMissing;
         }

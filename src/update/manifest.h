@@ -1,6 +1,6 @@
 #pragma once
 
-#include "update/settings_store.h"
+#include "data/settings_store.h"
 
 #include <optional>
 #include <string>

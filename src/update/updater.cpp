@@ -4,8 +4,8 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "import/record_import.h"
 #include "update/manifest.h"
-#include "update/record_import.h"
 #include "update/updater_running_scope.h"
 
 #include <cstdio>
@@ -242,14 +242,16 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         }
 
         std::vector<std::string> held;
-        std::optional<FileError> unreadable;
-        if (!LoadOpportunityIds(folder_, held, &unreadable)) {
+        try {
+            held = LoadOpportunityIds(folder_);
+        } catch (const std::exception& error) {
+            // A missing file holds no ads yet. Fetching "everything" again
+            // for one that exists would add duplicates of the ads it already
+            // holds, or fail to write them anyway. The server is not to
+            // blame: the status line says what is.
             std::error_code ec;
             if (fs::exists(ResolveFile(folder_, kOpportunityFileName), ec)) {
-                // Fetching "everything" again would add duplicates of the ads
-                // the file already holds, or fail to write them anyway. The
-                // server is not to blame: the status line says what is.
-                if (unreadable) {
+                if (const auto* unreadable = dynamic_cast<const FileError*>(&error)) {
                     SetStatus(unreadable->operation() == FileOperation::Open
                                   ? CannotWriteText(*unreadable, language_())
                                   : FileErrorText(*unreadable, language_()));
@@ -290,18 +292,18 @@ UpdateOutcome Updater::UpdateAds(const std::vector<bool>& checkedGroups)
         // Another update may have added some of these ads while we
         // downloaded them: the append passes over what the file holds by then.
         std::size_t appended = 0;
-        std::optional<FileError> failure;
-        if (!AppendNewOpportunities(folder_, ads, progress_, appended, &failure)) {
-            if (failure) {
-                // The file could not be written (a full disk), opened for
-                // writing (read-only) or created (a folder the user may not
-                // write in): say so, as the company update does, and fail as
-                // a file does, not as a download.
-                SetStatus(failure->operation() == FileOperation::Open ? CannotWriteText(*failure, language_())
-                                                                      : FileErrorText(*failure, language_()));
-                failureReason_.clear();
-                return UpdateOutcome::Failed;
-            }
+        try {
+            appended = AppendNewOpportunities(folder_, ads, progress_).appended;
+        } catch (const FileError& failure) {
+            // The file could not be written (a full disk), opened for writing
+            // (read-only) or created (a folder the user may not write in): say
+            // so, as the company update does, and fail as a file does, not as
+            // a download.
+            SetStatus(failure.operation() == FileOperation::Open ? CannotWriteText(failure, language_())
+                                                                 : FileErrorText(failure, language_()));
+            failureReason_.clear();
+            return UpdateOutcome::Failed;
+        } catch (const std::exception&) {
             errors = true;
         }
         if (errors) {

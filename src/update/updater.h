@@ -1,10 +1,10 @@
 #pragma once
 
 #include "data/language.h"
-#include "update/http_client.h"
+#include "net/http_client.h"
 #include "update/ole_date.h"
-#include "update/settings_store.h"
-#include "update/update_progress.h"
+#include "data/settings_store.h"
+#include "import/update_progress.h"
 
 #include <cstddef>
 #include <filesystem>

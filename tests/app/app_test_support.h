@@ -13,6 +13,7 @@
 #include "app/update_session.h"
 #include "data/company_record.h"
 #include "data/opportunity_record.h"
+#include "support/record_files.h"
 #include "support/temp_dir.h"
 #include "update/folder_state.h"
 
@@ -61,16 +62,6 @@ inline OpportunityRecord MakeAd(std::string id, std::string group, std::string t
     record.InsertDate = "2005-01-01";
     record.Description = "Details of " + record.Subject;
     return record;
-}
-
-template <typename Record>
-void WriteRecordFile(const std::filesystem::path& path, const std::vector<Record>& records)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    for (const Record& record : records) {
-        const auto raw = record.Encode();
-        out.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
-    }
 }
 
 // A caption as shown, without its mnemonic mark.

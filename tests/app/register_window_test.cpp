@@ -8,14 +8,43 @@
 #include "data/record_file.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTreeWidget>
 
 namespace dorvanta::test {
 namespace {
 
 using RegisterWindowTest = WindowTest;
+
+// A snapshot whose import takes seconds: many batches of records.
+std::filesystem::path LargeSnapshot(const ProgramFolder& folder, int companies)
+{
+    const std::filesystem::path snapshot = folder / "large";
+    std::filesystem::create_directories(snapshot);
+    std::string text =
+        "DENUMIRE^CUI^COD_INMATRICULARE^DATA_INMATRICULARE^ADR_TARA^ADR_JUDET^ADR_LOCALITATE\r\n";
+    for (int i = 0; i < companies; ++i) {
+        const std::string n = std::to_string(i);
+        text += "FIRMA " + n + " SRL^" + n + "^J12/" + n + "/2001^01/02/2001^^CLUJ^Turda\r\n";
+    }
+    WriteBytes(snapshot / "OD_FIRME.CSV", text);
+    return snapshot;
+}
+
+// Lets the window's events run until `done` holds, for at most `ms`.
+template <typename Done> bool RunUntil(Done done, int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return done();
+}
 
 TEST_F(RegisterWindowTest, TheRegisterItemImportsASnapshotWhoseCompaniesAreFoundAtOnce)
 {
@@ -68,6 +97,52 @@ TEST_F(RegisterWindowTest, SearchesAndPagesSayTheDatabaseIsBeingUpdatedInsteadOf
     Find<PictureButton>(&main, "Button_Companies_Search")->click();
     EXPECT_EQ(Find<QLabel>(&main, "Label_Status")->text(),
               QString::fromStdString(FoundRecordsText(4, Language::RO)));
+}
+
+// Closing the window while the import writes records stops it between two
+// batches: the window is gone within a second, and the file holds whole records.
+TEST_F(RegisterWindowTest, ClosingTheWindowDuringAnImportClosesItWithinASecond)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    const auto snapshot = LargeSnapshot(folder_, 200000);
+    main.show();
+    InfoBox::SetNextFolder(QString::fromStdU16String(snapshot.u16string()));
+    Find<QAction>(&main, "ImportRegister1")->trigger();
+    // The reading of the snapshot is over and records are being written.
+    auto* gauge = Find<QProgressBar>(&main, "Progress");
+    ASSERT_TRUE(RunUntil([&] { return gauge->maximum() > 1000 && gauge->value() > 0; }, 60000));
+    ASSERT_TRUE(program.session->Running()) << "the import ended before the window was closed";
+
+    InfoBox::SetAnswerYes(true); // "stop the update?"
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_TRUE(main.close());
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_FALSE(program.session->Running());
+    EXPECT_EQ(std::filesystem::file_size(folder_ / "database.db") % 766, 0u);
+}
+
+// An update stopped after its worker had ended leaves a late completion in the
+// queue: it must neither join the next update's worker nor end it.
+TEST_F(RegisterWindowTest, ALateCompletionOfAStoppedUpdateDoesNotEndTheNextOne)
+{
+    Program program(folder_, SettingsFile());
+    UpdateSession& session = *program.session;
+    int finished = 0;
+    QObject::connect(&session, &UpdateSession::finished, [&] { ++finished; });
+    ASSERT_TRUE(session.StartCompanies()); // no server: it fails at once
+    session.CancelAndWait();               // its completion is still queued
+    ASSERT_EQ(finished, 1);
+    ASSERT_TRUE(session.StartRegisterImport(LargeSnapshot(folder_, 200000)));
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::processEvents();
+    EXPECT_LT(timer.elapsed(), 1000) << "the late completion waited for the running import";
+    EXPECT_TRUE(session.Running());
+    EXPECT_EQ(finished, 1);
+    session.CancelAndWait();
+    EXPECT_EQ(finished, 2);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include "app/app_test_support.h"
 
-#include "update/settings_store.h"
+#include "app/swallowed.h"
+#include "data/settings_store.h"
+#include "support/update_fakes.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -104,6 +106,53 @@ TEST_F(SearchOptionsTest, SearchAsYouTypeSearchesAfterAPauseWithoutTheNoResultBo
     Type(keywords, QStringLiteral("carpets"));
     Wait(250);
     EXPECT_EQ(main.OpportunityRecordNumbers(), (std::vector<std::int64_t>{2, 1}));
+}
+
+// The start-up hands the window the program's settings store: the window
+// reads and writes there, and opens none of its own.
+TEST_F(SearchOptionsTest, AWindowGivenTheProgramsSettingsStoreUsesIt)
+{
+    MemorySettings settings;
+    settings.strings[MemorySettings::Key(kSettingsKey, kLanguageValue)] = "RO";
+    settings.strings[MemorySettings::Key(kSettingsKey, "IgnoreDiacritics")] = "1";
+    MainWindowOptions options;
+    options.programFolder = folder_.Text();
+    options.settings = &settings;
+    TForm_Main main(options);
+    EXPECT_EQ(&main.Settings(), &settings);
+    EXPECT_EQ(main.CurrentLanguage(), Language::RO);
+    EXPECT_TRUE(Find<QAction>(&main, "IgnoreDiacritics1")->isChecked());
+    main.ApplyLanguage(Language::EN);
+    main.SaveLanguageSetting();
+    EXPECT_EQ(settings.strings[MemorySettings::Key(kSettingsKey, kLanguageValue)], "EN");
+}
+
+QStringList gWarnings;
+
+// What the window swallows of an optional step goes to the log, with where
+// and why.
+TEST(SwallowedFailures, AreLoggedAsWarnings)
+{
+    gWarnings.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type == QtWarningMsg) {
+                gWarnings << text;
+            }
+        });
+    try {
+        throw SettingsError("the store is read-only");
+    } catch (...) {
+        WarnSwallowed("storing a search option");
+    }
+    try {
+        throw 42;
+    } catch (...) {
+        WarnSwallowed("a quick search");
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(gWarnings, QStringList({QStringLiteral("storing a search option: the store is read-only"),
+                                      QStringLiteral("a quick search: an unknown failure")}));
 }
 
 } // namespace

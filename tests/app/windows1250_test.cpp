@@ -1,3 +1,4 @@
+#include "app/page_rewrite.h"
 #include "app/windows1250.h"
 #include "test_application.h"
 
@@ -33,6 +34,22 @@ TEST(Windows1250Test, OwnTableAgreesWithQtForEveryByte)
     ASSERT_EQ(table.size(), expected.size());
     for (qsizetype i = 0; i < table.size(); ++i) {
         EXPECT_EQ(table[i].unicode(), expected[i].unicode()) << "byte " << i + 1;
+    }
+}
+
+// The five bytes the code page leaves undefined read as their C1 controls in
+// the lists and in a local page that declares the code page, and come back.
+TEST(Windows1250Test, TheUndefinedBytesReadAsTheirControlsAndComeBack)
+{
+    for (const unsigned char byte : {0x81, 0x83, 0x88, 0x90, 0x98}) {
+        const std::string bytes(1, static_cast<char>(byte));
+        const QString text = Windows1250ToQString(bytes);
+        ASSERT_EQ(text.size(), 1);
+        EXPECT_EQ(text[0].unicode(), byte);
+        EXPECT_EQ(QStringToWindows1250(text), bytes);
+        const QString page = DecodeFile(QByteArray("<html><head><meta charset=windows-1250></head><body>") +
+                                        char(byte) + "</body></html>");
+        EXPECT_TRUE(page.contains(QChar(byte))) << int(byte);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "data/company_record.h"
 #include "data/opportunity_record.h"
 #include "data/record_file.h"
+#include "support/record_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -126,23 +127,13 @@ inline RunResult RunCli(const TempDir& dir, std::vector<std::string> arguments)
 
 inline void WriteCompanies(const std::filesystem::path& path, const std::vector<CompanyRecord>& records)
 {
-    std::string bytes;
-    for (const CompanyRecord& record : records) {
-        const CompanyRecord::Raw raw = record.Encode();
-        bytes.append(reinterpret_cast<const char*>(raw.data()), raw.size());
-    }
-    WriteBytes(path, bytes);
+    WriteRecordFile(path, records);
 }
 
 inline void WriteOpportunities(const std::filesystem::path& path,
                                const std::vector<OpportunityRecord>& records)
 {
-    std::string bytes;
-    for (const OpportunityRecord& record : records) {
-        const OpportunityRecord::Raw raw = record.Encode();
-        bytes.append(reinterpret_cast<const char*>(raw.data()), raw.size());
-    }
-    WriteBytes(path, bytes);
+    WriteRecordFile(path, records);
 }
 
 inline CompanyRecord Company(std::string name, std::string county = "", std::string activity1 = "",

@@ -35,6 +35,22 @@ template <typename Record> std::vector<Record> ReadAll(const fs::path& path, std
     return records;
 }
 
+// The benchmark writes a file of hundreds of megabytes: asked for help, it
+// answers and writes nothing.
+TEST(Benchmark, AnswersHelpWithoutWritingItsFile)
+{
+    if (!std::filesystem::exists(BinaryFolder() / "dorvanta-bench")) {
+        GTEST_SKIP() << "the benchmark is built on Linux only";
+    }
+    TempDir dir;
+    for (const char* help : {"--help", "-h"}) {
+        const RunResult run = RunProgram("dorvanta-bench", {help, "--dir", (dir / "bench").string()});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_TRUE(run.out.starts_with("usage: dorvanta-bench")) << run.out;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "bench"));
+}
+
 TEST(SampleData, SameSeedSameBytesOtherSeedOtherBytes)
 {
     TempDir first;

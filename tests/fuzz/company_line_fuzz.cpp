@@ -1,6 +1,6 @@
 // One line of a company answer. A valid line has 14 fields, each a piece of
 // the line without its backtick.
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <cstdlib>
 #include <functional>

@@ -1,6 +1,6 @@
 // One line of an ads answer: 13 fields, none holding a backtick, together
 // never longer than the line.
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 // maps to is one the import reads back field for field, each within its width.
 #include "data/record_layout.h"
 #include "import/register_mapping.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <cstdlib>
 

@@ -4,6 +4,7 @@
 #include "data/record_file.h"
 #include "data/utf8_path.h"
 #include "pages/pages.h"
+#include "support/record_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +24,7 @@ namespace fs = std::filesystem;
 
 using TempFolder = test::TempDir;
 
-template <typename Record> void WriteRecords(const fs::path& file, const std::vector<Record>& records)
-{
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    for (const Record& record : records) {
-        const typename Record::Raw raw = record.Encode();
-        out.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
-    }
-}
+using test::WriteRecordFile;
 
 std::size_t Count(const std::string& text, const std::string& part)
 {
@@ -269,7 +263,7 @@ TEST(CompanyPage, ReadsOneRecordOfTheFile)
     second.Company = "GAMMA";
     // The name is found without regard to case.
     const fs::path file = folder.path() / "Database.db";
-    WriteRecords(file, std::vector{MinimalCompany(), second, FullCompany()});
+    WriteRecordFile(file, std::vector{MinimalCompany(), second, FullCompany()});
     const std::string programFolder = Utf8FromPath(folder.path()) + SEP;
     EXPECT_EQ(CompanyPage(folder.path(), 0, Language::EN, table),
               BuildCompanyPage(MinimalCompany(), Language::EN, programFolder, table));
@@ -443,7 +437,7 @@ TEST(OpportunityPage, ReadsOneRecordOfTheFile)
     second.Subject = "Caut garsoniera";
     second.DomainLetter = "g";
     const fs::path file = folder.path() / "BURSA.DB";
-    WriteRecords(file, std::vector{FullAd(), second});
+    WriteRecordFile(file, std::vector{FullAd(), second});
     const std::string programFolder = Utf8FromPath(folder.path()) + SEP;
 
     // Past the end or negative: the empty text, and no number drawn.

@@ -4,6 +4,7 @@
 
 #include "data/file_access.h"
 #include "data/in_flight_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 #include "update/folder_state.h"
 #include "update/manifest.h"
@@ -245,9 +246,10 @@ TEST(ProgramFolder, AFullDiskDuringTheFirstCopySaysSoAndLeavesNoPartialCopy)
     InstalledTree tree;
     Write(tree.share / "database.db", std::string(300000, 'c'));
     // The disk fills a third of the way through the copy.
-    LimitWritesForTests(100000);
-    const PreparedProgramFolder prepared = PrepareProgramFolder(tree.Sources());
-    UnlimitWritesForTests();
+    const PreparedProgramFolder prepared = [&] {
+        const test::WriteLimit limit(100000);
+        return PrepareProgramFolder(tree.Sources());
+    }();
     // The disk stays full: every file after it fails the same way.
     ASSERT_FALSE(prepared.problems.empty());
     for (const std::string& problem : prepared.problems) {

@@ -1,5 +1,8 @@
+#include "data/category_table.h"
+#include "data/code_tables.h"
 #include "data/company_record.h"
 #include "data/record_file.h"
+#include "data/text.h"
 #include "search/company_column.h"
 #include "support/temp_dir.h"
 
@@ -11,6 +14,25 @@ namespace dorvanta {
 namespace {
 
 using test::TempDir;
+
+const std::vector<CategoryRow>& Categories()
+{
+    return CategoryTable::Builtin().rows();
+}
+
+// An activity entry of any category and any type letter, in the case the
+// table writes it or in lower case, and now and then one without a code.
+std::string RandomEntry(std::mt19937& random)
+{
+    if (random() % 20 == 0) {
+        return "x";
+    }
+    std::string code = Categories()[random() % Categories().size()].code;
+    if (random() % 2 == 0) {
+        code = ToLowerAZ(code);
+    }
+    return code + "*" + kCompanyTypes[random() % kCompanyTypes.size()].letter;
+}
 
 // Names, counties and activities drawn from small pools, so that every
 // criterion both hits and misses; the letters include Romanian capitals and
@@ -32,7 +54,7 @@ CompanyRecord RandomCompany(std::mt19937& random)
                                    "\xCE"
                                    "n"};
     static const char* kCounties[] = {"", "B", "CJ", "AB"};
-    static const char* kEntries[] = {"a.a.1*t", "a.a.2*s", "c.a.2*p", "b.a.1*i", "x", "a.A.1*t"};
+
     CompanyRecord record;
     const int words = static_cast<int>(random() % 4); // 0: a deleted record
     for (int i = 0; i < words; ++i) {
@@ -41,7 +63,7 @@ CompanyRecord RandomCompany(std::mt19937& random)
     record.County = kCounties[random() % std::size(kCounties)];
     const std::size_t activities = random() % 5;
     for (std::size_t a = 0; a < activities; ++a) {
-        record.Field(company_layout::Activity1 + a) = kEntries[random() % std::size(kEntries)];
+        record.Field(company_layout::Activity1 + a) = RandomEntry(random);
     }
     return record;
 }
@@ -70,17 +92,39 @@ std::vector<CompanyCriteria> SomeCriteria(std::mt19937& random)
                                    " sa",
                                    "n ",
                                    "zzz"};
-    std::vector<CompanyCriteria> all;
-    for (int i = 0; i < 40; ++i) {
+    const auto someCriteria = [&] {
         CompanyCriteria criteria;
         criteria.nameText = kNames[random() % std::size(kNames)];
         criteria.countyCode = random() % 3 == 0 ? std::string("CJ") : std::string();
+        criteria.ignoreDiacritics = random() % 2 == 0;
+        return criteria;
+    };
+    std::vector<CompanyCriteria> all;
+    for (int i = 0; i < 40; ++i) {
+        CompanyCriteria criteria = someCriteria();
         if (random() % 3 == 0) {
             criteria.categoryCodes = {"a.a.1", "c.a.2"};
         }
         criteria.typeLetter = random() % 3 == 0 ? std::string("t") : std::string();
-        criteria.ignoreDiacritics = random() % 2 == 0;
         all.push_back(criteria);
+    }
+    // Every category (with a second one at random, in either case) and every
+    // type letter (in either case), alone and together.
+    for (const CategoryRow& row : Categories()) {
+        CompanyCriteria criteria = someCriteria();
+        criteria.categoryCodes = {random() % 2 ? row.code : ToLowerAZ(row.code),
+                                  Categories()[random() % Categories().size()].code};
+        if (random() % 4 == 0) {
+            criteria.typeLetter = kCompanyTypes[random() % kCompanyTypes.size()].letter;
+        }
+        all.push_back(criteria);
+    }
+    for (const CompanyType& type : kCompanyTypes) {
+        for (const bool upper : {false, true}) {
+            CompanyCriteria criteria = someCriteria();
+            criteria.typeLetter = std::string(1, upper ? ToUpperAZ(type.letter) : type.letter);
+            all.push_back(criteria);
+        }
     }
     return all;
 }
@@ -133,6 +177,55 @@ TEST(CompanyColumn, GivesTheScansResultsAcrossChangesOfTheFile)
     std::filesystem::remove(dir / "database.db");
     const SearchResult missing = column.Search(dir.path(), {}, Language::EN);
     EXPECT_EQ(missing.outcome, SearchOutcome::CannotOpen);
+}
+
+// Another program rewrites a record in place and puts the modification time
+// back: size and modification time are as before, the change time is not.
+TEST(CompanyColumn, SeesARewriteOfTheSameSizeAndTime)
+{
+    TempDir dir;
+    std::mt19937 random(3);
+    Append(dir, random, 100);
+    CompanyColumn column;
+    CompanyCriteria criteria;
+    criteria.nameText = "rewritten";
+    column.Search(dir.path(), criteria, Language::EN);
+    column.WaitUntilBuilt();
+    ASSERT_TRUE(column.Built());
+    ASSERT_TRUE(column.Search(dir.path(), criteria, Language::EN).rows.empty());
+
+    const auto path = dir / "database.db";
+    const auto modified = std::filesystem::last_write_time(path);
+    {
+        RecordFile file(path, company_layout::kRecordSize);
+        CompanyRecord record;
+        record.Company = "REWRITTEN SRL";
+        file.Write(42, record.Encode().data());
+        file.Close();
+    }
+    std::filesystem::last_write_time(path, modified);
+    const SearchResult found = column.Search(dir.path(), criteria, Language::EN);
+    ASSERT_EQ(found.rows.size(), 1u);
+    EXPECT_EQ(found.rows[0].recordNumber, 42);
+}
+
+// The window forgets the column after writing the file itself.
+TEST(CompanyColumn, InvalidateDropsTheColumnAndOneBeingRead)
+{
+    TempDir dir;
+    std::mt19937 random(5);
+    Append(dir, random, 1000);
+    CompanyColumn column;
+    column.Search(dir.path(), {}, Language::EN);
+    column.Invalidate(); // while the column may still be read
+    column.WaitUntilBuilt();
+    EXPECT_FALSE(column.Built());
+    EXPECT_EQ(column.MemoryBytes(), 0u);
+    column.Search(dir.path(), {}, Language::EN);
+    column.WaitUntilBuilt();
+    EXPECT_TRUE(column.Built());
+    column.Invalidate();
+    EXPECT_FALSE(column.Built());
 }
 
 TEST(CompanyColumn, HoldsLittleMoreThanTheNames)

@@ -1,6 +1,7 @@
 #include "data/opportunity_record.h"
 #include "data/record_file.h"
 #include "search/opportunity_search.h"
+#include "support/record_files.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +26,7 @@ OpportunityRecord Ad(const std::string& subject, const std::string& group, const
 
 void WriteAds(const TempDir& dir, const std::vector<OpportunityRecord>& records)
 {
-    RecordFile file(dir / "bursa.db", opportunity_layout::kRecordSize, RecordFile::Open::CreateIfMissing);
-    for (const OpportunityRecord& record : records) {
-        file.Append(record.Encode().data());
-    }
-    file.Close();
+    test::WriteRecordFile(dir / "bursa.db", records);
 }
 
 std::vector<std::int64_t> Numbers(const SearchResult& result)

@@ -6,8 +6,8 @@
 
 #include "data/record_layout.h"
 #include "support/temp_dir.h"
-#include "update/record_import.h"
-#include "update/update_progress.h"
+#include "import/record_import.h"
+#include "import/update_progress.h"
 
 #include <array>
 #include <filesystem>

@@ -5,7 +5,11 @@
 // none, so there a test stops where it would set the limit
 // (SKIP_WITHOUT_FILE_SIZE_LIMIT), after the checks that need no full disk.
 
+#include "data/file_access.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 #ifdef _WIN32
 #define SKIP_WITHOUT_FILE_SIZE_LIMIT()                                                                       \
@@ -51,5 +55,17 @@ private:
     void (*oldHandler_)(int);
 };
 #endif
+
+// A disk that fills after `bytes` more bytes, in the middle of a write, on
+// every system: the file seam stops the writes (LimitWritesForTests) until
+// this goes.
+class WriteLimit
+{
+public:
+    explicit WriteLimit(std::uint64_t bytes) { LimitWritesForTests(bytes); }
+    ~WriteLimit() { UnlimitWritesForTests(); }
+    WriteLimit(const WriteLimit&) = delete;
+    WriteLimit& operator=(const WriteLimit&) = delete;
+};
 
 } // namespace dorvanta::test

@@ -2,8 +2,8 @@
 
 // In-memory stand-ins for the settings store and the update's progress sink,
 // shared by the update tests.
-#include "update/settings_store.h"
-#include "update/update_progress.h"
+#include "data/settings_store.h"
+#include "import/update_progress.h"
 
 #include <map>
 #include <optional>

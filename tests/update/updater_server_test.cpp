@@ -8,7 +8,7 @@
 #include "support/publisher_stub.h"
 #include "support/temp_dir.h"
 #include "support/update_fakes.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 #include "update/updater_server_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The HTTP client against servers that misbehave in ways a well-kept HTTP
 // library would never: broken header lines, trickled answers, answers larger
 // than the limit of the small requests.
-#include "update/http_client.h"
+#include "net/http_client.h"
 
 #include "support/publisher_stub.h"
 #include "support/raw_http_server.h"

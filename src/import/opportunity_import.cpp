@@ -3,8 +3,8 @@
 #include "data/record_file.h"
 #include "data/record_layout.h"
 #include "data/text.h"
-#include "update/import_common.h"
-#include "update/record_import.h"
+#include "import/import_common.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -15,26 +15,17 @@ namespace fs = std::filesystem;
 using import_detail::GaugeValue;
 using import_detail::LockForWriting;
 
-bool LoadOpportunityIds(const fs::path& programFolder, std::vector<std::string>& ids,
-                        std::optional<FileError>* failure)
+std::vector<std::string> LoadOpportunityIds(const fs::path& programFolder)
 {
-    try {
-        // RecordFile refuses a missing file, so it needs no look of its own.
-        RecordFile file(ResolveFile(programFolder, kOpportunityFileName), opportunity_layout::kRecordSize);
-        file.Lock(FileLock::Shared);
-        ForEachRecord(file, [&](std::uint64_t, const std::uint8_t* record) {
-            ids.push_back(ReadField(record, opportunity_layout::kFields[opportunity_layout::AdId]));
-        });
-        file.Close();
-        return true;
-    } catch (const FileError& error) {
-        if (failure) {
-            failure->emplace(error);
-        }
-        return false;
-    } catch (const std::exception&) {
-        return false;
-    }
+    // RecordFile refuses a missing file, so it needs no look of its own.
+    RecordFile file(ResolveFile(programFolder, kOpportunityFileName), opportunity_layout::kRecordSize);
+    file.Lock(FileLock::Shared);
+    std::vector<std::string> ids;
+    ForEachRecord(file, [&](std::uint64_t, const std::uint8_t* record) {
+        ids.push_back(ReadField(record, opportunity_layout::kFields[opportunity_layout::AdId]));
+    });
+    file.Close();
+    return ids;
 }
 
 namespace {
@@ -47,11 +38,12 @@ std::string HeldAdKey(std::string_view id)
     return ToUpperAZ(id.substr(0, std::min<std::size_t>(id.size(), maxLength)));
 }
 
-bool AppendLines(const fs::path& programFolder, LineSource& lines, ImportProgress& progress,
-                 std::optional<FileError>* failure, bool onlyNew, std::size_t* appended)
+AdAppendReport AppendLines(const fs::path& programFolder, LineSource& lines, ImportProgress& progress,
+                           bool onlyNew)
 {
     using namespace opportunity_layout;
-    try {
+    AdAppendReport report;
+    {
         RecordFile file(ResolveFile(programFolder, kOpportunityFileName), kRecordSize,
                         RecordFile::Open::CreateIfMissing);
         LockForWriting(file, progress);
@@ -65,12 +57,11 @@ bool AppendLines(const fs::path& programFolder, LineSource& lines, ImportProgres
             });
         }
         std::string line;
-        std::size_t count = 0;
         while (lines.Next(line)) {
-            ++count;
+            ++report.lines;
         }
         lines.Rewind();
-        progress.SetGaugeMaximum(GaugeValue(count));
+        progress.SetGaugeMaximum(GaugeValue(report.lines));
         for (std::size_t i = 0; lines.Next(line); ++i) {
             const auto fields = SplitOpportunityLine(line);
             if (onlyNew && held.count(HeldAdKey(fields[0])) != 0) {
@@ -86,44 +77,33 @@ bool AppendLines(const fs::path& programFolder, LineSource& lines, ImportProgres
                 WriteField(record.data(), kFields[f], fields[f < Reserved ? f : f - 1]);
             }
             file.Append(record.data());
-            if (appended) {
-                ++*appended;
-            }
+            ++report.appended;
             progress.SetGaugePosition(GaugeValue(i));
         }
         file.Close();
-        return true;
-    } catch (const FileError& error) {
-        if (failure) {
-            failure->emplace(error);
-        }
-        return false;
-    } catch (const std::exception&) {
-        return false;
     }
+    return report;
 }
 
 } // namespace
 
-bool AppendOpportunities(const fs::path& programFolder, LineSource& lines, ImportProgress& progress,
-                         std::optional<FileError>* failure)
+AdAppendReport AppendOpportunities(const fs::path& programFolder, LineSource& lines, ImportProgress& progress)
 {
-    return AppendLines(programFolder, lines, progress, failure, false, nullptr);
+    return AppendLines(programFolder, lines, progress, false);
 }
 
-bool AppendOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure)
+AdAppendReport AppendOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
+                                   ImportProgress& progress)
 {
     VectorLineSource source(lines);
-    return AppendOpportunities(programFolder, source, progress, failure);
+    return AppendOpportunities(programFolder, source, progress);
 }
 
-bool AppendNewOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
-                            ImportProgress& progress, std::size_t& appended,
-                            std::optional<FileError>* failure)
+AdAppendReport AppendNewOpportunities(const fs::path& programFolder, const std::vector<std::string>& lines,
+                                      ImportProgress& progress)
 {
     VectorLineSource source(lines);
-    return AppendLines(programFolder, source, progress, failure, true, &appended);
+    return AppendLines(programFolder, source, progress, true);
 }
 
 } // namespace dorvanta

@@ -1,4 +1,4 @@
-#include "update/company_name_index.h"
+#include "import/company_name_index.h"
 
 #include <algorithm>
 #include <cstring>

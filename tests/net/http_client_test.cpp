@@ -1,4 +1,4 @@
-#include "update/http_client.h"
+#include "net/http_client.h"
 
 #include "support/publisher_stub.h"
 #include "support/temp_dir.h"

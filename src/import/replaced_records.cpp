@@ -1,4 +1,4 @@
-#include "update/replaced_records.h"
+#include "import/replaced_records.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 
 #include "data/file_access.h"
 #include "data/language.h"
-#include "update/line_source.h"
-#include "update/update_progress.h"
+#include "import/line_source.h"
+#include "import/update_progress.h"
 
 #include <array>
 #include <cstddef>
@@ -25,40 +25,51 @@ inline constexpr std::size_t kCompanyLineFields = 14;
 // first (ImportProgress::WaitingForFile tells when), so neither loses the
 // other's records.
 
-// Appends to `ids` the unscrambled AdId of every record of bursa.db, in file
-// order. False when the file is missing, cannot be opened for reading and
-// writing, or a read fails; the identifiers read before a failure stay.
-bool LoadOpportunityIds(const std::filesystem::path& programFolder, std::vector<std::string>& ids,
-                        std::optional<FileError>* failure = nullptr);
+// The import's failures to read or write a file are FileError exceptions:
+// the records written before stay whole, and the caller says what went wrong.
+
+// The unscrambled AdId of every record of bursa.db, in file order. A missing
+// file, one that cannot be opened for reading and writing, or a failing read
+// throws FileError.
+std::vector<std::string> LoadOpportunityIds(const std::filesystem::path& programFolder);
 
 // Cuts a business-ad line into its 13 backtick-ended fields. Missing fields
 // are empty; text after the 13th backtick is ignored. Never fails.
 std::array<std::string, kOpportunityLineFields> SplitOpportunityLine(std::string_view line);
 
+// What an append of ad lines did.
+struct AdAppendReport
+{
+    std::size_t lines = 0;    // lines read
+    std::size_t appended = 0; // records written
+};
+
 // Appends one bursa.db record per line, creating the file when it is missing.
 // Drives the gauge (maximum = number of lines, position = index of the line
-// just written). False on any failure; the records written before it stay,
-// and the file never holds part of a record. With `failure`, a file failure
-// is kept there, so the caller can say what went wrong.
-bool AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
-bool AppendOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
-                         ImportProgress& progress, std::optional<FileError>* failure = nullptr);
+// just written). A failure throws (FileError for the file); the records
+// written before it stay, and the file never holds part of a record.
+AdAppendReport AppendOpportunities(const std::filesystem::path& programFolder, LineSource& lines,
+                                   ImportProgress& progress);
+AdAppendReport AppendOpportunities(const std::filesystem::path& programFolder,
+                                   const std::vector<std::string>& lines, ImportProgress& progress);
 
 // The ad update's append: as AppendOpportunities, but a line whose AdId
 // (as stored: cut to its field, a to z as capitals) bursa.db already holds
-// is passed over. The held identifiers are
-// read under the same exclusive lock as the appends, so two updates that
-// downloaded the same new ads at once add them once. `appended` counts the
-// records written.
-bool AppendNewOpportunities(const std::filesystem::path& programFolder, const std::vector<std::string>& lines,
-                            ImportProgress& progress, std::size_t& appended,
-                            std::optional<FileError>* failure = nullptr);
+// is passed over. The held identifiers are read under the same exclusive
+// lock as the appends, so two updates that downloaded the same new ads at
+// once add them once.
+AdAppendReport AppendNewOpportunities(const std::filesystem::path& programFolder,
+                                      const std::vector<std::string>& lines, ImportProgress& progress);
 
-enum class CompanyImportResult
+// What a company import did. A failure to read or write is a FileError.
+struct CompanyImportReport
 {
-    Applied,        // every line handled and the status text written
-    DatabaseMissing // database.db missing: the box was shown, nothing applied, no status text
+    // database.db was missing: the box was shown, nothing applied, no status text.
+    bool databaseMissing = false;
+    std::size_t lines = 0;    // lines read, as the status line counts them
+    std::size_t added = 0;    // "!" lines that added a record
+    std::size_t replaced = 0; // "!" lines that found their record
+    std::size_t blanked = 0;  // "@" lines that found their record
 };
 
 // One company line: "!" (add or replace) or "@" (blank) followed by 14
@@ -83,6 +94,14 @@ std::string CompanyNameKey(std::string_view name);
 void CompanyNameKey(std::string_view name, std::string& key);
 
 class CompanyAnswerScan;
+
+// How the company import gathers its writes: added and replaced records go
+// to the file in batches of about `batchBytes` (tests make batches of a few
+// records, so that their seams are crossed).
+struct CompanyImportTuning
+{
+    std::size_t batchBytes = std::size_t{4} << 20;
+};
 
 // Applies a company answer to database.db: an "!" line replaces the first
 // record whose name equals its field 1 (CompanyNameKey) or appends a new
@@ -110,15 +129,17 @@ class CompanyAnswerScan;
 // or a read or write fails, and when `lines` cannot be read; the lines
 // applied before stay applied, each at most once, and the file holds whole
 // records.
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
-                                    ImportProgress& progress, Language language);
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder,
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+                                    ImportProgress& progress, Language language,
+                                    const CompanyImportTuning& tuning = {});
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder,
                                     const std::vector<std::string>& lines, ImportProgress& progress,
-                                    Language language);
+                                    Language language, const CompanyImportTuning& tuning = {});
 // The same for lines whose first reading was done as they arrived (see
 // ScanningOutputStream): only the second pass reads them. The scan's index
 // is used up.
-CompanyImportResult ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
-                                    CompanyAnswerScan& scan, ImportProgress& progress, Language language);
+CompanyImportReport ImportCompanies(const std::filesystem::path& programFolder, LineSource& lines,
+                                    CompanyAnswerScan& scan, ImportProgress& progress, Language language,
+                                    const CompanyImportTuning& tuning = {});
 
 } // namespace dorvanta

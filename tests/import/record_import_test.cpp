@@ -1,4 +1,4 @@
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include "data/record_file.h"
 #include "data/record_layout.h"
@@ -69,11 +69,11 @@ TEST(AppendOpportunities, CreatesTheFileAndMapsFieldsAroundTheReservedOne)
     TempDir dir;
     RecordingProgress progress;
     const std::string description(256, 'd');
-    ASSERT_TRUE(AppendOpportunities(dir.path(),
-                                    {"42`c`Firma SRL`CJ`Vand`2004-11-15`" + description +
-                                         "`1`Ion Pop`0264`0265`ion@firma.ro`www.firma.ro`",
-                                     ""},
-                                    progress));
+    AppendOpportunities(dir.path(),
+                        {"42`c`Firma SRL`CJ`Vand`2004-11-15`" + description +
+                             "`1`Ion Pop`0264`0265`ion@firma.ro`www.firma.ro`",
+                         ""},
+                        progress);
     const auto ads = ReadAds(dir / "bursa.db");
     ASSERT_EQ(ads.size(), 2u);
     namespace ol = opportunity_layout;
@@ -102,66 +102,60 @@ TEST(AppendOpportunities, AppendsAfterExistingRecordsAndAcceptsAnEmptyList)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {}, progress));
+    AppendOpportunities(dir.path(), {}, progress);
     EXPECT_TRUE(fs::exists(dir / "bursa.db"));
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 0u);
 
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+    AppendOpportunities(dir.path(), {"1`a`"}, progress);
     // A torn tail left by some earlier crash is overwritten, not built upon.
     {
         std::ofstream out(dir / "bursa.db", std::ios::binary | std::ios::app);
         out << "torn";
     }
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"2`b`", "3`c`"}, progress));
+    const AdAppendReport report = AppendOpportunities(dir.path(), {"2`b`", "3`c`"}, progress);
+    EXPECT_EQ(report.lines, 2u);
+    EXPECT_EQ(report.appended, 2u);
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 3 * opportunity_layout::kRecordSize);
 
-    std::vector<std::string> ids;
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"1", "2", "3"}));
 }
 
 TEST(AppendOpportunities, FailsOnAReadOnlyFileAndKeepsWholeRecordsWhenAWriteFails)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"1`a`"}, progress));
+    AppendOpportunities(dir.path(), {"1`a`"}, progress);
 
     fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`"}, progress));
-    std::vector<std::string> ids;
-    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
+    EXPECT_THROW(AppendOpportunities(dir.path(), {"2`a`"}, progress), FileError);
+    EXPECT_THROW(LoadOpportunityIds(dir.path()), FileError);
     fs::permissions(dir / "bursa.db", fs::perms::owner_write, fs::perm_options::add);
 
     {
         // Room for one more record and a bit: the second write breaks off.
         SKIP_WITHOUT_FILE_SIZE_LIMIT();
         test::FileSizeLimit limit(2 * opportunity_layout::kRecordSize + 100);
-        EXPECT_FALSE(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress));
+        EXPECT_THROW(AppendOpportunities(dir.path(), {"2`a`", "3`a`", "4`a`"}, progress), FileError);
     }
     EXPECT_EQ(fs::file_size(dir / "bursa.db"), 2 * opportunity_layout::kRecordSize);
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"1", "2"}));
 }
 
-TEST(LoadOpportunityIds, MissingFileGivesFalseAndNoIds)
+TEST(LoadOpportunityIds, AMissingFileIsAFileError)
 {
     TempDir dir;
-    std::vector<std::string> ids{"kept"};
-    EXPECT_FALSE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, std::vector<std::string>{"kept"});
+    EXPECT_THROW(LoadOpportunityIds(dir.path()), FileError);
 }
 
 TEST(LoadOpportunityIds, FindsTheFileWhateverTheCaseOfItsName)
 {
     TempDir dir;
     RecordingProgress progress;
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"9`a`"}, progress));
+    AppendOpportunities(dir.path(), {"9`a`"}, progress);
     fs::rename(dir / "bursa.db", dir / "Bursa.DB");
-    ASSERT_TRUE(AppendOpportunities(dir.path(), {"10`a`"}, progress));
+    AppendOpportunities(dir.path(), {"10`a`"}, progress);
     EXPECT_EQ(test::NamesIgnoringCase(dir.path(), "bursa.db").size(), 1u) << "a second file was made";
-    std::vector<std::string> ids;
-    ASSERT_TRUE(LoadOpportunityIds(dir.path(), ids));
-    EXPECT_EQ(ids, (std::vector<std::string>{"9", "10"}));
+    EXPECT_EQ(LoadOpportunityIds(dir.path()), (std::vector<std::string>{"9", "10"}));
 }
 
 // ------------------------------------------------------------------ companies
@@ -171,7 +165,7 @@ class ImportCompaniesTest : public ::testing::Test
 protected:
     fs::path Database() const { return dir_ / "database.db"; }
 
-    CompanyImportResult Import(const std::vector<std::string>& lines, Language language = Language::EN)
+    CompanyImportReport Import(const std::vector<std::string>& lines, Language language = Language::EN)
     {
         return ImportCompanies(dir_.path(), lines, progress_, language);
     }
@@ -195,11 +189,11 @@ TEST_F(ImportCompaniesTest, MatchesNamesIgnoringTheCaseOfTheCodePageLetters)
                                 Company("\xDE"
                                         "ARA SRL"),
                                 Company(capitals)});
-    ASSERT_EQ(Import({Line('!', Company("alfa srl", "CJ")), Line('!', Company("BETA SA ")),
-                      Line('!', Company("\xFE"
-                                        "ara srl")),
-                      Line('!', Company(smalls))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', Company("alfa srl", "CJ")), Line('!', Company("BETA SA ")),
+                         Line('!', Company("\xFE"
+                                           "ara srl")),
+                         Line('!', Company(smalls))})
+                     .databaseMissing);
     const auto companies = ReadCompanies(Database());
     // Only the trailing space makes another name; "ŢARA SRL" and "ţara srl"
     // are one company as "ALFA SRL" and "alfa srl" are.
@@ -213,7 +207,11 @@ TEST_F(ImportCompaniesTest, MatchesNamesIgnoringTheCaseOfTheCodePageLetters)
 TEST_F(ImportCompaniesTest, BlanksInPlaceAndIgnoresUnknownNames)
 {
     WriteCompanies(Database(), {Company("A"), Company("B"), Company("C")});
-    ASSERT_EQ(Import({Line('@', Company("nobody")), Line('@', Company("b"))}), CompanyImportResult::Applied);
+    const CompanyImportReport report = Import({Line('@', Company("nobody")), Line('@', Company("b"))});
+    ASSERT_FALSE(report.databaseMissing);
+    EXPECT_EQ(report.lines, 2u);
+    EXPECT_EQ(report.blanked, 1u);
+    EXPECT_EQ(report.added + report.replaced, 0u);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 3u);
     EXPECT_EQ(companies[0], Company("A"));
@@ -226,10 +224,13 @@ TEST_F(ImportCompaniesTest, BlanksInPlaceAndIgnoresUnknownNames)
 TEST_F(ImportCompaniesTest, LaterLinesSeeWhatEarlierLinesAdded)
 {
     WriteCompanies(Database(), {Company("A")});
-    ASSERT_EQ(
+    const CompanyImportReport report =
         Import({Line('!', Company("NEW", "B")), Line('!', Company("new", "CJ")), Line('!', Company("gone")),
-                Line('@', Company("GONE")), Line('!', Company("Gone", "OT"))}),
-        CompanyImportResult::Applied);
+                Line('@', Company("GONE")), Line('!', Company("Gone", "OT"))});
+    ASSERT_FALSE(report.databaseMissing);
+    EXPECT_EQ(report.added, 3u);
+    EXPECT_EQ(report.replaced, 1u);
+    EXPECT_EQ(report.blanked, 1u);
     const auto companies = ReadCompanies(Database());
     // The blanked record is not found again: the last line adds another.
     ASSERT_EQ(companies.size(), 4u);
@@ -241,8 +242,9 @@ TEST_F(ImportCompaniesTest, LaterLinesSeeWhatEarlierLinesAdded)
 TEST_F(ImportCompaniesTest, OnlyTheFirstOfDuplicateNamesIsTouchedUntilItIsBlanked)
 {
     WriteCompanies(Database(), {Company("X", "B"), Company("x", "AB")});
-    ASSERT_EQ(Import({Line('!', Company("X", "CJ")), Line('@', Company("X")), Line('!', Company("X", "OT"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('!', Company("X", "CJ")), Line('@', Company("X")), Line('!', Company("X", "OT"))})
+            .databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[0], CompanyFields{});
@@ -252,8 +254,8 @@ TEST_F(ImportCompaniesTest, OnlyTheFirstOfDuplicateNamesIsTouchedUntilItIsBlanke
 TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
 {
     WriteCompanies(Database(), {Company("A"), Company("B")});
-    ASSERT_EQ(Import({Line('@', Company("B")), Line('@', Company("A")), Line('!', Company(""))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('@', Company("B")), Line('@', Company("A")), Line('!', Company(""))}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[0], Company(""));
@@ -262,9 +264,9 @@ TEST_F(ImportCompaniesTest, AnEmptyNameMatchesTheFirstBlankedRecord)
     // Blanking an earlier record gives the empty name a new first record:
     // the second line finds another record than the first did.
     WriteCompanies(Database(), {Company("A"), Company("B")});
-    ASSERT_EQ(Import({Line('@', Company("B")), Line('!', Company("", "1")), Line('@', Company("A")),
-                      Line('!', Company("", "2"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('@', Company("B")), Line('!', Company("", "1")), Line('@', Company("A")),
+                         Line('!', Company("", "2"))})
+                     .databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("", "2"), Company("", "1")}));
 }
 
@@ -275,8 +277,8 @@ TEST_F(ImportCompaniesTest, SkipsMalformedLines)
     for (int k = 0; k < 12; ++k) {
         thirteen += "x`";
     }
-    ASSERT_EQ(Import({thirteen, "!A`B`", "#" + Line('!', Company("A")).substr(1), "", "@`````````````"}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({thirteen, "!A`B`", "#" + Line('!', Company("A")).substr(1), "", "@`````````````"})
+                     .databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), std::vector<CompanyFields>{Company("A")});
     EXPECT_TRUE(progress_.positions.empty());
 }
@@ -288,8 +290,7 @@ TEST_F(ImportCompaniesTest, CutsFieldsToTheirWidthAndMatchesNamesAsTheRecordHold
     longFields[1] = "ABCD";
     longFields[13] = std::string(300, 'd');
     CompanyFields cut = Company(std::string(80, 'n'), "XY");
-    ASSERT_EQ(Import({Line('!', cut), Line('!', longFields), Line('!', longFields)}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', cut), Line('!', longFields), Line('!', longFields)}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     // The 100-character name is stored as its first 80, which the
     // 80-character name equals: one company, replaced by both long lines.
@@ -306,23 +307,22 @@ TEST_F(ImportCompaniesTest, StatusCountsEveryLineInTheCurrentLanguage)
     lines.push_back(Line('!', Company("B")));
     lines.push_back(Line('@', Company("A")));
     lines.push_back(Line('@', Company("unknown")));
-    ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(lines).databaseMissing);
     EXPECT_EQ(progress_.maxima, std::vector<int>{25});
     EXPECT_EQ(progress_.statuses, std::vector<std::string>{"25 companies profiles was updated."});
 
-    ASSERT_EQ(Import({}, Language::RO), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({}, Language::RO).databaseMissing);
     EXPECT_EQ(progress_.statuses.back(), "0 profile de companii au fost actualizate.");
 }
 
 TEST_F(ImportCompaniesTest, MissingDatabaseShowsTheBoxOnceAtTheFirstValidLine)
 {
-    ASSERT_EQ(Import({"junk", "junk"}), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({"junk", "junk"}).databaseMissing);
     EXPECT_TRUE(progress_.boxes.empty());
     EXPECT_EQ(progress_.statuses, std::vector<std::string>{"2 companies profiles was updated."});
 
     progress_ = {};
-    ASSERT_EQ(Import({"junk", Line('!', Company("A")), Line('!', Company("B"))}),
-              CompanyImportResult::DatabaseMissing);
+    ASSERT_TRUE(Import({"junk", Line('!', Company("A")), Line('!', Company("B"))}).databaseMissing);
     EXPECT_EQ(progress_.boxes, std::vector<std::string>{"Database file does not exist"});
     EXPECT_TRUE(progress_.statuses.empty());
     EXPECT_TRUE(progress_.positions.empty());
@@ -332,7 +332,7 @@ TEST_F(ImportCompaniesTest, MissingDatabaseShowsTheBoxOnceAtTheFirstValidLine)
 TEST_F(ImportCompaniesTest, FindsTheDatabaseWhateverTheCaseOfItsName)
 {
     WriteCompanies(dir_ / "Database.db", {Company("A")});
-    ASSERT_EQ(Import({Line('!', Company("B"))}), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import({Line('!', Company("B"))}).databaseMissing);
     EXPECT_EQ(Names(ReadCompanies(dir_ / "Database.db")), (std::vector<std::string>{"A", "B"}));
 }
 

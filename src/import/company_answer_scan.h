@@ -1,12 +1,13 @@
 #pragma once
 
-#include "update/block_pipe.h"
-#include "update/company_name_index.h"
+#include "import/block_pipe.h"
+#include "import/company_name_index.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <ostream>
+#include <stop_token>
 #include <streambuf>
 #include <string>
 #include <string_view>
@@ -119,7 +120,7 @@ private:
         int sync() override;
 
     private:
-        void ScanBlocks(); // the helper thread
+        void ScanBlocks(std::stop_token stop); // the helper thread
         void Scan(const char* data, std::size_t size);
         void EndLastLine();
 
@@ -133,7 +134,7 @@ private:
         bool started_ = false; // bytes of that line seen
         bool skipLineFeed_ = false;
         std::exception_ptr failure_;
-        std::thread helper_; // last: started once the rest is ready
+        std::jthread helper_; // last: started once the rest is ready, stopped and joined first
     };
     Buffer buffer_;
 };

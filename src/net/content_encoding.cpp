@@ -1,4 +1,4 @@
-#include "update/content_encoding.h"
+#include "net/content_encoding.h"
 
 #include "data/text.h"
 

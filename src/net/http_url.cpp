@@ -1,4 +1,4 @@
-#include "update/http_client.h"
+#include "net/http_client.h"
 
 #include <cstdlib>
 
@@ -60,13 +60,6 @@ std::string EscapeRequestUrl(std::string_view url)
         const bool strayPercent =
             c == '%' && !(i + 2 < text.size() && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]));
         return MustEscape(c) || strayPercent;
-    });
-}
-
-std::string PercentEncode(std::string_view text, std::string_view bytes)
-{
-    return PercentEncodeWhere(text, [bytes](std::string_view whole, std::size_t i) {
-        return bytes.find(whole[i]) != std::string_view::npos;
     });
 }
 

@@ -1,7 +1,7 @@
-#include "update/company_answer_scan.h"
+#include "import/company_answer_scan.h"
 
-#include "update/line_source.h"
-#include "update/record_import.h"
+#include "import/line_source.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -92,20 +92,17 @@ ScanningOutputStream::Buffer::Buffer(std::streambuf* target)
                 }
                 return !targetFailed_;
             }),
-      helper_([this] { ScanBlocks(); })
+      helper_([this](std::stop_token stop) { ScanBlocks(stop); })
 {
 }
 
-ScanningOutputStream::Buffer::~Buffer()
-{
-    if (helper_.joinable()) {
-        pipe_.Abort();
-        helper_.join();
-    }
-}
+// The helper is stopped and joined by its own destructor: a stop aborts the
+// pipe, so a helper waiting for a block wakes.
+ScanningOutputStream::Buffer::~Buffer() = default;
 
-void ScanningOutputStream::Buffer::ScanBlocks()
+void ScanningOutputStream::Buffer::ScanBlocks(std::stop_token stop)
 {
+    const std::stop_callback abort(stop, [this] { pipe_.Abort(); });
     try {
         std::vector<char> block;
         while (pipe_.Take(block)) {

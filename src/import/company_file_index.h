@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/record_file.h"
-#include "update/company_name_index.h"
+#include "import/company_name_index.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "update/line_source.h"
+#include "import/line_source.h"
 
 #include "data/record_file.h"
 #include "data/text.h"
 #include "support/temp_dir.h"
-#include "update/company_answer_scan.h"
+#include "import/company_answer_scan.h"
 
 #include <gtest/gtest.h>
 

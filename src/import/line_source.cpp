@@ -1,4 +1,4 @@
-#include "update/line_source.h"
+#include "import/line_source.h"
 
 #include "data/record_file.h"
 

@@ -103,7 +103,8 @@ public:
 
 struct HttpOptions
 {
-    // Called at least every 10 ms while a request waits, so a window can handle its events.
+    // Called at least every 10 ms while a request waits (on the update's own
+    // thread): it throws HttpError to stop the request.
     std::function<void()> idle;
     std::chrono::milliseconds connectTimeout{15000};
     // A request that has received fewer than lowSpeedBytes (headers and body)
@@ -134,10 +135,6 @@ std::unique_ptr<HttpClient> MakeCurlHttpClient(HttpOptions options = {});
 // "?", "&", "=", "#" and valid "%XX" included, is left as it is. So an
 // identifier " 42" appended to a query is sent as "%2042".
 std::string EscapeRequestUrl(std::string_view url);
-
-// `text` with every byte that occurs in `bytes` written as "%XX" (capital hex
-// digits) and every other byte left as it is.
-std::string PercentEncode(std::string_view text, std::string_view bytes);
 
 inline constexpr const char* kDefaultServer = "http://www.dorvanta.ro";
 

@@ -1,4 +1,4 @@
-#include "update/curl_transfer.h"
+#include "net/curl_transfer.h"
 
 #include <cerrno>
 
@@ -109,8 +109,16 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user)
 
 std::string Seconds(std::chrono::milliseconds duration)
 {
+    // Appended piece by piece: "." + std::to_string(...) makes GCC 12 warn
+    // (-Wrestrict) about a copy inside the library that cannot overlap.
     const auto tenths = (duration.count() + 50) / 100;
-    return std::to_string(tenths / 10) + (tenths % 10 ? "." + std::to_string(tenths % 10) : "") + " s";
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) {
+        text += '.';
+        text += std::to_string(tenths % 10);
+    }
+    text += " s";
+    return text;
 }
 
 void CheckTransfer(CURL* easy, const std::string& url, CURLcode result, const Transfer& transfer,

@@ -1,12 +1,13 @@
 // The company import against the plainest reading of its rules, and the
 // rules that make an answer applied twice, or a blanking cut short, leave
 // what one clean run would.
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include "data/file_access.h"
 #include "data/record_layout.h"
 #include "data/text.h"
 #include "support/company_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -25,29 +26,20 @@ using test::ReadBytes;
 using test::ReadCompanies;
 using test::WriteBytes;
 using test::WriteCompanies;
+using test::WriteLimit;
 
 class CompanyImportRules : public ::testing::Test
 {
 protected:
     fs::path Database() const { return dir_ / "database.db"; }
 
-    CompanyImportResult Import(const std::vector<std::string>& lines)
+    CompanyImportReport Import(const std::vector<std::string>& lines, const CompanyImportTuning& tuning = {})
     {
-        return ImportCompanies(dir_.path(), lines, progress_, Language::EN);
+        return ImportCompanies(dir_.path(), lines, progress_, Language::EN, tuning);
     }
 
     test::TempDir dir_;
     test::RecordingProgress progress_;
-};
-
-// A disk that fills after `bytes` more bytes, in the middle of a write.
-class WriteLimit
-{
-public:
-    explicit WriteLimit(std::uint64_t bytes) { LimitWritesForTests(bytes); }
-    ~WriteLimit() { UnlimitWritesForTests(); }
-    WriteLimit(const WriteLimit&) = delete;
-    WriteLimit& operator=(const WriteLimit&) = delete;
 };
 
 TEST_F(CompanyImportRules, AnAnswerWithALongNameAppliedTwiceAddsNoRecord)
@@ -55,11 +47,11 @@ TEST_F(CompanyImportRules, AnAnswerWithALongNameAppliedTwiceAddsNoRecord)
     WriteCompanies(Database(), {Company("A")});
     const std::string longName = std::string(79, 'L') + "td, a name longer than its field";
     const std::vector<std::string> answer{Line('!', Company(longName, "CJ"))};
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     // Another tail, other letter case: the first 80 bytes make the company.
-    ASSERT_EQ(Import({Line('!', Company(ToLowerAZ(longName.substr(0, 80)) + " SRL", "AB"))}),
-              CompanyImportResult::Applied);
+    ASSERT_FALSE(
+        Import({Line('!', Company(ToLowerAZ(longName.substr(0, 80)) + " SRL", "AB"))}).databaseMissing);
     const auto companies = ReadCompanies(Database());
     ASSERT_EQ(companies.size(), 2u);
     EXPECT_EQ(companies[1][0], ToLowerAZ(longName.substr(0, 80)));
@@ -71,8 +63,8 @@ TEST_F(CompanyImportRules, ACompanyAddedAndBlankedInOneAnswerLeavesNoRecord)
     WriteCompanies(Database(), {Company("A")});
     const std::vector<std::string> answer{Line('!', Company("NEW", "B")), Line('!', Company("new", "CJ")),
                                           Line('@', Company("New")), Line('!', Company("KEPT"))};
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("A"), Company("KEPT")}));
 }
 
@@ -89,14 +81,14 @@ TEST_F(CompanyImportRules, ABlankingCutShortIsFinishedByTheNextImport)
     ASSERT_EQ(ReadCompanies(Database())[1][0], "");
     ASSERT_EQ(ReadCompanies(Database())[1][2], "Str. B");
 
-    ASSERT_EQ(Import(answer), CompanyImportResult::Applied);
+    ASSERT_FALSE(Import(answer).databaseMissing);
     EXPECT_EQ(ReadCompanies(Database()), (std::vector<CompanyFields>{Company("A"), {}, Company("C")}));
     EXPECT_TRUE(ReadBytes(Database()).substr(company_layout::kRecordSize, company_layout::kRecordSize) ==
                 std::string(company_layout::kRecordSize, '\0'));
     {
         // A blank record that is whole is left as it is: nothing to write.
         WriteLimit full(0);
-        EXPECT_EQ(Import(answer), CompanyImportResult::Applied);
+        EXPECT_FALSE(Import(answer).databaseMissing);
     }
 }
 
@@ -197,7 +189,14 @@ TEST_F(CompanyImportRules, GivesTheSameFileAsAScanPerLine)
                                            std::string(80, 'Z'),
                                            std::string(80, 'z') + "Q"};
     auto pick = [&] { return pool[random() % pool.size()]; };
-    for (int round = 0; round < 80; ++round) {
+    // Batches of the usual size, and of a few records, whose seams most
+    // answers cross.
+    const std::size_t batchRecords[] = {0, 1, 2, 3};
+    for (int round = 0; round < 320; ++round) {
+        CompanyImportTuning tuning;
+        if (const std::size_t records = batchRecords[round % 4]; records > 0) {
+            tuning.batchBytes = records * company_layout::kRecordSize;
+        }
         // Blank records among them, whole or left by a cut blanking.
         std::vector<CompanyFields> start;
         const int records = static_cast<int>(random() % 12);
@@ -224,10 +223,47 @@ TEST_F(CompanyImportRules, GivesTheSameFileAsAScanPerLine)
         WriteCompanies(expected, start);
         WriteCompanies(Database(), start);
         NaiveImport(expected, lines);
-        ASSERT_EQ(Import(lines), CompanyImportResult::Applied);
+        ASSERT_FALSE(Import(lines, tuning).databaseMissing);
         ASSERT_EQ(ReadCompanies(Database()), ReadCompanies(expected)) << "round " << round;
         ASSERT_TRUE(ReadBytes(Database()) == ReadBytes(expected)) << "round " << round;
     }
+}
+
+// A disk that fills in the second batch: the first batch's records are in the
+// file, whole, the failure is reported, and the same answer applied again
+// once there is room gives the file one clean run gives.
+TEST_F(CompanyImportRules, AFullDiskInTheSecondBatchLeavesWholeRecordsAndIsRepairedByTheNextRun)
+{
+    std::vector<CompanyFields> start;
+    for (int r = 0; r < 6; ++r) {
+        start.push_back(Company("OLD " + std::to_string(r), "B"));
+    }
+    std::vector<std::string> lines;
+    for (int l = 0; l < 12; ++l) {
+        // Replacements and additions in turn.
+        lines.push_back(
+            Line('!', Company((l % 2 ? "NEW " : "OLD ") + std::to_string(l / 2), std::to_string(l))));
+    }
+    const fs::path expected = dir_ / "expected.db";
+    WriteCompanies(expected, start);
+    NaiveImport(expected, lines);
+    WriteCompanies(Database(), start);
+
+    CompanyImportTuning tuning;
+    tuning.batchBytes = 3 * company_layout::kRecordSize;
+    {
+        // The first batch (three lines) goes through; the second stops part-way.
+        const WriteLimit limit(4 * company_layout::kRecordSize + 100);
+        EXPECT_THROW(Import(lines, tuning), FileError);
+    }
+    const std::string bytes = ReadBytes(Database());
+    EXPECT_EQ(bytes.size() % company_layout::kRecordSize, 0u);
+    const auto afterFailure = ReadCompanies(Database());
+    ASSERT_GE(afterFailure.size(), start.size() + 1);
+    EXPECT_EQ(afterFailure[6], ReadCompanies(expected)[6]); // the first batch added NEW 0
+
+    ASSERT_FALSE(Import(lines, tuning).databaseMissing);
+    EXPECT_TRUE(ReadBytes(Database()) == ReadBytes(expected));
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 // One libcurl request of the HTTP client: what its callbacks share with the
 // waiting loop, and how its end is judged. Only curl_http_client.cpp uses it.
 
-#include "update/content_encoding.h"
-#include "update/http_client.h"
-#include "update/speed_window.h"
+#include "net/content_encoding.h"
+#include "net/http_client.h"
+#include "net/speed_window.h"
 
 #include <curl/curl.h>
 

@@ -1,4 +1,4 @@
-#include "update/block_pipe.h"
+#include "import/block_pipe.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "update/company_file_index.h"
+#include "import/company_file_index.h"
 
 #include "data/field_case.h"
 #include "data/record_layout.h"
-#include "update/background_job.h"
+#include "import/background_job.h"
 
 #include <array>
 #include <cstddef>

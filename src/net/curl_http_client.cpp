@@ -1,5 +1,5 @@
-#include "update/curl_transfer.h"
-#include "update/http_client.h"
+#include "net/curl_transfer.h"
+#include "net/http_client.h"
 
 #include <curl/curl.h>
 

@@ -1,6 +1,6 @@
 // Batches of replaced records written in file order, records close together
 // in one write, thin ones held for a later batch.
-#include "update/replaced_records.h"
+#include "import/replaced_records.h"
 
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/record_file.h"
-#include "update/update_progress.h"
+#include "import/update_progress.h"
 
 #include <cstddef>
 #include <limits>

@@ -2,7 +2,7 @@
 // connect to web site.": short, in the interface language, and without the
 // address the user never typed.
 
-#include "update/http_client.h"
+#include "net/http_client.h"
 
 namespace dorvanta {
 
