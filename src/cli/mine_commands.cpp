@@ -54,6 +54,18 @@ template <typename Work> void WithStore(const GlobalOptions& globals, Work&& wor
     }
 }
 
+// UTF-8 text (a list's name, a note) for one line of terminal output:
+// control characters shown as spaces, as TerminalText does for stored text.
+std::string Utf8Line(std::string text)
+{
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
 bool IsRecordNumber(std::string_view text)
 {
     return !text.empty() && text.size() <= 18 &&
@@ -140,7 +152,7 @@ void ShowLists(MineStore& store)
 {
     std::string out;
     for (const MineList& list : store.Lists()) {
-        out += TerminalText(list.name) + '\t' + std::to_string(list.entries) + '\n';
+        out += Utf8Line(list.name) + '\t' + std::to_string(list.entries) + '\n';
     }
     WriteOutput(out);
 }
@@ -152,9 +164,9 @@ void ShowList(MineStore& store, const GlobalOptions& globals, const std::string&
     for (const ExportCompany& company : companies) {
         out += company.recordNumber ? std::to_string(*company.recordNumber) : std::string("gone");
         out += '\t';
-        out += Cp1250ToUtf8(TerminalText(company.record.Company));
+        out += TerminalText(company.record.Company);
         out += '\t';
-        out += TerminalText(company.note);
+        out += Utf8Line(company.note);
         out += '\n';
     }
     WriteOutput(out);

@@ -7,6 +7,7 @@
 // then every field by its name), with the note last.
 
 #include "data/company_record.h"
+#include "mine/mine_error.h"
 
 #include <cstdint>
 #include <filesystem>
