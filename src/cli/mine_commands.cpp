@@ -292,6 +292,14 @@ void RegisterNoteCommand(CLI::App& app, const GlobalOptions& globals)
                 ExitWith(kExitNothingFound);
             }
             if (text->count() > 0) {
+                // A note is written for a company of the directory (a typing
+                // mistake would keep it where nobody looks), or over the note
+                // of a company the directory has lost.
+                if (!arguments->text.empty() && !IsRecordNumber(arguments->company) && !store.Note(*key) &&
+                    !LookUpCompanies(DataFolder(globals), {*key}).front().recordNumber) {
+                    PrintMessage("No company of database.db is named " + arguments->company + ".");
+                    ExitWith(kExitNothingFound);
+                }
                 store.SetNote(*key, arguments->text);
                 return;
             }

@@ -43,6 +43,7 @@ TEST_F(MineCommands, ListsAndNotesFollowTheCompanyAndShowWhatIsGone)
     EXPECT_EQ(Run({"list", "add", "Clien\xC8\x9Bi", "0", "FLORI\xC5\x9EOR sa"}).exitCode,
               0); // any case, UTF-8
     EXPECT_EQ(Run({"note", "acme srl", "sun\xC4\x83 luni"}).exitCode, 0);
+    EXPECT_EQ(Run({"note", "ACME SRLL", "typing mistake"}).exitCode, 1);
     run = Run({"note", "0"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "sun\xC4\x83 luni\n");
