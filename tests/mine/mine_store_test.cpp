@@ -121,13 +121,17 @@ TEST(MineStore, MigratesVersion1AndRefusesANewerFileUnaltered)
     }
     EXPECT_EQ(MineStore(file).openedVersion(), kMineSchemaVersion);
 
+    // A later program's file, still in rollback-journal mode: even turning
+    // on the write-ahead log would rewrite its header.
+    const auto newer = dir / "newer.sqlite";
     {
-        mine_sql::Connection later(file, 1000);
-        later.Exec("PRAGMA user_version = 3");
+        mine_sql::Connection later(newer, 1000);
+        later.Exec("CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT, colour TEXT);"
+                   "PRAGMA user_version = 3");
     }
-    const std::string before = ReadBytes(file);
-    EXPECT_EQ(KindOfOpening(file), MineError::Kind::Newer);
-    EXPECT_EQ(ReadBytes(file), before);
+    const std::string before = ReadBytes(newer);
+    EXPECT_EQ(KindOfOpening(newer), MineError::Kind::Newer);
+    EXPECT_EQ(ReadBytes(newer), before);
 }
 
 TEST(MineStore, DamagedOrForeignFileIsRefusedUnaltered)
