@@ -18,6 +18,7 @@ struct GlobalOptions
     bool perUserFolder = false;   // `dir` is the per-user folder, whose state the user's settings mirror
     Language lang = Language::EN; // language of every text printed for people
     std::string server;           // base address of the publisher's server; empty: the built-in one
+    std::filesystem::path mine;   // the user's own lists (mine.sqlite); empty: no place for them
 };
 
 // Exit codes of the commands. Bad usage exits with CLI11's own codes.
@@ -32,6 +33,8 @@ void RegisterPageCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterExportCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterUpdateCommands(CLI::App& app, const GlobalOptions& globals);
 void RegisterTradeRegisterCommands(CLI::App& app, const GlobalOptions& globals);
+// list and note, where the build has the user's lists (DORVANTA_HAVE_MINE).
+void RegisterMineCommands(CLI::App& app, const GlobalOptions& globals);
 
 // Helpers shared by the commands (cli_support.cpp).
 

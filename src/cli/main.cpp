@@ -53,9 +53,15 @@ int main(int argc, char** argv)
         ->transform(CLI::IsMember({"EN", "RO"}, CLI::ignore_case));
     app.add_option("--server", globals.server, "Address of the publisher's web server, for the updates")
         ->type_name("URL");
+    std::filesystem::path mineOption;
+    app.add_option_function<std::string>(
+           "--mine", [&mineOption](const std::string& file) { mineOption = dorvanta::PathFromUtf8(file); },
+           "The file of your own lists and notes (default: mine.sqlite beside your settings)")
+        ->type_name("FILE");
 
     // Decided once the whole command line is read, before the command runs.
-    app.parse_complete_callback([&globals, &dirOption, &userSettings] {
+    app.parse_complete_callback([&globals, &dirOption, &mineOption, &userSettings] {
+        globals.mine = mineOption.empty() ? dorvanta::MineDatabaseFile() : mineOption;
         const std::filesystem::path executable = dorvanta::ExecutableFolder();
         const dorvanta::PreparedProgramFolder prepared = dorvanta::PrepareProgramFolder(
             {dirOption, dorvanta::EnvironmentPath("DORVANTA_DIR"), executable,
@@ -72,6 +78,9 @@ int main(int argc, char** argv)
     RegisterExportCommands(app, globals);
     RegisterUpdateCommands(app, globals);
     RegisterTradeRegisterCommands(app, globals);
+#ifdef DORVANTA_HAVE_MINE
+    RegisterMineCommands(app, globals);
+#endif
 
     int code = kExitSuccess;
     try {

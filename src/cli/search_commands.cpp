@@ -2,6 +2,7 @@
 // with the result rows on standard output and the status on standard error.
 
 #include "cli/commands.h"
+#include "cli/search_formats.h"
 
 #include "data/category_table.h"
 #include "data/code_tables.h"
@@ -27,6 +28,7 @@ struct CompanyArguments
     std::string domain;
     std::string type;
     bool ignoreDiacritics = false;
+    std::string format; // empty: the rows as the window lists them
 };
 
 struct OpportunityArguments
@@ -36,6 +38,7 @@ struct OpportunityArguments
     std::string group;
     std::string type;
     bool ignoreDiacritics = false;
+    std::string format;
 };
 
 // The county code of a county name; "All" (in any case, since no county has
@@ -111,19 +114,31 @@ CLI::Validator DomainValidator()
         "");
 }
 
-// What both searches print: the rows, then the texts the window would show.
-void Report(const SearchResult& result, std::string_view fileProblem, Language language)
+// What both searches print: the rows (or, with --format, their records),
+// then the texts the window would show.
+void Report(const SearchResult& result, std::string_view fileProblem, Language language,
+            std::string_view format = {}, std::string_view fileName = {},
+            const GlobalOptions* globals = nullptr)
 {
-    std::string out;
-    for (const ResultRow& row : result.rows) {
-        out += std::to_string(row.recordNumber);
-        out += '\t';
-        out += TerminalText(row.type);
-        out += '\t';
-        out += TerminalText(row.text);
-        out += '\n';
+    if (!format.empty() && globals != nullptr) {
+        try {
+            WriteResultRecords(result, fileName, *globals, format);
+        } catch (const FileError& error) {
+            PrintMessage(FileProblemText(error, fileName, language));
+            ExitWith(kExitFileError);
+        }
+    } else {
+        std::string out;
+        for (const ResultRow& row : result.rows) {
+            out += std::to_string(row.recordNumber);
+            out += '\t';
+            out += TerminalText(row.type);
+            out += '\t';
+            out += TerminalText(row.text);
+            out += '\n';
+        }
+        WriteOutput(out);
     }
-    WriteOutput(out);
 
     if (!fileProblem.empty()) {
         PrintMessage(fileProblem);
@@ -161,7 +176,7 @@ void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& gl
     criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
-    Report(result, result.errorMessage, globals.lang);
+    Report(result, result.errorMessage, globals.lang, arguments.format, kCompanyFileName, &globals);
 }
 
 void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOptions& globals)
@@ -175,7 +190,7 @@ void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOpt
     criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
     // The search itself names the problem of a file it could not open or read.
-    Report(result, result.errorMessage, globals.lang);
+    Report(result, result.errorMessage, globals.lang, arguments.format, kOpportunityFileName, &globals);
 }
 
 } // namespace
@@ -206,6 +221,10 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->transform(CLI::IsMember(CompanyTypeLetters(), CLI::ignore_case));
     companies->add_flag("--ignore-diacritics", companyArguments->ignoreDiacritics,
                         "Compare the name by base letters (s finds \u015F and \u0219 alike)");
+    companies
+        ->add_option("--format", companyArguments->format,
+                     "Print every field of each company found: csv, tsv or json (default: the result rows)")
+        ->check(CLI::IsMember(RecordFormatNames()));
     companies->callback([companyArguments, &globals] { RunCompanySearch(*companyArguments, globals); });
 
     auto opportunityArguments = std::make_shared<OpportunityArguments>();
@@ -224,6 +243,10 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->check(CLI::IsMember(AdTypeDigits()));
     opportunities->add_flag("--ignore-diacritics", opportunityArguments->ignoreDiacritics,
                             "Compare the subject by base letters");
+    opportunities
+        ->add_option("--format", opportunityArguments->format,
+                     "Print every field of each ad found: csv, tsv or json (default: the result rows)")
+        ->check(CLI::IsMember(RecordFormatNames()));
     opportunities->callback(
         [opportunityArguments, &globals] { RunOpportunitySearch(*opportunityArguments, globals); });
 }

@@ -101,6 +101,10 @@ std::filesystem::path InstalledCopyFolder(const std::filesystem::path& executabl
 // variable is set.
 std::filesystem::path PerUserDataFolder();
 
+// The user's own lists (mine.sqlite), beside the user's settings; empty when
+// the system names no such place.
+std::filesystem::path MineDatabaseFile();
+
 // The value of an environment variable as a path; empty when unset.
 std::filesystem::path EnvironmentPath(const char* name);
 
