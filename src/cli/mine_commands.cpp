@@ -9,7 +9,7 @@
 #include "mine/company_export.h"
 #include "mine/company_lookup.h"
 #include "mine/mine_store.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <algorithm>
 #include <memory>

@@ -2,7 +2,7 @@
 
 #include "data/record_file.h"
 #include "data/record_layout.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <unordered_map>
 

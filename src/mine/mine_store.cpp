@@ -3,7 +3,7 @@
 #include "data/windows1250.h"
 #include "mine/mine_schema.h"
 #include "mine/sqlite_handle.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <chrono>
 #include <system_error>

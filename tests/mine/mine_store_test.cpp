@@ -5,7 +5,7 @@
 #include "mine/mine_store.h"
 #include "support/company_file.h"
 #include "support/temp_dir.h"
-#include "update/record_import.h"
+#include "import/record_import.h"
 
 #include <gtest/gtest.h>
 
