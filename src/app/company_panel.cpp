@@ -33,30 +33,18 @@ CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent)
 {
     SearchPanelParts parts(this, "Splitter_Companies", "Panel_Companies_Left");
     Panel_Companies_Search = parts.header = MakeHeader("Panel_Companies_Search", parts.left);
-    Label_Companies_Company = MakeLabel("Label_Companies_Company", parts.criteria);
-    Label_Companies_Domain = MakeLabel("Label_Companies_Domain", parts.criteria);
-    Label_Companies_SubDomain = MakeLabel("Label_Companies_SubDomain", parts.criteria);
-    Label_Companies_Locality = MakeLabel("Label_Companies_Locality", parts.criteria);
-    Label_Companies_Type = MakeLabel("Label_Companies_Type", parts.criteria);
-    searchBox_ = MakeEdit("Edit_Companies_Company", parts.criteria);
-    ComboBox_Companies_Domain = MakeCombo("ComboBox_Companies_Domain", parts.criteria);
-    ComboBox_Companies_Subdomain = MakeCombo("ComboBox_Companies_Subdomain", parts.criteria);
-    ComboBox_Companies_Locality = MakeCombo("ComboBox_Companies_Locality", parts.criteria);
-    ComboBox_Companies_Type = MakeCombo("ComboBox_Companies_Type", parts.criteria);
-    parts.AddRow(Label_Companies_Company, searchBox_);
-    parts.AddRow(Label_Companies_Domain, ComboBox_Companies_Domain);
-    parts.AddRow(Label_Companies_SubDomain, ComboBox_Companies_Subdomain);
-    parts.AddRow(Label_Companies_Locality, ComboBox_Companies_Locality);
-    parts.AddRow(Label_Companies_Type, ComboBox_Companies_Type);
-    searchButton_ = parts.AddSearchButton("Button_Companies_Search");
-    list_ = MakeResultList("ListView_Companies", parts.left);
-    view_ = MakeView("Web_Companies", parts.splitter);
-    parts.Finish(list_, view_);
-    criteriaColumn_ = parts.left;
-    criteria_ = parts.criteria;
-
+    searchBox_ =
+        parts.AddEditRow("Label_Companies_Company", "Edit_Companies_Company", Label_Companies_Company);
+    ComboBox_Companies_Domain =
+        parts.AddComboRow("Label_Companies_Domain", "ComboBox_Companies_Domain", Label_Companies_Domain);
+    ComboBox_Companies_Subdomain = parts.AddComboRow(
+        "Label_Companies_SubDomain", "ComboBox_Companies_Subdomain", Label_Companies_SubDomain);
+    ComboBox_Companies_Locality = parts.AddComboRow("Label_Companies_Locality", "ComboBox_Companies_Locality",
+                                                    Label_Companies_Locality);
+    ComboBox_Companies_Type =
+        parts.AddComboRow("Label_Companies_Type", "ComboBox_Companies_Type", Label_Companies_Type);
     ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
-    WireControls();
+    FinishControls(parts, "Button_Companies_Search", "ListView_Companies", "Web_Companies");
     connect(ComboBox_Companies_Domain, &QComboBox::activated, this, &CompanyPanel::FillSubdomains);
 }
 

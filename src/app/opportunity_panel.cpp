@@ -29,27 +29,16 @@ OpportunityPanel::OpportunityPanel(const WindowState& state, QWidget* parent)
 {
     SearchPanelParts parts(this, "Splitter_Internet", "Panel_Internet_Left");
     Panel_Internet_Search = parts.header = MakeHeader("Panel_Internet_Search", parts.left);
-    Label_Internet_Keywords = MakeLabel("Label_Internet_Keywords", parts.criteria);
-    Label_Internet_Domain = MakeLabel("Label_Internet_Domain", parts.criteria);
-    Label_Internet_Locality = MakeLabel("Label_Internet_Locality", parts.criteria);
-    Label_Internet_Type = MakeLabel("Label_Internet_Type", parts.criteria);
-    searchBox_ = MakeEdit("Edit_Internet_Company", parts.criteria);
-    ComboBox_Internet_Domain = MakeCombo("ComboBox_Internet_Domain", parts.criteria);
-    ComboBox_Internet_Locality = MakeCombo("ComboBox_Internet_Locality", parts.criteria);
-    ComboBox_Internet_Type = MakeCombo("ComboBox_Internet_Type", parts.criteria);
-    parts.AddRow(Label_Internet_Keywords, searchBox_);
-    parts.AddRow(Label_Internet_Domain, ComboBox_Internet_Domain);
-    parts.AddRow(Label_Internet_Locality, ComboBox_Internet_Locality);
-    parts.AddRow(Label_Internet_Type, ComboBox_Internet_Type);
-    searchButton_ = parts.AddSearchButton("Button_Internet_Search");
-    list_ = MakeResultList("ListView_Internet", parts.left);
-    view_ = MakeView("Web_Internet", parts.splitter);
-    parts.Finish(list_, view_);
-    criteriaColumn_ = parts.left;
-    criteria_ = parts.criteria;
-
+    searchBox_ =
+        parts.AddEditRow("Label_Internet_Keywords", "Edit_Internet_Company", Label_Internet_Keywords);
+    ComboBox_Internet_Domain =
+        parts.AddComboRow("Label_Internet_Domain", "ComboBox_Internet_Domain", Label_Internet_Domain);
+    ComboBox_Internet_Locality =
+        parts.AddComboRow("Label_Internet_Locality", "ComboBox_Internet_Locality", Label_Internet_Locality);
+    ComboBox_Internet_Type =
+        parts.AddComboRow("Label_Internet_Type", "ComboBox_Internet_Type", Label_Internet_Type);
     ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
-    WireControls();
+    FinishControls(parts, "Button_Internet_Search", "ListView_Internet", "Web_Internet");
 }
 
 void OpportunityPanel::ApplyLanguage()

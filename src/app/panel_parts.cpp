@@ -274,6 +274,22 @@ void SearchPanelParts::AddRow(QLabel* label, QComboBox* box)
     grid->addWidget(new BoxFrame(box, true, criteria), rows++, 1);
 }
 
+QLineEdit* SearchPanelParts::AddEditRow(const char* labelName, const char* editName, QLabel*& label)
+{
+    label = MakeLabel(labelName, criteria);
+    QLineEdit* edit = MakeEdit(editName, criteria);
+    AddRow(label, edit);
+    return edit;
+}
+
+QComboBox* SearchPanelParts::AddComboRow(const char* labelName, const char* comboName, QLabel*& label)
+{
+    label = MakeLabel(labelName, criteria);
+    QComboBox* box = MakeCombo(comboName, criteria);
+    AddRow(label, box);
+    return box;
+}
+
 PictureButton* SearchPanelParts::AddSearchButton(const char* name)
 {
     auto* button = new PictureButton(criteria);

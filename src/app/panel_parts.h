@@ -90,6 +90,9 @@ struct SearchPanelParts
 
     void AddRow(QLabel* label, QLineEdit* edit);
     void AddRow(QLabel* label, QComboBox* box);
+    // A labelled row of the criteria, both made here with their names.
+    QLineEdit* AddEditRow(const char* labelName, const char* editName, QLabel*& label);
+    QComboBox* AddComboRow(const char* labelName, const char* comboName, QLabel*& label);
     PictureButton* AddSearchButton(const char* name);
     void Finish(QTreeWidget* list, HtmlView* view);
 

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QSplitter>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolTip>
@@ -31,6 +32,18 @@ SearchPanel::SearchPanel(const WindowState& state, const char* name, QWidget* pa
     : QWidget(parent), state_(state)
 {
     setObjectName(QString::fromLatin1(name));
+}
+
+void SearchPanel::FinishControls(SearchPanelParts& parts, const char* buttonName, const char* listName,
+                                 const char* viewName)
+{
+    searchButton_ = parts.AddSearchButton(buttonName);
+    list_ = MakeResultList(listName, parts.left);
+    view_ = MakeView(viewName, parts.splitter);
+    parts.Finish(list_, view_);
+    criteriaColumn_ = parts.left;
+    criteria_ = parts.criteria;
+    WireControls();
 }
 
 void SearchPanel::WireControls()

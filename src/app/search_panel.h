@@ -83,8 +83,11 @@ protected:
     // result before it: an empty list, the start page, and resultWithdrawn(). Returns true
     // when the result is shown.
     bool ShowSearchResult(const std::function<SearchResult()>& search);
-    // Connects the controls the subclass has made.
-    void WireControls();
+    // Makes the search button, the result list and the page view, lays the
+    // panel out and connects its controls, once the subclass has made its
+    // criteria rows.
+    void FinishControls(SearchPanelParts& parts, const char* buttonName, const char* listName,
+                        const char* viewName);
     void LoadStartPage(const char* stem);
     void FitColumns();
     // The criteria column as wide as the placeholder and the labels of the
@@ -107,6 +110,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void WireControls();
     void FillResultList(const SearchResult& result);
     void SortByColumn(int column);
     bool ShowToolTip(QEvent* event);

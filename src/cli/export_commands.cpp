@@ -25,7 +25,7 @@ constexpr std::size_t kOutputChunk = 1u << 20;
 // Appends stored (Windows-1250) text as one CSV field in UTF-8, quoted when
 // it holds a comma, a quote or a line break. Those are ASCII, which the
 // conversion keeps as it is, so the stored text can be tested and split.
-void AppendCsvField(std::string& out, std::string_view text)
+void AppendStoredCsvField(std::string& out, std::string_view text)
 {
     if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
         AppendCp1250AsUtf8(out, text);
@@ -65,7 +65,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
     std::string out = "RecordNumber";
     for (const FieldLayout& field : format.fields) {
         out += ',';
-        AppendCsvField(out, field.name);
+        AppendStoredCsvField(out, field.name);
     }
     out += "\r\n";
 
@@ -79,7 +79,7 @@ void Export(const ExportFormat& format, const GlobalOptions& globals)
                 out += std::to_string(number);
                 for (const FieldLayout& field : format.fields) {
                     out += ',';
-                    AppendCsvField(out, ReadField(record, field));
+                    AppendStoredCsvField(out, ReadField(record, field));
                 }
                 out += "\r\n";
                 if (out.size() >= kOutputChunk) {

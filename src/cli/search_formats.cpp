@@ -3,6 +3,7 @@
 #include "cli/cp1250.h"
 #include "data/record_file.h"
 #include "data/record_layout.h"
+#include "data/text.h"
 
 #include <cstdio>
 #include <span>
@@ -10,22 +11,6 @@
 namespace dorvanta::cli {
 
 namespace {
-
-void AppendCsv(std::string& out, const std::string& utf8)
-{
-    if (utf8.find_first_of(",\"\r\n") == std::string::npos) {
-        out += utf8;
-        return;
-    }
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
-}
 
 void AppendJsonString(std::string& out, const std::string& utf8)
 {
@@ -101,7 +86,7 @@ void WriteResultRecords(const SearchResult& result, std::string_view fileName, c
                     out += separator;
                     const std::string text = ReadField(record.data(), field);
                     if (format == "csv") {
-                        AppendCsv(out, Cp1250ToUtf8(text));
+                        AppendCsvField(out, Cp1250ToUtf8(text));
                     } else {
                         out += TerminalText(text);
                     }

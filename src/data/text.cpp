@@ -153,4 +153,20 @@ std::string PercentEncode(std::string_view text, std::string_view bytes)
     return encoded;
 }
 
+void AppendCsvField(std::string& out, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
 } // namespace dorvanta

@@ -64,4 +64,8 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 // digits) and every other byte left as it is.
 std::string PercentEncode(std::string_view text, std::string_view bytes);
 
+// Appends `text` as one CSV field: as it is, or quoted with its quotes
+// doubled when it holds a comma, a quote or a line break.
+void AppendCsvField(std::string& out, std::string_view text);
+
 } // namespace dorvanta

@@ -110,22 +110,6 @@ std::vector<std::string> ExportColumns()
     return columns;
 }
 
-void AppendCsvField(std::string& out, std::string_view utf8)
-{
-    if (utf8.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += utf8;
-        return;
-    }
-    out += '"';
-    for (const char c : utf8) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
-}
-
 std::string CompaniesCsv(const std::vector<ExportCompany>& companies)
 {
     std::string out(kByteOrderMark);

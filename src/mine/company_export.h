@@ -39,7 +39,7 @@ std::optional<ExportKind> ExportKindOf(const std::filesystem::path& file);
 std::vector<std::string> ExportColumns();
 
 // One CSV field, quoted when it holds a comma, a quote or a line break.
-void AppendCsvField(std::string& out, std::string_view utf8);
+
 
 std::string CompaniesCsv(const std::vector<ExportCompany>& companies);
 std::string CompaniesVCard(const std::vector<ExportCompany>& companies);
