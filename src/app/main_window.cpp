@@ -10,6 +10,7 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/menu_bar.h"
+#include "app/mine_layer.h"
 #include "app/opportunity_panel.h"
 #include "app/placeholders.h"
 #include "app/qt_texts.h"
@@ -17,6 +18,8 @@
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
 #include "data/settings_store.h"
+#include "mine/mine_store.h"
+#include "platform/program_folder.h"
 #include "platform/qt_settings_store.h"
 #include "platform/user_settings.h"
 
@@ -56,6 +59,14 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
                                  std::filesystem::path(options_.settingsFile.toStdU16String()));
     }
     settings_ = options_.settings != nullptr ? options_.settings : ownSettings_.get();
+    std::filesystem::path mineFile(options_.mineFile.toStdU16String());
+    if (mineFile.empty()) {
+        mineFile =
+            options_.settingsFile.isEmpty()
+                ? MineDatabaseFile()
+                : std::filesystem::path(options_.settingsFile.toStdU16String()).parent_path() / kMineFileName;
+    }
+    mine_ = new MineLayer(mineFile, state_, this);
 
     // The desktop's font size decides the window's: 12 pixels at the usual
     // 9 points, larger with it.
@@ -71,6 +82,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
 
     new FocusRing(this);
     chrome_ = new WindowChrome(*this, options_.workArea);
+    connect(mine_, &MineLayer::failed, chrome_, &WindowChrome::SetStatus);
     BuildMenuBar();
     BuildCenter();
     BuildFaceHolders();
