@@ -12,6 +12,11 @@ class QComboBox;
 class QLabel;
 
 namespace dorvanta {
+class CompanyPageFrame;
+class MineLayer;
+} // namespace dorvanta
+
+namespace dorvanta {
 
 // "Panel_Companies": the company search, its result list and the company page.
 class CompanyPanel : public SearchPanel
@@ -19,7 +24,11 @@ class CompanyPanel : public SearchPanel
     Q_OBJECT
 
 public:
-    CompanyPanel(const WindowState& state, QWidget* parent);
+    CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent);
+    ~CompanyPanel() override;
+
+    // The star, the lists, the note and Back/Forward around the page.
+    CompanyPageFrame& PageFrame() { return *frame_; }
 
     // Codes of the subdomain list's items after "All".
     const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
@@ -44,6 +53,8 @@ protected:
     QString TypeCellName(const std::string& type) const override;
     const char* StartPageStem() const override { return "companies_"; }
     bool ShowPage(std::int64_t recordNumber) override;
+    void StartPageLoaded() override;
+    void PageOpened() override;
 
 private:
     QLabel* Panel_Companies_Search = nullptr;
@@ -57,6 +68,8 @@ private:
     QComboBox* ComboBox_Companies_Locality = nullptr;
     QComboBox* ComboBox_Companies_Type = nullptr;
 
+    CompanyPageFrame* frame_ = nullptr;
+    bool showingFromHistory_ = false;
     std::vector<std::string> subdomainCodes_;
     // Answers the searches from memory after the first; the window searches
     // as the user types, where a pass over the file for each pause would lag.

@@ -3,6 +3,7 @@
 #include "app/button_faces.h"
 #include "app/captions.h"
 #include "app/command_popups.h"
+#include "app/company_page_frame.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
 #include "app/focus_ring.h"
@@ -118,7 +119,11 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     RestoreWindowGeometry();
 }
 
-TForm_Main::~TForm_Main() = default;
+TForm_Main::~TForm_Main()
+{
+    // Before the lists' file closes with the window's other parts.
+    companies_->PageFrame().SaveNote();
+}
 
 SettingsStore& TForm_Main::Settings()
 {
@@ -238,7 +243,7 @@ void TForm_Main::BuildCenter()
     helpColumn->addLayout(helpRow, 1);
     helpColumn->addWidget(Strip(Panel_Help, Qt::black, 0, 1));
 
-    companies_ = new CompanyPanel(state_, Panel_Center);
+    companies_ = new CompanyPanel(state_, *mine_, Panel_Center);
     opportunities_ = new OpportunityPanel(state_, Panel_Center);
     for (SearchPanel* panel : std::initializer_list<SearchPanel*>{companies_, opportunities_}) {
         connect(panel, &SearchPanel::statusChanged, this, [this, panel](const QString& text) {
@@ -346,6 +351,7 @@ void TForm_Main::closeEvent(QCloseEvent* event)
         updateSession_->CancelAndWait();
     }
     SaveLanguageSetting();
+    companies_->PageFrame().SaveNote();
     KeepWindowGeometry();
     QWidget::closeEvent(event);
 }
