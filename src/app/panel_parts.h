@@ -106,6 +106,8 @@ struct SearchPanelParts
     QVBoxLayout* column = nullptr;
     QGridLayout* grid = nullptr;
     int rows = 0;
+    // The criteria column's width in a new window.
+    int leftWidth = 275;
 };
 
 } // namespace dorvanta
