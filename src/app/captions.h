@@ -51,6 +51,12 @@ struct Captions
     const char* restore;
     const char* close;
     const char* sortKeys; // the list header's tooltip
+    // The ads' date column and filter.
+    const char* date;
+    const char* anyDate;
+    const char* last7Days;
+    const char* last30Days;
+    const char* sortKeysWithDate;
 };
 
 inline constexpr Captions kEnglishCaptions{
@@ -96,7 +102,13 @@ inline constexpr Captions kEnglishCaptions{
     "Maximize",
     "Restore",
     "Close",
-    "Ctrl+1 sorts by the first column, Ctrl+2 by the second; again to reverse"};
+    "Ctrl+1 sorts by the first column, Ctrl+2 by the second; again to reverse",
+    "Date",
+    "Any date",
+    "Last 7 days",
+    "Last 30 days",
+    "Ctrl+1 sorts by the first column, Ctrl+2 by the second, Ctrl+3 by the date (newest first); again to "
+    "reverse"};
 inline constexpr Captions kRomanianCaptions{
     "Cautare companii",
     "Cautare oportunitati",
@@ -140,7 +152,13 @@ inline constexpr Captions kRomanianCaptions{
     "Maximizeaza",
     "Restaureaza",
     "Inchide",
-    "Ctrl+1 ordoneaza dupa prima coloana, Ctrl+2 dupa a doua; din nou pentru ordine inversa"};
+    "Ctrl+1 ordoneaza dupa prima coloana, Ctrl+2 dupa a doua; din nou pentru ordine inversa",
+    "Data",
+    "Oricand",
+    "Ultimele 7 zile",
+    "Ultimele 30 de zile",
+    "Ctrl+1 ordoneaza dupa prima coloana, Ctrl+2 dupa a doua, Ctrl+3 dupa data (cele mai noi intai); din "
+    "nou pentru ordine inversa"};
 
 inline const Captions& CaptionsOf(Language language)
 {

@@ -14,6 +14,7 @@
 #include "search/reading_hold.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -37,8 +38,16 @@ OpportunityPanel::OpportunityPanel(const WindowState& state, QWidget* parent)
         parts.AddComboRow("Label_Internet_Locality", "ComboBox_Internet_Locality", Label_Internet_Locality);
     ComboBox_Internet_Type =
         parts.AddComboRow("Label_Internet_Type", "ComboBox_Internet_Type", Label_Internet_Type);
+    ComboBox_Internet_Date =
+        parts.AddComboRow("Label_Internet_Date", "ComboBox_Internet_Date", Label_Internet_Date);
+    ComboBox_Internet_Date->addItems({QString(), QString(), QString()});
     ComboBox_Internet_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
+    // The date column takes room from the subject; the page gives back what
+    // it can spare at the window's usual size and still shows its banner
+    // (472 pixels) whole.
+    parts.leftWidth += 30;
     FinishControls(parts, "Button_Internet_Search", "ListView_Internet", "Web_Internet");
+    AddDateColumn();
 }
 
 void OpportunityPanel::ApplyLanguage()
@@ -51,7 +60,13 @@ void OpportunityPanel::ApplyLanguage()
     SetCriteriaCaption(Label_Internet_Domain, ComboBox_Internet_Domain, c.domain, 'd');
     SetCriteriaCaption(Label_Internet_Locality, ComboBox_Internet_Locality, c.county, romanian ? 'j' : 'n');
     SetCriteriaCaption(Label_Internet_Type, ComboBox_Internet_Type, c.type, 't');
-    list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.subject)});
+    SetCriteriaCaption(Label_Internet_Date, ComboBox_Internet_Date, c.date, 'a');
+    ComboBox_Internet_Date->setItemText(0, QString::fromLatin1(c.anyDate));
+    ComboBox_Internet_Date->setItemText(1, QString::fromLatin1(c.last7Days));
+    ComboBox_Internet_Date->setItemText(2, QString::fromLatin1(c.last30Days));
+    list_->setHeaderLabels(
+        {QString::fromLatin1(c.type), QString::fromLatin1(c.subject), QString::fromLatin1(c.date)});
+    FitDateColumn();
     ApplyAccessibleNames(c.opportunitiesFound, c.adPage);
     // The ad list shows whole words ("Request", "Servicii") in its first column.
     QStringList words;
@@ -85,6 +100,7 @@ void OpportunityPanel::ResetCriteria()
     ChooseFirst(ComboBox_Internet_Domain);
     ChooseFirst(ComboBox_Internet_Locality);
     ChooseFirst(ComboBox_Internet_Type);
+    ChooseFirst(ComboBox_Internet_Date);
 }
 
 void OpportunityPanel::SetDomainEntries(const QStringList& entries)
@@ -103,6 +119,10 @@ void OpportunityPanel::Search()
     choice.countyName = QStringToWindows1250(ComboBox_Internet_Locality->currentText());
     choice.domainIndex = std::max(0, ComboBox_Internet_Domain->currentIndex());
     choice.typeIndex = std::max(0, ComboBox_Internet_Type->currentIndex());
+    choice.dateIndex = std::max(0, ComboBox_Internet_Date->currentIndex());
+    const QDate today = QDate::currentDate();
+    choice.today =
+        DayNumberOf(today.year(), static_cast<unsigned>(today.month()), static_cast<unsigned>(today.day()));
     OpportunityCriteria criteria = MakeOpportunityCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
     // An import writing the file would keep the window waiting: say so instead.

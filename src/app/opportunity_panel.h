@@ -39,9 +39,11 @@ private:
     QLabel* Label_Internet_Domain = nullptr;
     QLabel* Label_Internet_Locality = nullptr;
     QLabel* Label_Internet_Type = nullptr;
+    QLabel* Label_Internet_Date = nullptr;
     QComboBox* ComboBox_Internet_Domain = nullptr;
     QComboBox* ComboBox_Internet_Locality = nullptr;
     QComboBox* ComboBox_Internet_Type = nullptr;
+    QComboBox* ComboBox_Internet_Date = nullptr;
 
     BannerNumbers banners_;
 };

@@ -5,6 +5,8 @@
 #include "data/domain_tree.h"
 #include "data/text.h"
 
+#include <iterator>
+
 namespace dorvanta {
 
 CompanyCriteria MakeCompanyCriteria(const CompanyPanelChoice& choice)
@@ -45,6 +47,12 @@ OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice
     if (choice.typeIndex > 0) {
         // The type box lists "All" first, so an entry's position is its digit.
         criteria.typeDigit = std::to_string(choice.typeIndex);
+    }
+    // The date box: "Any date", "Last 7 days", "Last 30 days".
+    constexpr int kDays[] = {0, 7, 30};
+    if (choice.dateIndex > 0 && choice.dateIndex < static_cast<int>(std::size(kDays))) {
+        criteria.withinDays = kDays[choice.dateIndex];
+        criteria.today = choice.today;
     }
     return criteria;
 }

@@ -36,6 +36,8 @@ struct OpportunityPanelChoice
     std::string countyName;
     int domainIndex = 0; // 0 = "All", 1 to 10 the group lines in letter order
     int typeIndex = 0;   // 0 = "All", else the digit of the ad type
+    int dateIndex = 0;   // 0 = any date, 1 = the last 7 days, 2 = the last 30
+    DayNumber today = 0; // the day the date filter counts back from
 };
 
 OpportunityCriteria MakeOpportunityCriteria(const OpportunityPanelChoice& choice);

@@ -323,7 +323,7 @@ void SearchPanelParts::Finish(QTreeWidget* list, HtmlView* view)
     splitter->addWidget(FramedView(view, pageAbove, pageBelow, splitter));
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({275, kClientWidth - 277});
+    splitter->setSizes({leftWidth, kClientWidth - leftWidth - 2});
 }
 
 } // namespace dorvanta

@@ -109,6 +109,8 @@ struct SearchPanelParts
     // Controls the panel keeps above and below its page, if any.
     QWidget* pageAbove = nullptr;
     QWidget* pageBelow = nullptr;
+    // The criteria column's width in a new window.
+    int leftWidth = 275;
 };
 
 } // namespace dorvanta

@@ -76,11 +76,8 @@ void SearchPanel::WireControls()
         box->installEventFilter(this);
     }
     // The columns sort from the keyboard too, within the panel.
-    for (int column = 0; column < 2; ++column) {
-        auto* sortKey =
-            new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + column)), this);
-        sortKey->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(sortKey, &QShortcut::activated, this, [this, column] { SortByColumn(column); });
+    for (int column = 0; column < list_->columnCount(); ++column) {
+        AddSortKey(column);
     }
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);

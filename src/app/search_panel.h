@@ -99,6 +99,12 @@ protected:
     // Names the list, the page view and the search button for a screen
     // reader, and tells the list header's sort keys, in the window's language.
     void ApplyAccessibleNames(const char* listName, const char* viewName);
+    // A third column of the list, the ads' date as stored: a click on its
+    // header (or Ctrl+3) lists the newest first, again the oldest first, and
+    // dates that do not parse go last either way.
+    void AddDateColumn();
+    // The date column as wide as its header and a date written dd.mm.yyyy.
+    void FitDateColumn();
     // What a screen reader says for a row's type cell; the cell's text by default.
     virtual QString TypeCellName(const std::string& type) const;
 
@@ -119,12 +125,14 @@ private:
     void WireControls();
     void FillResultList(const SearchResult& result);
     void SortByColumn(int column);
+    void AddSortKey(int column);
     bool ShowToolTip(QEvent* event);
     void EditedFromPlaceholder(const QString& text);
     void OpenRow(QTreeWidgetItem* row);
 
     std::vector<std::int64_t> recordNumbers_;
     int sortColumn_ = -1;
+    int dateColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
     std::int64_t shownRecord_ = -1; // the record whose page the view shows
     bool quietRowChange_ = false;   // a change of the current row that loads no page

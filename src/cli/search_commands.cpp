@@ -9,9 +9,11 @@
 #include "data/domain_tree.h"
 #include "data/messages.h"
 #include "data/text.h"
+#include "platform/console.h"
 #include "search/company_search.h"
 #include "search/opportunity_search.h"
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,7 @@ struct OpportunityArguments
     std::string group;
     std::string type;
     bool ignoreDiacritics = false;
+    int days = 0; // 0: any date
     std::string format;
 };
 
@@ -186,6 +189,12 @@ void RunOpportunitySearch(const OpportunityArguments& arguments, const GlobalOpt
     criteria.countyCode = CountyCriterion(arguments.county);
     criteria.domainLetter = arguments.group;
     criteria.typeDigit = arguments.type;
+    criteria.withinDays = arguments.days;
+    if (arguments.days > 0) {
+        const std::tm local = LocalTime(std::time(nullptr));
+        criteria.today = DayNumberOf(local.tm_year + 1900, static_cast<unsigned>(local.tm_mon + 1),
+                                     static_cast<unsigned>(local.tm_mday));
+    }
 
     criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchOpportunities(DataFolder(globals), criteria, globals.lang);
@@ -243,6 +252,12 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->check(CLI::IsMember(AdTypeDigits()));
     opportunities->add_flag("--ignore-diacritics", opportunityArguments->ignoreDiacritics,
                             "Compare the subject by base letters");
+    opportunities
+        ->add_option("--days", opportunityArguments->days,
+                     "Only the ads dated within the last N days, today included (7: today and the six "
+                     "before); an ad whose date cannot be read counts as old")
+        ->type_name("N")
+        ->check(CLI::Range(1, 1000000));
     opportunities
         ->add_option("--format", opportunityArguments->format,
                      "Print every field of each ad found: csv, tsv or json (default: the result rows)")

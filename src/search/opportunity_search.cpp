@@ -20,6 +20,12 @@ namespace layout = opportunity_layout;
 // Records read at a time: about 300 KB, still in the processor's cache while
 // they are tested, whatever the size of the file.
 constexpr std::size_t kBlockRecords = 512;
+
+bool WithinDays(const std::string& date, const OpportunityCriteria& criteria)
+{
+    const std::optional<DayNumber> day = ParseAdDate(date);
+    return day && criteria.today - *day < criteria.withinDays;
+}
 } // namespace
 
 SearchResult SearchOpportunities(const std::filesystem::path& folder, const OpportunityCriteria& criteria,
@@ -39,6 +45,7 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
     const FieldLayout& domain = layout::kFields[layout::DomainLetter];
     const FieldLayout& type = layout::kFields[layout::AdType];
     const FieldLayout& subject = layout::kFields[layout::Subject];
+    const FieldLayout& insertDate = layout::kFields[layout::InsertDate];
     const std::string scrambledCounty = ScrambleField(criteria.countyCode);
     // Stored group letters are lower case.
     const std::string scrambledDomain = ScrambleField(ToLowerAZ(criteria.domainLetter));
@@ -78,10 +85,14 @@ SearchResult SearchOpportunities(const std::filesystem::path& folder, const Oppo
                         std::string::npos) {
                     continue;
                 }
+                std::string date = ReadField(record, insertDate);
+                if (criteria.withinDays > 0 && !WithinDays(date, criteria)) {
+                    continue;
+                }
                 const std::string adType = ReadField(record, type);
                 if (!AddRow(result, ResultRow{static_cast<std::int64_t>(first + i),
                                               AdTypeWord(adType, language).value_or(std::string{}),
-                                              std::string(text, length)})) {
+                                              std::string(text, length), std::move(date)})) {
                     break;
                 }
             }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ad_date.h"
 #include "data/language.h"
 #include "search/search_result.h"
 
@@ -18,6 +19,13 @@ struct OpportunityCriteria
 
     // The keyword test compares base letters.
     bool ignoreDiacritics = false;
+
+    // Only the ads of the last `withinDays` days, today among them (7: today
+    // and the six days before); 0 means any date. An ad whose date does not
+    // parse counts as old; one dated after today (a clock ahead) passes.
+    int withinDays = 0;
+    // The caller's today: the search never reads the clock.
+    DayNumber today = 0;
 };
 
 // Reads bursa.db of `folder` and lists the ads that meet the criteria: the

@@ -12,12 +12,13 @@ namespace dorvanta {
 // A result list never holds more rows than this.
 inline constexpr std::size_t kResultLimit = 2000;
 
-// One row of a result list: the record it stands for and its two columns.
+// One row of a result list: the record it stands for and its columns.
 struct ResultRow
 {
     std::int64_t recordNumber = 0;
     std::string type; // the "Type" column
     std::string text; // the "Company" or "Subject" column
+    std::string date; // an ad's stored `InsertDate`; empty for a company
 
     bool operator==(const ResultRow&) const = default;
 };

@@ -54,10 +54,10 @@ void ShowActive(TForm_Main& main)
     QApplication::setActiveWindow(&main);
 }
 
-// Tabs from the company name box once round the window.
-std::vector<QWidget*> TabRound(TForm_Main& main)
+// Tabs from a panel's search box once round the window.
+std::vector<QWidget*> TabRound(TForm_Main& main, const char* startName = "Edit_Companies_Company")
 {
-    QWidget* start = Find<QLineEdit>(&main, "Edit_Companies_Company");
+    QWidget* start = Find<QLineEdit>(&main, startName);
     start->setFocus(Qt::TabFocusReason);
     std::vector<QWidget*> stops{start};
     for (int i = 0; i < 40; ++i) {
@@ -132,6 +132,24 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Setari", R::Button},
           {"Ajutor", R::Button}}},
     };
+    const std::map<Language, std::vector<Stop>> expectedAds = {
+        {Language::EN,
+         {{"Keywords", R::EditableText},
+          {"Domain", R::ComboBox},
+          {"County", R::ComboBox},
+          {"Type", R::ComboBox},
+          {"Date", R::ComboBox},
+          {"Search", R::Button},
+          {"Opportunities found", R::Tree}}},
+        {Language::RO,
+         {{"Cuvant", R::EditableText},
+          {"Domeniu", R::ComboBox},
+          {"Judet", R::ComboBox},
+          {"Tip", R::ComboBox},
+          {"Data", R::ComboBox},
+          {"Cauta", R::Button},
+          {"Oportunitati gasite", R::Tree}}},
+    };
     for (const auto& [language, stops] : expected) {
         Program program(folder_, SettingsFile());
         TForm_Main& main = *program.main;
@@ -151,6 +169,12 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QLineEdit>(&main, "Edit_Internet_Company"))
                       ->text(QAccessible::Name),
                   keywords);
+        std::vector<Stop> adStops;
+        for (QWidget* stop : TabRound(main, "Edit_Internet_Company")) {
+            adStops.push_back({Heard(stop), QAccessible::queryAccessibleInterface(stop)->role()});
+        }
+        adStops.resize(std::min<std::size_t>(adStops.size(), 7));
+        EXPECT_EQ(adStops, expectedAds.at(language));
     }
 }
 

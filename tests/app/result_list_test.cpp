@@ -10,9 +10,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -118,6 +121,66 @@ TEST_F(ResultListTest, EnterGoesIntoThePageAndSearchAsYouTypeLeavesThePageBeingR
     SendKey(list, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_TRUE(view->toPlainText().contains(QStringLiteral("Gama Banci")));
     EXPECT_EQ(panel->ShownRowText(), QStringLiteral("Gama Banci"));
+    main.close();
+}
+
+TEST_F(ResultListTest, AdsShowTheirDateSortNewestFirstByItsHeaderAndFilterByAge)
+{
+    const QDate today = QDate::currentDate();
+    std::vector<OpportunityRecord> ads = StandardAds();
+    ads[0].InsertDate = today.addDays(-40).toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+    ads[1].InsertDate = "curand"; // does not parse: old, and last in either order
+    ads[2].InsertDate = today.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
+    ads[3].InsertDate = today.addDays(-10).toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+    WriteRecordFile(folder_ / "bursa.db", ads);
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    QApplication::setActiveWindow(&main);
+    Find<PictureButton>(&main, "Button_Menu_Internet")->click();
+    QTreeWidget* list = Find<QTreeWidget>(&main, "ListView_Internet");
+    const auto order = [list] {
+        QStringList subjects;
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            subjects.append(list->topLevelItem(i)->text(1).section(' ', -1));
+        }
+        return subjects;
+    };
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    ASSERT_EQ(list->columnCount(), 3);
+    EXPECT_EQ(list->headerItem()->text(2), QStringLiteral("Date"));
+    EXPECT_EQ(list->topLevelItem(2)->text(2), QStringLiteral("curand"));
+    // The subject keeps room for a whole subject of this length at the window's usual size.
+    EXPECT_GE(list->header()->sectionSize(1), list->fontMetrics().horizontalAdvance("Request for carpets"));
+    EXPECT_GE(list->header()->sectionSize(2), list->fontMetrics().horizontalAdvance("00.00.0000"));
+    EXPECT_TRUE(list->header()->toolTip().contains(QLatin1String("Ctrl+3")));
+
+    // The header's click: newest first, again oldest first; the undated ad last both times.
+    QHeaderView* header = list->header();
+    const QPoint onDate(header->sectionViewportPosition(2) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onDate);
+    EXPECT_EQ(order(), (QStringList{"offer", "rugs", "insurance", "carpets"}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onDate);
+    EXPECT_EQ(order(), (QStringList{"insurance", "rugs", "offer", "carpets"}));
+    // Another column, then Ctrl+3 brings the newest first back.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_2, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(order(), (QStringList{"offer", "rugs", "insurance", "carpets"}));
+
+    // The filter box, in both languages, keeping its choice.
+    QComboBox* dates = Find<QComboBox>(&main, "ComboBox_Internet_Date");
+    dates->setCurrentIndex(1);
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    EXPECT_EQ(order(), (QStringList{"offer"}));
+    dates->setCurrentIndex(2);
+    Find<PictureButton>(&main, "Button_Internet_Search")->click();
+    EXPECT_EQ(order(), (QStringList{"rugs", "offer"}));
+    main.ApplyLanguage(Language::RO);
+    EXPECT_EQ(dates->currentIndex(), 2);
+    EXPECT_EQ(dates->itemText(0), QStringLiteral("Oricand"));
+    EXPECT_EQ(dates->itemText(2), QStringLiteral("Ultimele 30 de zile"));
+    EXPECT_EQ(list->headerItem()->text(2), QStringLiteral("Data"));
     main.close();
 }
 

@@ -212,6 +212,7 @@ TEST_F(SearchPanelTest, ClickingIntoABoxShowingAPlaceholderClearsItAndResetsTheC
     Find<QComboBox>(&main, "ComboBox_Internet_Domain")->setCurrentIndex(2);
     Find<QComboBox>(&main, "ComboBox_Internet_Locality")->setCurrentIndex(2);
     Find<QComboBox>(&main, "ComboBox_Internet_Type")->setCurrentIndex(1);
+    Find<QComboBox>(&main, "ComboBox_Internet_Date")->setCurrentIndex(2);
 
     // A keyword box with the user's own text: nothing changes.
     Find<QLineEdit>(&main, "Edit_Internet_Company")->setText(QStringLiteral("carpets"));
@@ -228,7 +229,8 @@ TEST_F(SearchPanelTest, ClickingIntoABoxShowingAPlaceholderClearsItAndResetsTheC
                            Find<QComboBox>(&main, "ComboBox_Companies_Type"),
                            Find<QComboBox>(&main, "ComboBox_Internet_Domain"),
                            Find<QComboBox>(&main, "ComboBox_Internet_Locality"),
-                           Find<QComboBox>(&main, "ComboBox_Internet_Type")}) {
+                           Find<QComboBox>(&main, "ComboBox_Internet_Type"),
+                           Find<QComboBox>(&main, "ComboBox_Internet_Date")}) {
         EXPECT_EQ(box->currentIndex(), 0) << box->objectName().toStdString();
     }
     // Setting the domain box by program did not refill the subdomains.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -284,10 +286,40 @@ TEST_F(OpportunitySearchCommand, MissingOrLockedFileExitsTwoWithAMessage)
     EXPECT_EQ(run.err, std::string("Baza de date cu oportunitati nu exista.\n") + kNoResultRO);
 }
 
+TEST_F(OpportunitySearchCommand, DaysKeepsTheRecentAdsByTheirDate)
+{
+    // Three days ago is within the last seven in any time zone; a date that
+    // does not parse counts as old.
+    const auto day = [](int daysAgo) {
+        const std::chrono::year_month_day date{
+            std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()) -
+            std::chrono::days(daysAgo)};
+        char text[16];
+        std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
+                      static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
+        return std::string(text);
+    };
+    std::vector<OpportunityRecord> ads{Ad("1", "a", "1", "Nou"), Ad("2", "a", "1", "Vechi"),
+                                       Ad("3", "a", "1", "Fara data")};
+    ads[0].InsertDate = day(3);
+    ads[1].InsertDate = day(100);
+    ads[2].InsertDate = "maine";
+    WriteOpportunities(dir / "bursa.db", ads);
+
+    RunResult run = RunCli(dir, {"search-opportunities", "--days", "7"});
+    EXPECT_EQ(run.out, "0\tOffer\tNou\n");
+    run = RunCli(dir, {"search-opportunities", "--days", "365", "--format", "tsv"});
+    EXPECT_NE(run.out.find("\tNou\t" + day(3) + "\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\tVechi\t" + day(100) + "\t"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("maine"), std::string::npos);
+}
+
 TEST_F(OpportunitySearchCommand, BadUsageIsRefused)
 {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"search-opportunities", "--group", "k"}, {"search-opportunities", "--type", "4"}}) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"search-opportunities", "--group", "k"},
+                                               {"search-opportunities", "--type", "4"},
+                                               {"search-opportunities", "--days", "0"}}) {
         const RunResult run = RunCli(dir, arguments);
         EXPECT_NE(run.exitCode, 0);
         EXPECT_NE(run.exitCode, 1);

@@ -130,6 +130,38 @@ TEST(SearchOpportunities, MissingFileSetsMessageTenAndAsksForTheNoResultBox)
     EXPECT_TRUE(result.showNoResult);
 }
 
+TEST(SearchOpportunities, DateFilterKeepsTheLastSevenOrThirtyDaysCountingToday)
+{
+    TempDir dir;
+    const DayNumber today = DayNumberOf(2024, 3, 1);
+    std::vector<OpportunityRecord> ads;
+    // Today, 6, 7, 29 and 30 days before (across 29 February), tomorrow, and
+    // dates that do not parse.
+    for (const char* date : {"01.03.2024", "24/02/2024", "2024-02-23", "01.02.2024", "31.01.2024",
+                             "02.03.2024", "30.02.2024", "ieri"}) {
+        ads.push_back(Ad(date, "a", "1"));
+        ads.back().InsertDate = date;
+    }
+    WriteAds(dir, ads);
+
+    OpportunityCriteria criteria;
+    const SearchResult all = SearchOpportunities(dir.path(), criteria, Language::EN);
+    EXPECT_EQ(all.rows.size(), ads.size());
+    // The row carries the date as stored, whether it parses or not.
+    EXPECT_EQ(all.rows[0].date, "ieri");
+    EXPECT_EQ(all.rows[2].date, "02.03.2024");
+    // Without a filter, today plays no part.
+    criteria.today = today;
+    EXPECT_EQ(SearchOpportunities(dir.path(), criteria, Language::EN).rows, all.rows);
+
+    criteria.withinDays = 7;
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{5, 1, 0}));
+    criteria.withinDays = 30;
+    EXPECT_EQ(Numbers(SearchOpportunities(dir.path(), criteria, Language::EN)),
+              (std::vector<std::int64_t>{5, 3, 2, 1, 0}));
+}
+
 TEST(SearchOpportunities, UnopenableFileNamesTheProblemInsteadOfNoResult)
 {
     TempDir dir;
