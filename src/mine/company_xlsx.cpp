@@ -1,5 +1,6 @@
-// The .xlsx export, through libxlsxwriter where the build has it (the
-// Windows build goes without; see src/mine/CMakeLists.txt).
+// The .xlsx export, through libxlsxwriter where the build has it (see
+// src/mine/CMakeLists.txt). It takes the file name as UTF-8 and opens it
+// through the wide API on Windows.
 
 #include "mine/company_export.h"
 

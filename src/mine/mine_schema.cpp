@@ -6,6 +6,10 @@
 
 namespace dorvanta::mine_sql {
 
+using sqlite::Connection;
+using sqlite::Statement;
+using WriteTransaction = sqlite::Transaction;
+
 namespace {
 
 int UserVersion(Connection& connection)
@@ -22,22 +26,22 @@ bool HasTables(Connection& connection)
 
 void CreateVersion1Tables(Connection& connection)
 {
-    connection.Exec("CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
-                    "CREATE TABLE entries(list_id INTEGER NOT NULL, company TEXT NOT NULL,"
-                    " PRIMARY KEY(list_id, company));"
-                    "CREATE INDEX entries_company ON entries(company);"
-                    "CREATE TABLE notes(company TEXT PRIMARY KEY, text TEXT NOT NULL);"
-                    "CREATE TABLE history(id INTEGER PRIMARY KEY AUTOINCREMENT, company TEXT NOT NULL);");
+    connection.Execute("CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE);"
+                       "CREATE TABLE entries(list_id INTEGER NOT NULL, company TEXT NOT NULL,"
+                       " PRIMARY KEY(list_id, company));"
+                       "CREATE INDEX entries_company ON entries(company);"
+                       "CREATE TABLE notes(company TEXT PRIMARY KEY, text TEXT NOT NULL);"
+                       "CREATE TABLE history(id INTEGER PRIMARY KEY AUTOINCREMENT, company TEXT NOT NULL);");
     Statement favourites(connection, "INSERT INTO lists(name) VALUES(?1)");
     favourites.Bind(1, kFavouritesList).Run();
-    connection.Exec("PRAGMA user_version = 1");
+    connection.Execute("PRAGMA user_version = 1");
 }
 
 // Version 2: the date an entry was added (0 for the entries already there).
 void MigrateTo2(Connection& connection)
 {
-    connection.Exec("ALTER TABLE entries ADD COLUMN added_at INTEGER NOT NULL DEFAULT 0;"
-                    "PRAGMA user_version = 2");
+    connection.Execute("ALTER TABLE entries ADD COLUMN added_at INTEGER NOT NULL DEFAULT 0;"
+                       "PRAGMA user_version = 2");
 }
 
 [[noreturn]] void RefuseNewer(const Connection& connection, int version)
@@ -95,8 +99,7 @@ int PrepareSchema(Connection& connection)
         }
         transaction.Commit();
     }
-    Statement wal(connection, "PRAGMA journal_mode = WAL");
-    wal.Step();
+    connection.UseWriteAheadLog();
     return found;
 }
 

@@ -1,17 +1,17 @@
 #include "mine/mine_store.h"
 
 #include "data/windows1250.h"
-#include "mine/mine_schema.h"
-#include "mine/sqlite_handle.h"
 #include "import/record_import.h"
+#include "mine/mine_connection.h"
+#include "mine/mine_schema.h"
 
 #include <chrono>
 #include <system_error>
 
 namespace dorvanta {
 
-using mine_sql::Statement;
-using mine_sql::WriteTransaction;
+using sqlite::Statement;
+using WriteTransaction = sqlite::Transaction;
 
 namespace {
 
@@ -45,7 +45,8 @@ MineStore::MineStore(const std::filesystem::path& file, MineOptions options) : o
     if (file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), ec);
     }
-    db_ = std::make_unique<mine_sql::Connection>(file, options_.busyTimeoutMs);
+    db_ = std::make_unique<sqlite::Connection>(file,
+                                               mine_sql::MineConnectionOptions(file, options_.busyTimeoutMs));
     openedVersion_ = mine_sql::PrepareSchema(*db_);
 }
 

@@ -29,7 +29,7 @@
 
 namespace dorvanta {
 
-namespace mine_sql {
+namespace sqlite {
 class Connection;
 }
 
@@ -102,7 +102,7 @@ public:
     std::vector<std::string> History();
 
 private:
-    std::unique_ptr<mine_sql::Connection> db_;
+    std::unique_ptr<sqlite::Connection> db_;
     MineOptions options_;
     int openedVersion_ = 0;
 };

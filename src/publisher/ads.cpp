@@ -96,7 +96,7 @@ AddedAds AddAds(Master& master, const std::filesystem::path& file)
             stored += '`';
         }
         const char group = static_cast<char>(std::tolower(static_cast<unsigned char>(groupField[0])));
-        insert.BindBlob(1, fields[0]).BindText(2, std::string(1, group)).BindBlob(3, stored).Run();
+        insert.BindBlob(1, fields[0]).Bind(2, std::string(1, group)).BindBlob(3, stored).Run();
         added.ids.push_back(fields[0]);
     }
     if (!added.ids.empty()) {

@@ -38,7 +38,7 @@ std::string IdListAnswer(Database& db, const std::vector<char>& groups)
     sql += ") ORDER BY seq DESC";
     Statement ids = db.Prepare(sql);
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        ids.BindText(static_cast<int>(i + 1), std::string(1, groups[i]));
+        ids.Bind(static_cast<int>(i + 1), std::string(1, groups[i]));
     }
     std::string body;
     while (ids.Step()) {

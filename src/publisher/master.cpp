@@ -64,7 +64,7 @@ Master::Master(const fs::path& root) : root_(root), db_(Prepared(root), Database
 {
     // WAL: the server's readers go on answering from the last commit while
     // an ingest writes.
-    db_.Execute("PRAGMA journal_mode=WAL");
+    db_.UseWriteAheadLog();
     db_.Execute("PRAGMA synchronous=NORMAL");
     db_.Execute(kSchema);
 }
@@ -72,7 +72,7 @@ Master::Master(const fs::path& root) : root_(root), db_(Prepared(root), Database
 std::int64_t Master::Meta(const char* name, std::int64_t fallback)
 {
     Statement query = db_.Prepare("SELECT value FROM meta WHERE name = ?1");
-    query.BindText(1, name);
+    query.Bind(1, name);
     return query.Step() ? query.Int(0) : fallback;
 }
 
@@ -80,7 +80,7 @@ void Master::SetMeta(const char* name, std::int64_t value)
 {
     db_.Prepare("INSERT INTO meta(name, value) VALUES(?1, ?2) "
                 "ON CONFLICT(name) DO UPDATE SET value = excluded.value")
-        .BindText(1, name)
+        .Bind(1, name)
         .Bind(2, value)
         .Run();
 }

@@ -34,7 +34,7 @@ void PublishFile(Master& master, std::string_view name, std::string_view version
     Database& db = master.db();
     Transaction transaction(db);
     Statement held = db.Prepare("SELECT version FROM published_file WHERE name = ?1");
-    held.BindText(1, name);
+    held.Bind(1, name);
     if (held.Step() && held.Int(0) >= *number) {
         throw Refused("Version " + std::to_string(held.Int(0)) + " of " + std::string(name) +
                       " is published: clients take only a higher one");
@@ -49,9 +49,9 @@ void PublishFile(Master& master, std::string_view name, std::string_view version
     }
     db.Prepare("INSERT INTO published_file(name, version, address) VALUES(?1, ?2, ?3) "
                "ON CONFLICT(name) DO UPDATE SET version = excluded.version, address = excluded.address")
-        .BindText(1, name)
+        .Bind(1, name)
         .Bind(2, *number)
-        .BindText(3, publicUrl.empty() ? std::string() : FileAddress(publicUrl, name))
+        .Bind(3, publicUrl.empty() ? std::string() : FileAddress(publicUrl, name))
         .Run();
     master.BumpGeneration();
     // The file is in place before the manifest names it.

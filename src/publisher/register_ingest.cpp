@@ -38,7 +38,7 @@ public:
         if (!hasPending_ || caret == std::string_view::npos) {
             throw SqlError("The register's lines came without their registration numbers");
         }
-        insert_.BindText(1, entry.substr(0, caret))
+        insert_.Bind(1, entry.substr(0, caret))
             .BindBlob(2, register_detail::KeyOf(entry.substr(caret + 1)))
             .BindBlob(3, pending_)
             .Run();
@@ -168,7 +168,7 @@ IngestOutcome IngestRegister(Master& master, const std::filesystem::path& snapsh
             const std::string key = incoming.Text(1);
             const std::string line = incoming.Text(2);
             incoming.Reset();
-            oldSeq.BindText(1, registration);
+            oldSeq.Bind(1, registration);
             if (oldSeq.Step()) {
                 const std::int64_t seq = oldSeq.Int(0);
                 oldSeq.Reset();
@@ -178,7 +178,7 @@ IngestOutcome IngestRegister(Master& master, const std::filesystem::path& snapsh
             }
             dropBlanking.BindBlob(1, key).Run();
             insertLine.Bind(1, day).BindBlob(2, line).Run();
-            upsert.BindText(1, registration)
+            upsert.Bind(1, registration)
                 .BindBlob(2, key)
                 .Bind(3, change.since)
                 .Bind(4, db.LastInsertId())

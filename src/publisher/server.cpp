@@ -103,7 +103,7 @@ void ProtocolServer::Routes()
                        return Plain(response, 400);
                    }
                    const auto db = OpenMasterForReading(root);
-                   Transaction snapshot(*db, false);
+                   Transaction snapshot(*db, Transaction::Kind::Deferred);
                    if (!Unchanged(request, response, EntityTag(*db))) {
                        Plain(response, 200, ManifestAnswer(*db, publicUrl));
                    }
@@ -143,7 +143,7 @@ void ProtocolServer::Routes()
             groups.push_back(static_cast<char>('a' + number - 1));
         }
         const auto db = OpenMasterForReading(root);
-        Transaction snapshot(*db, false);
+        Transaction snapshot(*db, Transaction::Kind::Deferred);
         if (!Unchanged(request, response, EntityTag(*db))) {
             Plain(response, 200, IdListAnswer(*db, groups));
         }

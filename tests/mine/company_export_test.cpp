@@ -2,6 +2,7 @@
 // the workbook unpacked (a zip of XML) by Python's zipfile, the vCard line by
 // line here.
 
+#include "data/utf8_path.h"
 #include "data/windows1250.h"
 #include "mine/company_export.h"
 #include "support/temp_dir.h"
@@ -128,6 +129,21 @@ for row in sheet.iter('{%s}row' % ns['m']):
 }
 
 #endif
+
+// On Windows the workbook's zip is opened through the wide API, so a folder
+// named in Romanian (or in any other letters) must take it as well.
+TEST(CompanyExport, WorkbookIsWrittenIntoAFolderNamedInRomanian)
+{
+    if (!XlsxAvailable()) {
+        GTEST_SKIP() << "no .xlsx in this build";
+    }
+    TempDir dir;
+    const auto folder = dir.path() / PathFromUtf8("Liste \xC8\x98tefan");
+    std::filesystem::create_directories(folder);
+    const auto file = folder / PathFromUtf8("list\xC4\x83.xlsx");
+    WriteCompaniesFile(file, Sample());
+    EXPECT_EQ(ReadBytes(file).substr(0, 4), std::string("PK\x03\x04", 4));
+}
 
 TEST(CompanyExport, VCardLinesAreFoldedEscapedAndComeBack)
 {

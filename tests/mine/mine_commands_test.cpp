@@ -2,9 +2,47 @@
 // user runs them.
 
 #include "cli/cli_test_util.h"
+#include "data/utf8_path.h"
+
+#include <optional>
 
 namespace dorvanta::test {
 namespace {
+
+// Points the place of the user's settings somewhere else while it lives; the
+// programs started meanwhile inherit it.
+class SettingsHomeOverride
+{
+public:
+    explicit SettingsHomeOverride(const std::filesystem::path& folder)
+    {
+        if (const char* old = std::getenv(kVariable)) {
+            old_ = old;
+        }
+#ifdef _WIN32
+        ::_wputenv_s(kWideVariable, folder.c_str());
+#else
+        ::setenv(kVariable, folder.c_str(), 1);
+#endif
+    }
+    ~SettingsHomeOverride()
+    {
+#ifdef _WIN32
+        ::_wputenv_s(kWideVariable, old_ ? PathFromUtf8(*old_).c_str() : L"");
+#else
+        old_ ? ::setenv(kVariable, old_->c_str(), 1) : ::unsetenv(kVariable);
+#endif
+    }
+
+private:
+#ifdef _WIN32
+    static constexpr const char* kVariable = "APPDATA";
+    static constexpr const wchar_t* kWideVariable = L"APPDATA";
+#else
+    static constexpr const char* kVariable = "XDG_CONFIG_HOME";
+#endif
+    std::optional<std::string> old_;
+};
 
 class MineCommands : public ::testing::Test
 {
@@ -70,6 +108,16 @@ TEST_F(MineCommands, ListsAndNotesFollowTheCompanyAndShowWhatIsGone)
     EXPECT_EQ(Run({"list", "remove", "Clien\xC8\x9Bi", "ACME SRL"}).exitCode, 0);
     EXPECT_EQ(Run({"list", "delete", "Clien\xC8\x9Bi"}).exitCode, 0);
     EXPECT_EQ(Run({"list", "show", "Clien\xC8\x9Bi"}).exitCode, 1);
+}
+
+TEST_F(MineCommands, TheListsFileLivesBesideTheSettingsEvenInAFolderNamedInRomanian)
+{
+    // Ştefan: the name reaches SQLite as UTF-8 and the system as wide text.
+    const auto home = dir.path() / PathFromUtf8("Utilizatori/\xC8\x98tefan \xC3\x8En\xC8\x9Beleptul");
+    const SettingsHomeOverride override(home);
+    ASSERT_EQ(RunCli(dir, {"note", "ACME SRL", "call on monday"}).exitCode, 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(home / "Dorvanta" / "mine.sqlite"));
+    EXPECT_NE(RunCli(dir, {"note", "ACME SRL"}).out.find("call on monday"), std::string::npos);
 }
 
 TEST_F(MineCommands, ADamagedListsFileIsReportedAndLeftAlone)

@@ -1,11 +1,11 @@
 // The user's lists and notes against a real mine.sqlite.
 
+#include "import/record_import.h"
 #include "mine/company_lookup.h"
 #include "mine/mine_schema.h"
 #include "mine/mine_store.h"
 #include "support/company_file.h"
 #include "support/temp_dir.h"
-#include "import/record_import.h"
 
 #include <gtest/gtest.h>
 
@@ -104,10 +104,10 @@ TEST(MineStore, MigratesVersion1AndRefusesANewerFileUnaltered)
     TempDir dir;
     const auto file = dir / "mine.sqlite";
     {
-        mine_sql::Connection old(file, 1000);
+        sqlite::Connection old(file, {.busyTimeoutMs = 1000});
         mine_sql::CreateSchemaVersion1(old);
-        old.Exec("INSERT INTO entries(list_id, company) VALUES(1, 'ACME SRL');"
-                 "INSERT INTO notes(company, text) VALUES('ACME SRL', 'kept');");
+        old.Execute("INSERT INTO entries(list_id, company) VALUES(1, 'ACME SRL');"
+                    "INSERT INTO notes(company, text) VALUES('ACME SRL', 'kept');");
     }
     {
         MineStore store(file, MineOptions{5000, [] { return std::int64_t{42}; }});
@@ -125,9 +125,9 @@ TEST(MineStore, MigratesVersion1AndRefusesANewerFileUnaltered)
     // on the write-ahead log would rewrite its header.
     const auto newer = dir / "newer.sqlite";
     {
-        mine_sql::Connection later(newer, 1000);
-        later.Exec("CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT, colour TEXT);"
-                   "PRAGMA user_version = 3");
+        sqlite::Connection later(newer, {.busyTimeoutMs = 1000});
+        later.Execute("CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT, colour TEXT);"
+                      "PRAGMA user_version = 3");
     }
     const std::string before = ReadBytes(newer);
     EXPECT_EQ(KindOfOpening(newer), MineError::Kind::Newer);
@@ -144,8 +144,8 @@ TEST(MineStore, DamagedOrForeignFileIsRefusedUnaltered)
 
     const auto foreign = dir / "foreign.sqlite";
     {
-        mine_sql::Connection other(foreign, 1000);
-        other.Exec("CREATE TABLE t(x)");
+        sqlite::Connection other(foreign, {.busyTimeoutMs = 1000});
+        other.Execute("CREATE TABLE t(x)");
     }
     const std::string before = ReadBytes(foreign);
     EXPECT_EQ(KindOfOpening(foreign), MineError::Kind::Damaged);
@@ -159,8 +159,8 @@ TEST(MineStore, LockedFileFailsTheWriteAndKeepsTheNote)
     MineStore window(file);
     window.SetNote("ACME SRL", "first");
 
-    mine_sql::Connection other(file, 1000);
-    other.Exec("BEGIN IMMEDIATE");
+    sqlite::Connection other(file, {.busyTimeoutMs = 1000});
+    other.Execute("BEGIN IMMEDIATE");
     MineStore cli(file, MineOptions{100, {}});
     try {
         cli.SetNote("ACME SRL", "second");
@@ -170,7 +170,7 @@ TEST(MineStore, LockedFileFailsTheWriteAndKeepsTheNote)
         EXPECT_NE(std::string(error.what()).find("in use"), std::string::npos);
     }
     EXPECT_EQ(cli.Note("ACME SRL"), "first"); // readers go on under the write-ahead log
-    other.Exec("ROLLBACK");
+    other.Execute("ROLLBACK");
     cli.SetNote("ACME SRL", "second");
     EXPECT_EQ(window.Note("ACME SRL"), "second");
 }
