@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QStandardPaths>
@@ -160,7 +161,8 @@ bool CompanyActions::WriteFile(const QString& file, const std::vector<ExportComp
     } catch (const MineError& error) {
         Tell(error.kind() == MineError::Kind::Unavailable
                  ? QString::fromLatin1(t.noXlsx)
-                 : QString::fromLatin1(CaptionsOf(state_.language).cannotWrite).arg(file));
+                 : QString::fromLatin1(CaptionsOf(state_.language).cannotWrite)
+                       .arg(QDir::toNativeSeparators(file)));
     }
     return false;
 }
@@ -182,7 +184,7 @@ void CompanyActions::SaveVCard()
         file += QStringLiteral(".vcf");
     }
     if (WriteFile(file, {*company})) {
-        emit statusChanged(QString::fromLatin1(t.saved).arg(file));
+        emit statusChanged(QString::fromLatin1(t.saved).arg(QDir::toNativeSeparators(file)));
     }
 }
 
@@ -215,8 +217,9 @@ void CompanyActions::ExportResults()
     }
     const QString count = QString::number(companies->size());
     emit statusChanged(taken < shown
-                           ? QString::fromLatin1(t.exportedFirst).arg(count, file, QString::number(shown))
-                           : QString::fromLatin1(t.exported).arg(count, file));
+                           ? QString::fromLatin1(t.exportedFirst)
+                                 .arg(count, QDir::toNativeSeparators(file), QString::number(shown))
+                           : QString::fromLatin1(t.exported).arg(count, QDir::toNativeSeparators(file)));
 }
 
 } // namespace dorvanta
