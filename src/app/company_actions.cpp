@@ -59,14 +59,13 @@ bool CompanyActions::eventFilter(QObject* watched, QEvent* event)
     const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
     if (menuEvent->reason() == QContextMenuEvent::Mouse) {
         // The row under the pointer becomes current, so the menu is about it;
-        // below the last row the menu has only what needs no row.
+        // below the last row the menu has only what needs no row, and the
+        // page being read stays.
         QTreeWidgetItem* row = list_->itemAt(list_->viewport()->mapFromGlobal(menuEvent->globalPos()));
         if (row != nullptr) {
             list_->setCurrentItem(row);
-        } else {
-            list_->setCurrentItem(nullptr);
         }
-        OpenMenu(menuEvent->globalPos());
+        OpenMenu(menuEvent->globalPos(), row != nullptr);
     } else {
         OpenMenuAtCurrentRow();
     }
@@ -82,24 +81,21 @@ void CompanyActions::OpenMenuAtCurrentRow()
         const QRect rect = list_->visualItemRect(row);
         local = QPoint(rect.left() + rect.height(), rect.bottom());
     }
-    OpenMenu(list_->viewport()->mapToGlobal(local));
+    OpenMenu(list_->viewport()->mapToGlobal(local), row != nullptr);
+    // From the keyboard the first item is ready for Enter.
+    menu_->setActiveAction(menu_->actions().front());
 }
 
-void CompanyActions::OpenMenu(const QPoint& globalPos)
+void CompanyActions::OpenMenu(const QPoint& globalPos, bool forRow)
 {
-    FillMenu();
+    FillMenu(forRow && list_->currentItem() != nullptr);
     menu_->popup(globalPos);
-    if (!menu_->actions().isEmpty()) {
-        // From the keyboard the first item is ready for Enter.
-        menu_->setActiveAction(menu_->actions().front());
-    }
 }
 
-void CompanyActions::FillMenu()
+void CompanyActions::FillMenu(bool hasRow)
 {
     const ActionTexts& t = ActionTextsOf(state_.language);
     menu_->clear();
-    const bool hasRow = list_->currentItem() != nullptr;
 
     // Whether the company is a favourite: by its name key, as the lists keep
     // it (the row shows the name title-cased, so the record says).

@@ -52,9 +52,10 @@ public:
     void SetMine(MineLayer* mine) { mine_ = mine; }
 
     QMenu* RowMenu() const { return menu_; }
-    // Opens the menu at `globalPos` for the list's current row (some items
-    // are off without one). Returns at once; the menu stays open.
-    void OpenMenu(const QPoint& globalPos);
+    // Opens the menu at `globalPos`, for the list's current row when
+    // `forRow` (the items about a row are off otherwise). Returns at once;
+    // the menu stays open.
+    void OpenMenu(const QPoint& globalPos, bool forRow);
     // As OpenMenu, under the current row, for the keyboard.
     void OpenMenuAtCurrentRow();
 
@@ -70,7 +71,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FillMenu();
+    void FillMenu(bool hasRow);
     // The current row's company, read by its record number (with its note
     // when asked); nothing (and the reason told) when there is none or it
     // cannot be read.

@@ -111,6 +111,16 @@ TEST_F(CompanyActionsTest, TheMenuOpensFromTheKeyboardInBothLanguagesAndKeepsFav
     EXPECT_EQ(MenuTexts().front(), "Remove from Favourites");
     Find<QAction>(menu_, "FavouritesItem")->trigger();
     EXPECT_TRUE(favourites().empty());
+
+    // A right click below the rows keeps the row being read; only the export is on.
+    menu_->close();
+    const QPoint below(5, list_->viewport()->height() - 2);
+    ASSERT_EQ(list_->itemAt(below), nullptr);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, below, list_->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(list_->viewport(), &click);
+    EXPECT_EQ(list_->currentItem(), list_->topLevelItem(1));
+    EXPECT_FALSE(Find<QAction>(menu_, "CopyCardItem")->isEnabled());
+    EXPECT_TRUE(Find<QAction>(menu_, "ExportResultsItem")->isEnabled());
 }
 
 TEST_F(CompanyActionsTest, CtrlShiftCPutsTheCardAndItsVCardOnTheClipboard)
