@@ -35,8 +35,8 @@ inline constexpr int kExportRowLimit = 2000;
 // the labels in `language`.
 QString ContactCardText(const CompanyRecord& record, Language language);
 
-// The file's kind by its extension; a name without one gets `defaultSuffix`
-// (without the dot).
+// An export's kind comes from its file's extension: a name typed without
+// one gets `defaultSuffix` (given without the dot).
 QString WithDefaultSuffix(const QString& file, const QString& defaultSuffix);
 
 class CompanyActions : public QObject
