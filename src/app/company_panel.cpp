@@ -5,6 +5,7 @@
 
 #include "app/button_faces.h"
 #include "app/captions.h"
+#include "app/company_actions.h"
 #include "app/company_page_frame.h"
 #include "app/html_view.h"
 #include "app/mnemonics.h"
@@ -58,6 +59,9 @@ CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* p
     });
     connect(frame_, &CompanyPageFrame::statusChanged, this, &SearchPanel::statusChanged);
     connect(ComboBox_Companies_Domain, &QComboBox::activated, this, &CompanyPanel::FillSubdomains);
+    actions_ = new CompanyActions(state, list_, this);
+    actions_->SetMine(&mine);
+    connect(actions_, &CompanyActions::statusChanged, this, &SearchPanel::statusChanged);
 }
 
 CompanyPanel::~CompanyPanel() = default;

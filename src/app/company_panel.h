@@ -18,6 +18,8 @@ class MineLayer;
 
 namespace dorvanta {
 
+class CompanyActions;
+
 // "Panel_Companies": the company search, its result list and the company page.
 class CompanyPanel : public SearchPanel
 {
@@ -47,6 +49,8 @@ public:
     // A category of the domain popup, by its domain's name and its code:
     // chooses the domain and the section and searches.
     void SearchCategory(const QString& domain, const QString& code);
+    // The result rows' menu, their keys and the exports.
+    CompanyActions* Actions() const { return actions_; }
 
 protected:
     bool IsPlaceholder(const QString& text) const override;
@@ -70,6 +74,7 @@ private:
 
     CompanyPageFrame* frame_ = nullptr;
     bool showingFromHistory_ = false;
+    CompanyActions* actions_ = nullptr;
     std::vector<std::string> subdomainCodes_;
     // Answers the searches from memory after the first; the window searches
     // as the user types, where a pass over the file for each pause would lag.

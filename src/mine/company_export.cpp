@@ -180,7 +180,14 @@ void WriteCompaniesFile(const std::filesystem::path& file, const std::vector<Exp
     std::filesystem::path partial = file;
     partial += ".part";
     if (*kind == ExportKind::Xlsx) {
-        WriteCompaniesXlsx(partial, companies);
+        try {
+            WriteCompaniesXlsx(partial, companies);
+        } catch (...) {
+            // The writer may have left part of a workbook (a full disk).
+            std::error_code ignored;
+            std::filesystem::remove(partial, ignored);
+            throw;
+        }
     } else {
         const std::string bytes =
             *kind == ExportKind::Csv ? CompaniesCsv(companies) : CompaniesVCard(companies);
