@@ -110,7 +110,8 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Update", R::Button},
           {"Insert", R::Button},
           {"Settings", R::Button},
-          {"Help", R::Button}}},
+          {"Help", R::Button},
+          {"My companies", R::Button}}},
         {Language::RO,
          {{"Companie", R::EditableText},
           {"Domeniu", R::ComboBox},
@@ -130,7 +131,8 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Actualizare", R::Button},
           {"Adauga", R::Button},
           {"Setari", R::Button},
-          {"Ajutor", R::Button}}},
+          {"Ajutor", R::Button},
+          {"Firmele mele", R::Button}}},
     };
     for (const auto& [language, stops] : expected) {
         Program program(folder_, SettingsFile());
@@ -161,7 +163,7 @@ TEST_F(KeyboardTest, NoTwoShortcutsOfTheVisibleWindowOrOfAPopupClash)
         TForm_Main& main = *program.main;
         main.ApplyLanguage(language);
         ShowActive(main);
-        for (const char* panel : {"Button_Menu_Companies", "Button_Menu_Internet"}) {
+        for (const char* panel : {"Button_Menu_Companies", "Button_Menu_Internet", "Button_Menu_Mine"}) {
             Find<PictureButton>(&main, panel)->click();
             std::multiset<QKeySequence> keys;
             for (const QShortcut* shortcut : main.findChildren<QShortcut*>()) {
@@ -214,7 +216,7 @@ TEST_F(KeyboardTest, TheCommandsAnswerTheirKeys)
     QTest::keyClick(&main, Qt::Key_F10);
     EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Companies"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-    EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Help"));
+    EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Mine"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Companies_Down"));
