@@ -13,6 +13,7 @@
 #include "app/windows1250.h"
 #include "data/messages.h"
 #include "data/record_file.h"
+#include "data/text.h"
 #include "mine/mine_store.h"
 #include "search/reading_hold.h"
 
@@ -127,6 +128,8 @@ MinePanel::MinePanel(const WindowState& state, MineLayer& mine, QWidget* parent)
     view_->SetProgramFolder(state_.programFolder);
     parts.Finish(ListView_Mine, view_);
     parts.left->setMinimumWidth(300);
+    // Three columns want more room than the search panels' two.
+    parts.splitter->setSizes({380, kClientWidth - 382});
     sheet_ = new HtmlView(this);
     sheet_->setObjectName(QStringLiteral("Sheet_Mine"));
     sheet_->hide();
@@ -344,6 +347,8 @@ void MinePanel::FillRows()
         row->setData(0, kSortKeyRole, RomanianSortKey(QStringToWindows1250(row->text(0))));
         row->setData(1, kSortKeyRole, RomanianSortKey(QStringToWindows1250(note)));
         row->setData(2, kSortKeyRole, QByteArray::number(entry.addedAt).rightJustified(20, '0'));
+        // The whole name and note where the columns cut them.
+        row->setToolTip(0, row->text(0));
         row->setToolTip(1, QString::fromStdString(entry.note));
         if (directoryRead_ && !entry.company.recordNumber) {
             for (int column = 0; column < 3; ++column) {
@@ -360,11 +365,11 @@ void MinePanel::FillRows()
 
 QString MinePanel::RowName(const Entry& entry) const
 {
-    if (entry.company.recordNumber) {
-        return Windows1250ToQString(entry.company.record.Company);
-    }
-    QString name = Windows1250ToQString(entry.company.name);
-    if (directoryRead_) {
+    // As the result lists show a name; a company gone shows the name it had.
+    const std::string& stored =
+        entry.company.recordNumber ? entry.company.record.Company : entry.company.name;
+    QString name = Windows1250ToQString(TitleCaseName(ToLower(stored)));
+    if (directoryRead_ && !entry.company.recordNumber) {
         name += QString::fromLatin1(MineTextsOf(state_.language).gone);
     }
     return name;

@@ -11,6 +11,7 @@
 #include "data/code_tables.h"
 #include "data/messages.h"
 #include "data/record_file.h"
+#include "data/text.h"
 #include "mine/company_export.h"
 #include "mine/mine_store.h"
 #include "pages/pages.h"
@@ -80,7 +81,9 @@ void MinePanel::ShowEntryPage(const Entry& entry)
                 return;
             }
         }
-        QString html = QStringLiteral("<html><body><h3>%1</h3>").arg(Escaped(entry.company.name));
+        QString html =
+            QStringLiteral("<html><body style=\"font-family: Arial; font-size: 10pt\"><h3>%1</h3>")
+                .arg(Windows1250ToQString(TitleCaseName(ToLower(entry.company.name))).toHtmlEscaped());
         if (directoryRead_) {
             html += QStringLiteral("<p>%1</p>").arg(QString::fromLatin1(t.gonePage).toHtmlEscaped());
         }
