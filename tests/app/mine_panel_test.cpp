@@ -146,5 +146,33 @@ TEST_F(MinePanelTest, MakesAndDeletesListsButNeverTheFavourites)
     EXPECT_EQ(chooser->currentText(), "Favourites (0)");
 }
 
+TEST_F(MinePanelTest, NineMenuButtonsFitTheSmallestWindowWithTheirWordsWhole)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    main.resize(main.minimumSize());
+    QApplication::processEvents();
+    const QWidget* bar = Find<QWidget>(&main, "Panel_Menu");
+    const auto buttons = bar->findChildren<PictureButton*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(buttons.size(), 9);
+    const int barWidth = bar->width();
+    for (PictureButton* button : buttons) {
+        EXPECT_LE(button->geometry().right(), barWidth) << button->objectName().toStdString();
+        for (const PictureButton* other : buttons) {
+            EXPECT_TRUE(button == other || !button->geometry().intersects(other->geometry()));
+        }
+        // A face cut through its words shows white letters at its edges.
+        const QImage face = button->grab().toImage();
+        for (const int x : {0, face.width() - 1}) {
+            for (int y = 0; y < face.height(); ++y) {
+                const QColor c = face.pixelColor(x, y);
+                ASSERT_FALSE(c.red() > 230 && c.green() > 230 && c.blue() > 230)
+                    << button->objectName().toStdString() << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace dorvanta::test
