@@ -250,8 +250,14 @@ void MinePanel::Refresh()
     const int keepIndex = ListView_Mine->indexOfTopLevelItem(ListView_Mine->currentItem());
     entries_.clear();
     ClearRows();
+    // Without the file (damaged, locked, of a newer program) nothing can be
+    // chosen, made or written; the page says why.
+    for (QPushButton* button : {Button_Mine_NewList, Button_Mine_Export}) {
+        button->setEnabled(read);
+    }
     if (!read) {
-        lists.clear();
+        ComboBox_Mine_List->clear();
+        Button_Mine_DeleteList->setEnabled(false);
         FillRows();
         view_->setPlainText(mine_.ProblemText());
         shownName_.clear();

@@ -146,6 +146,19 @@ TEST_F(MinePanelTest, MakesAndDeletesListsButNeverTheFavourites)
     EXPECT_EQ(chooser->currentText(), "Favourites (0)");
 }
 
+TEST_F(MinePanelTest, AnUnusableFileOffersNothingAndSaysWhy)
+{
+    WriteBytes(settingsDir_ / "mine.sqlite", std::string(4096, 'x'));
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    Find<PictureButton>(&main, "Button_Menu_Mine")->click();
+    EXPECT_EQ(Find<QComboBox>(&main, "ComboBox_Mine_List")->count(), 0);
+    EXPECT_FALSE(Find<QPushButton>(&main, "Button_Mine_Export")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(&main, "Button_Mine_NewList")->isEnabled());
+    EXPECT_EQ(Find<HtmlView>(&main, "Web_Mine")->toPlainText(), main.Mine().ProblemText());
+    EXPECT_FALSE(main.Mine().ProblemText().isEmpty());
+}
+
 TEST_F(MinePanelTest, NineMenuButtonsFitTheSmallestWindowWithTheirWordsWhole)
 {
     Program program(folder_, SettingsFile());
