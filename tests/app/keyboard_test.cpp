@@ -177,6 +177,12 @@ TEST_F(KeyboardTest, NoTwoShortcutsOfTheVisibleWindowOrOfAPopupClash)
                     keys.insert(QKeySequence::mnemonic(label->text()));
                 }
             }
+            for (const QAbstractButton* button : main.findChildren<QAbstractButton*>()) {
+                const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+                if (button->isVisible() && !mnemonic.isEmpty()) {
+                    keys.insert(mnemonic);
+                }
+            }
             for (const QAction* action : main.actions()) {
                 keys.insert(action->shortcut());
             }
