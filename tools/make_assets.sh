@@ -928,6 +928,16 @@ for i in 1 2 3 4 5 6; do
   S=2 label_face 200 62 10 $((FSIZE * 2)) "${FACES_EN[i - 1]}" "$PIC/face_${i}EN@2x.png"
   S=2 label_face 200 62 10 $((FSIZE * 2)) "${FACES_RO[i - 1]}" "$PIC/face_${i}RO@2x.png"
 done
+# The "My companies" face, number 8 (7 is the search button's), at the size
+# of the six above unless its words need a smaller one.
+MSIZE=$FSIZE
+for t in 'My companies' 'Firmele mele'; do
+  MSIZE=$(fit_size "$FONTB" "$MSIZE" 88 "$t")
+done
+label_face 100 31 5 "$MSIZE" 'My companies' "$PIC/face_8EN.png"
+label_face 100 31 5 "$MSIZE" 'Firmele mele' "$PIC/face_8RO.png"
+S=2 label_face 200 62 10 $((MSIZE * 2)) 'My companies' "$PIC/face_8EN@2x.png"
+S=2 label_face 200 62 10 $((MSIZE * 2)) 'Firmele mele' "$PIC/face_8RO@2x.png"
 label_face 67 20 4 11 'Search' "$PIC/face_7EN.png"
 label_face 67 20 4 11 'Cauta' "$PIC/face_7RO.png"
 S=2 label_face 134 40 8 22 'Search' "$PIC/face_7EN@2x.png"

@@ -44,9 +44,18 @@ void PictureButton::paintEvent(QPaintEvent*)
     if (!picture_.isNull()) {
         // Centred, so a face a pixel or two larger than its button loses its
         // edges evenly instead of on one side.
-        const QSize size = picture_.deviceIndependentSize().toSize();
-        const QPoint origin((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift);
-        painter.drawPixmap(origin, picture_);
+        // Only the plain edges may go: a face much wider than its button (nine
+        // on the bar of the smallest window) is drawn smaller instead, so its
+        // words stay whole.
+        constexpr int kPlainEdges = 10;
+        QSizeF size = picture_.deviceIndependentSize();
+        if (size.width() > width() + kPlainEdges) {
+            size *= (width() + kPlainEdges) / size.width();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        }
+        const QRectF target(
+            QPointF((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift), size);
+        painter.drawPixmap(target, picture_, QRectF(picture_.rect()));
     }
     if (!isEnabled()) {
         painter.fillRect(rect(), QColor(222, 223, 222, 140));

@@ -12,6 +12,7 @@
 #include "app/info_box.h"
 #include "app/menu_bar.h"
 #include "app/mine_layer.h"
+#include "app/mine_panel.h"
 #include "app/opportunity_panel.h"
 #include "app/placeholders.h"
 #include "app/qt_texts.h"
@@ -168,6 +169,9 @@ void TForm_Main::BuildMenuBar()
         if (which == MenuButton::Companies || which == MenuButton::Internet) {
             MenuButtonPressed(which, true);
             static_cast<SearchPanel*>(PanelInFront())->FocusSearchBox();
+        } else if (which == MenuButton::Mine) {
+            MenuButtonPressed(which, true);
+            minePanel_->FocusList();
         } else {
             menuBar_->Button(which)->setFocus(Qt::ShortcutFocusReason);
             MenuButtonPressed(which, true);
@@ -176,6 +180,8 @@ void TForm_Main::BuildMenuBar()
     connect(menuBar_, &MenuBar::left, this, [this] {
         if (auto* panel = qobject_cast<SearchPanel*>(PanelInFront())) {
             panel->FocusSearchBox();
+        } else if (PanelInFront() == minePanel_) {
+            minePanel_->FocusList();
         } else {
             Web_Help->setFocus(Qt::OtherFocusReason);
         }
@@ -219,6 +225,11 @@ void TForm_Main::MenuButtonPressed(MenuButton which, bool byKeyboard)
         break;
     case MenuButton::Help:
         OpenPopup(popups_->Help(), PopupSlot::Help, button, byKeyboard);
+        break;
+    case MenuButton::Mine:
+        BringToFront(minePanel_, 4);
+        // Coming forward, it shows the lists as they are now.
+        minePanel_->Refresh();
         break;
     }
 }
@@ -264,6 +275,9 @@ void TForm_Main::BuildCenter()
     Panel_Center->addWidget(Panel_Help);
     Panel_Center->addWidget(companies_);
     Panel_Center->addWidget(opportunities_);
+    minePanel_ = new MinePanel(state_, *mine_, Panel_Center);
+    connect(minePanel_, &MinePanel::statusChanged, chrome_, &WindowChrome::SetStatus);
+    Panel_Center->addWidget(minePanel_);
     Panel_Center->setCurrentWidget(companies_);
 }
 
@@ -275,7 +289,7 @@ void TForm_Main::BuildFaceHolders()
     container->setObjectName(QStringLiteral("Panel_Container"));
     container->hide();
     for (const char* language : {"EN", "RO"}) {
-        for (int i = 1; i <= 7; ++i) {
+        for (int i = 1; i <= 8; ++i) {
             const QString suffix = QString::number(i) + QString::fromLatin1(language);
             auto* holder = new QLabel(container);
             holder->setObjectName(QStringLiteral("Image_") + suffix);

@@ -30,6 +30,7 @@ class DomainMenus;
 class HtmlView;
 class MenuBar;
 class MineLayer;
+class MinePanel;
 class OpportunityPanel;
 class PictureButton;
 class SettingsStore;
@@ -58,7 +59,7 @@ struct MainWindowOptions
 };
 
 // The main window "Form_Main": it lays out its rooms (the chrome, the menu
-// bar, the help page and the two search panels), routes language changes to
+// bar, the help page, the two search panels and the user's lists), routes language changes to
 // them and wires the menu bar's popups to their commands.
 class TForm_Main : public QWidget
 {
@@ -132,6 +133,7 @@ private:
     std::unique_ptr<SettingsStore> ownSettings_; // when the caller gave none
     SettingsStore* settings_ = nullptr;
     MineLayer* mine_ = nullptr;
+    MinePanel* minePanel_ = nullptr;
     WindowChrome* chrome_ = nullptr;
     CompanyPanel* companies_ = nullptr;
     OpportunityPanel* opportunities_ = nullptr;
@@ -148,7 +150,7 @@ private:
     QStackedWidget* Panel_Center = nullptr;
     QWidget* Panel_Help = nullptr;
     HtmlView* Web_Help = nullptr;
-    // Image_1EN ... Image_7EN, then Image_1RO ... Image_7RO.
+    // Image_1EN ... Image_8EN, then Image_1RO ... Image_8RO (7: the search button's).
     std::vector<QLabel*> faceHolders_;
 };
 

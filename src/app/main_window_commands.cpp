@@ -12,6 +12,7 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/menu_bar.h"
+#include "app/mine_panel.h"
 #include "app/opportunity_panel.h"
 #include "app/page_printer.h"
 #include "app/update_form.h"
@@ -52,7 +53,7 @@ void TForm_Main::OpenPopup(QMenu* popup, PopupSlot slot, const QWidget* button, 
             }
         }
     }
-    if (width() >= 705) {
+    if (menuBar_->Roomy()) {
         popup->popup(PopupPosition(slot, x(), y(), menuBar_->Widget()->height()), first);
     } else {
         // A narrow window has moved its buttons closer: the popup opens below its button.
@@ -80,6 +81,8 @@ HtmlView* TForm_Main::ViewInFront()
         return opportunities_->View();
     case 3:
         return Web_Help;
+    case 4:
+        return minePanel_->PrintSheet();
     default:
         return nullptr;
     }
@@ -148,6 +151,10 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
     connect(session, &UpdateSession::finished, this, [this] {
         SetUpdateItemsEnabled(true);
         companies_->ForgetColumn();
+        // The update or import may have replaced or blanked companies of the list shown.
+        if (currentView_ == 4) {
+            minePanel_->Refresh();
+        }
     });
     connect(session, &UpdateSession::gaugeMaximum, gauge, &QProgressBar::setMaximum);
     connect(session, &UpdateSession::gaugePosition, gauge, &QProgressBar::setValue);

@@ -10,6 +10,7 @@
 #include "app/domain_menus.h"
 #include "app/html_view.h"
 #include "app/menu_bar.h"
+#include "app/mine_panel.h"
 #include "app/mnemonics.h"
 #include "app/opportunity_panel.h"
 #include "app/panel_parts.h"
@@ -38,6 +39,7 @@ void TForm_Main::ApplyLanguage(Language code)
     chrome_->SetStatus(QString::fromLatin1(CaptionsOf(code).welcome));
     companies_->ApplyLanguage();
     opportunities_->ApplyLanguage();
+    minePanel_->ApplyLanguage();
     domainMenus_->Build(code);
     // Every popup item gets a mnemonic of the language's captions; the
     // command popups give theirs after "New business ads" is filled.
@@ -52,12 +54,13 @@ void TForm_Main::ApplyLanguage(Language code)
 void TForm_Main::ApplyCaptions()
 {
     const bool english = state_.language == Language::EN;
-    // Button faces: holders 1 to 7 of the language.
-    const std::size_t base = english ? 0 : 7;
+    // Button faces: holders 1 to 8 of the language; the 7th is the search button's.
+    const std::size_t base = english ? 0 : 8;
     std::vector<QPixmap> faces;
     for (std::size_t i = 0; i < 6; ++i) {
         faces.push_back(faceHolders_[base + i]->pixmap());
     }
+    faces.push_back(faceHolders_[base + 7]->pixmap());
     menuBar_->ApplyLanguage(state_.language, faces);
     companies_->SetSearchFace(faceHolders_[base + 6]->pixmap());
     opportunities_->SetSearchFace(faceHolders_[base + 6]->pixmap());

@@ -17,8 +17,9 @@ namespace dorvanta {
 namespace {
 
 constexpr const char* kObjectNames[kMenuButtonCount] = {
-    "Button_Menu_Companies", "Button_Menu_Companies_Down", "Button_Menu_Internet", "SpeedButton5",
-    "Button_Menu_Update",    "Button_Menu_Insert",         "Button_Menu_Settings", "Button_Menu_Help"};
+    "Button_Menu_Companies", "Button_Menu_Companies_Down", "Button_Menu_Internet",
+    "SpeedButton5",          "Button_Menu_Update",         "Button_Menu_Insert",
+    "Button_Menu_Settings",  "Button_Menu_Help",           "Button_Menu_Mine"};
 
 struct ButtonTexts
 {
@@ -39,7 +40,12 @@ constexpr ButtonTexts kTexts[kMenuButtonCount] = {
     {"Insert", "Adauga", 'I', 'G'},
     {"Settings", "Setari", 'S', 'S'},
     {"Help", "Ajutor", 'H', 'R'},
+    {"My companies", "Firmele mele", 'M', 'M'},
 };
+
+// The narrowest bar that holds the seven faces at full width: Help ends at
+// 695, "My companies" follows with a gap of at least 4.
+constexpr int kRoomyWidth = 800;
 
 bool IsArrow(MenuButton which)
 {
@@ -125,17 +131,23 @@ void MenuBar::FocusFirst()
     buttons_.front()->setFocus(Qt::ShortcutFocusReason);
 }
 
+bool MenuBar::Roomy() const
+{
+    return Panel_Menu->width() >= kRoomyWidth;
+}
+
 void MenuBar::PlaceButtons()
 {
     // Faces 99 pixels wide at 10, 137, 266, 376, 486 and 596, each arrow just
-    // right of its face. A window too narrow for that takes the gaps in and
-    // narrows the faces (they lose their plain edges first), so every command
-    // stays on screen down to the smallest window.
-    constexpr int kFaces = 6;
+    // right of its face, and "My companies" after Help as far as the bar
+    // allows. A window too narrow for that takes the gaps in and narrows the
+    // faces (they lose their plain edges first), so every command stays on
+    // screen down to the smallest window.
+    constexpr int kFaces = 7;
     constexpr int kArrow = 17;
     const int width = Panel_Menu->width();
-    const bool roomy = width >= 705;
-    const int face = roomy ? 99 : std::max(40, (width - 10 - 2 * kArrow - 2 - 5 * 3 - 5) / kFaces);
+    const bool roomy = Roomy();
+    const int face = roomy ? 99 : std::clamp((width - 10 - 2 * kArrow - 2 - 6 * 3 - 5) / kFaces, 40, 99);
     const int gapAfterArrow[] = {10, 12};
     const int gap = roomy ? 11 : 3;
     int x = 10;
@@ -143,6 +155,9 @@ void MenuBar::PlaceButtons()
     for (std::size_t i = 0; i < kMenuButtonCount; ++i) {
         const auto which = static_cast<MenuButton>(i);
         const bool arrow = IsArrow(which);
+        if (which == MenuButton::Mine && roomy) {
+            x = std::min(x, width - face - 2);
+        }
         buttons_[i]->setGeometry(x, 2, arrow ? kArrow : face, 27);
         if (arrow) {
             x += kArrow + (roomy ? gapAfterArrow[arrows++] : gap);

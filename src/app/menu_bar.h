@@ -15,7 +15,7 @@ namespace dorvanta {
 
 class PictureButton;
 
-// The eight buttons of the menu bar, left to right.
+// The nine buttons of the menu bar, left to right.
 enum class MenuButton
 {
     Companies,
@@ -25,10 +25,11 @@ enum class MenuButton
     Update,
     Insert,
     Settings,
-    Help
+    Help,
+    Mine
 };
 
-inline constexpr std::size_t kMenuButtonCount = 8;
+inline constexpr std::size_t kMenuButtonCount = 9;
 
 // The blue menu bar under the title bar: its picture buttons, where they sit
 // however wide the window, and how the keyboard reaches them. Every button is
@@ -46,11 +47,15 @@ public:
     PictureButton* Button(MenuButton which) const { return buttons_[static_cast<std::size_t>(which)]; }
     const std::array<PictureButton*, kMenuButtonCount>& Buttons() const { return buttons_; }
 
-    // The faces (Companies ... Help, six pictures), names, tooltips and Alt
-    // shortcuts of a language.
+    // The faces (Companies ... Help and My companies, seven pictures), names,
+    // tooltips and Alt shortcuts of a language.
     void ApplyLanguage(Language language, const std::vector<QPixmap>& faces);
     // F10: the keyboard goes to the first button.
     void FocusFirst();
+    // Whether the bar is wide enough for the six first faces at their usual
+    // places (the popups then open at theirs); otherwise the faces narrow and
+    // a popup opens below its button.
+    bool Roomy() const;
     // The Alt letter of a face in a language (for the tooltips and the README's table).
     static QChar ShortcutLetter(MenuButton which, Language language);
 
@@ -58,8 +63,8 @@ signals:
     // A button was pressed; `byKeyboard` when the keyboard did it, so a popup
     // opens with its first item active.
     void pressed(MenuButton which, bool byKeyboard);
-    // Alt and a face's letter: Companies and Opportunities bring their panel
-    // to the front with the keyboard in it; the others open their popup.
+    // Alt and a face's letter: Companies, Opportunities and My companies bring
+    // their panel to the front with the keyboard in it; the others open their popup.
     void shortcutUsed(MenuButton which);
     // Escape on the bar: the keyboard goes back to the panel in front.
     void left();

@@ -110,7 +110,8 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Update", R::Button},
           {"Insert", R::Button},
           {"Settings", R::Button},
-          {"Help", R::Button}}},
+          {"Help", R::Button},
+          {"My companies", R::Button}}},
         {Language::RO,
          {{"Companie", R::EditableText},
           {"Domeniu", R::ComboBox},
@@ -130,7 +131,8 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Actualizare", R::Button},
           {"Adauga", R::Button},
           {"Setari", R::Button},
-          {"Ajutor", R::Button}}},
+          {"Ajutor", R::Button},
+          {"Firmele mele", R::Button}}},
     };
     const std::map<Language, std::vector<Stop>> expectedAds = {
         {Language::EN,
@@ -185,7 +187,7 @@ TEST_F(KeyboardTest, NoTwoShortcutsOfTheVisibleWindowOrOfAPopupClash)
         TForm_Main& main = *program.main;
         main.ApplyLanguage(language);
         ShowActive(main);
-        for (const char* panel : {"Button_Menu_Companies", "Button_Menu_Internet"}) {
+        for (const char* panel : {"Button_Menu_Companies", "Button_Menu_Internet", "Button_Menu_Mine"}) {
             Find<PictureButton>(&main, panel)->click();
             std::multiset<QKeySequence> keys;
             for (const QShortcut* shortcut : main.findChildren<QShortcut*>()) {
@@ -197,6 +199,12 @@ TEST_F(KeyboardTest, NoTwoShortcutsOfTheVisibleWindowOrOfAPopupClash)
             for (const QLabel* label : main.findChildren<QLabel*>()) {
                 if (label->isVisible() && label->buddy() != nullptr) {
                     keys.insert(QKeySequence::mnemonic(label->text()));
+                }
+            }
+            for (const QAbstractButton* button : main.findChildren<QAbstractButton*>()) {
+                const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+                if (button->isVisible() && !mnemonic.isEmpty()) {
+                    keys.insert(mnemonic);
                 }
             }
             for (const QAction* action : main.actions()) {
@@ -238,7 +246,7 @@ TEST_F(KeyboardTest, TheCommandsAnswerTheirKeys)
     QTest::keyClick(&main, Qt::Key_F10);
     EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Companies"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
-    EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Help"));
+    EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Mine"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), Find<PictureButton>(&main, "Button_Menu_Companies_Down"));
