@@ -1,0 +1,207 @@
+#include "search/company_index.h"
+
+#include "data/field_case.h"
+#include "data/record_file.h"
+#include "data/record_layout.h"
+#include "search/company_words.h"
+
+#include <algorithm>
+#include <limits>
+#include <numeric>
+
+namespace dorvanta {
+
+namespace {
+namespace layout = company_layout;
+
+constexpr std::size_t kWindowRecords = (std::size_t{12} << 20) / layout::kRecordSize;
+
+// One criterion's records: the lists of a word (several when its base letters
+// stand for several spellings), or numbers already found.
+struct Term
+{
+    std::vector<WordPostings::Span> spans;
+    std::vector<std::uint32_t> numbers;
+    bool decoded = false;
+
+    std::size_t Cost() const
+    {
+        if (decoded) {
+            return numbers.size();
+        }
+        std::size_t bytes = 0;
+        for (const WordPostings::Span& span : spans) {
+            bytes += span.Bytes();
+        }
+        return bytes;
+    }
+
+    std::vector<std::uint32_t> Numbers() &&
+    {
+        if (decoded) {
+            return std::move(numbers);
+        }
+        std::vector<std::uint32_t> all;
+        for (const WordPostings::Span& span : spans) {
+            WordPostings::Decode(span, all);
+        }
+        if (spans.size() > 1) {
+            std::sort(all.begin(), all.end());
+            all.erase(std::unique(all.begin(), all.end()), all.end());
+        }
+        return all;
+    }
+};
+
+} // namespace
+
+void CompanyIndex::KeyedRecords::Sort()
+{
+    std::vector<std::uint32_t> order(keys.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+        return keys[a] != keys[b] ? keys[a] < keys[b] : records[a] < records[b];
+    });
+    std::vector<std::uint64_t> sortedKeys(keys.size());
+    std::vector<std::uint32_t> sortedRecords(records.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        sortedKeys[i] = keys[order[i]];
+        sortedRecords[i] = records[order[i]];
+    }
+    keys = std::move(sortedKeys);
+    records = std::move(sortedRecords);
+}
+
+std::vector<std::uint32_t> CompanyIndex::KeyedRecords::Between(std::uint64_t low, std::uint64_t high) const
+{
+    const auto first = std::lower_bound(keys.begin(), keys.end(), low);
+    const auto last = std::upper_bound(first, keys.end(), high);
+    std::vector<std::uint32_t> found(records.begin() + (first - keys.begin()),
+                                     records.begin() + (last - keys.begin()));
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+bool CompanyIndex::Build(const std::filesystem::path& path, std::stop_token stop)
+{
+    try {
+        RecordFile file(path, layout::kRecordSize);
+        file.Lock(FileLock::Shared);
+        stamp_ = file.Stamp();
+        const std::uint64_t count = file.RecordCount();
+        if (count >= std::numeric_limits<std::uint32_t>::max()) {
+            return false;
+        }
+        WordPostings::Builder town;
+        WordPostings::Builder representative;
+        WordPostings::Builder description;
+        char text[264];
+        const auto fieldText = [&text](const std::uint8_t* record, std::size_t index) {
+            const FieldLayout& field = layout::kFields[index];
+            const std::size_t length = FieldLength(record, field);
+            UnscrambleLower(record + field.offset + 1, length, text);
+            return std::string_view(text, length);
+        };
+        for (std::uint64_t first = 0; first < count;) {
+            const auto windowCount =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kWindowRecords, count - first));
+            const MappedWindow window = file.Map(first, windowCount);
+            if (stop.stop_requested() || window.CutAt() < window.length()) {
+                return false;
+            }
+            for (std::size_t i = 0; i < windowCount; ++i) {
+                const std::uint8_t* record = window.data() + i * layout::kRecordSize;
+                if (FieldLength(record, layout::kFields[layout::Company]) == 0) {
+                    continue;
+                }
+                const auto k = static_cast<std::uint32_t>(first + i);
+                ForEachWord(fieldText(record, layout::Address), [&](std::string_view w) { town.Add(w, k); });
+                ForEachWord(fieldText(record, layout::Representative),
+                            [&](std::string_view w) { representative.Add(w, k); });
+                const std::string_view about = fieldText(record, layout::Description);
+                ForEachWord(about, [&](std::string_view w) { description.Add(w, k); });
+                if (const auto code = FiscalCodeOf(about)) {
+                    fiscalCodes_.keys.push_back(*code);
+                    fiscalCodes_.records.push_back(k);
+                }
+                for (const std::size_t index : {layout::Mobile, layout::Phone, layout::Fax}) {
+                    for (const std::uint64_t key : PhoneKeysOf(fieldText(record, index))) {
+                        phones_.keys.push_back(key);
+                        phones_.records.push_back(k);
+                    }
+                }
+            }
+            first += windowCount;
+        }
+        town_ = town.Finish();
+        representative_ = representative.Finish();
+        description_ = description.Finish();
+        phones_.Sort();
+        fiscalCodes_.Sort();
+    } catch (...) {
+        *this = CompanyIndex{};
+        return false;
+    }
+    path_ = path;
+    return true;
+}
+
+bool CompanyIndex::Current(const RecordFile& file) const
+{
+    return file.path() == path_ && file.Stamp() == stamp_;
+}
+
+std::vector<std::uint32_t> CompanyIndex::Candidates(const CompanyWordQuery& query) const
+{
+    std::vector<Term> terms;
+    const auto addWords = [&](const WordPostings& postings, const std::vector<std::string>& words) {
+        for (const std::string& word : words) {
+            terms.push_back(Term{postings.Find(word, query.ignoreDiacritics), {}, false});
+        }
+    };
+    addWords(town_, query.town);
+    addWords(representative_, query.representative);
+    addWords(description_, query.text);
+    if (query.phoneAsked) {
+        if (query.phone.digits == 0) {
+            return {};
+        }
+        terms.push_back(
+            Term{{}, phones_.Between(query.phone.key, query.phone.key | ~query.phone.Mask()), true});
+    }
+    if (query.fiscalAsked) {
+        if (!query.fiscalCode) {
+            return {};
+        }
+        terms.push_back(Term{{}, fiscalCodes_.Between(*query.fiscalCode, *query.fiscalCode), true});
+    }
+    if (terms.empty()) {
+        return {};
+    }
+    // The fewest records first: each later list only thins them.
+    std::sort(terms.begin(), terms.end(), [](const Term& a, const Term& b) { return a.Cost() < b.Cost(); });
+    std::vector<std::uint32_t> found = std::move(terms.front()).Numbers();
+    for (std::size_t t = 1; t < terms.size() && !found.empty(); ++t) {
+        Term& term = terms[t];
+        if (!term.decoded && term.spans.size() == 1) {
+            WordPostings::Intersect(term.spans.front(), found);
+            continue;
+        }
+        const std::vector<std::uint32_t> numbers = std::move(term).Numbers();
+        std::vector<std::uint32_t> kept;
+        std::set_intersection(found.begin(), found.end(), numbers.begin(), numbers.end(),
+                              std::back_inserter(kept));
+        found = std::move(kept);
+    }
+    return found;
+}
+
+std::size_t CompanyIndex::MemoryBytes() const
+{
+    return town_.MemoryBytes() + representative_.MemoryBytes() + description_.MemoryBytes() +
+           (phones_.keys.capacity() + fiscalCodes_.keys.capacity()) * sizeof(std::uint64_t) +
+           (phones_.records.capacity() + fiscalCodes_.records.capacity()) * sizeof(std::uint32_t);
+}
+
+} // namespace dorvanta
