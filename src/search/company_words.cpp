@@ -113,13 +113,13 @@ std::vector<std::uint64_t> PhoneKeysOf(std::string_view field)
     };
     std::size_t i = 0;
     while (i <= field.size()) {
-        const char c = i < field.size() ? field[i] : '/';
-        if (c == '/' || c == ',' || c == ';' || c == '\n' || c == '\r') {
+        const char c = i < field.size() ? field[i] : ',';
+        if (c == ',' || c == ';' || c == '\n' || c == '\r') {
             flush();
             ++i;
             continue;
         }
-        if (c == ' ' || c == '\t') {
+        if (c == ' ' || c == '\t' || c == '/') {
             ++i;
             continue;
         }

@@ -41,10 +41,11 @@ struct PhoneKey
 
 // The significant digits of one number as written ("+40 721-123 456", "(021)3123456").
 PhoneKey PhoneKeyOf(std::string_view number);
-// Every number of a phone field: numbers are separated by / , ; line breaks,
-// and by blanks where a blank does not merely group the digits of one number
-// (a piece that starts with a digit continues a number of fewer than 9
-// significant digits, unless it holds 9 or more itself).
+// Every number of a phone field: numbers are separated by , ; and line
+// breaks, and by blanks and / where these do not merely group the digits of
+// one number ("0268/412345", "021 312 34 56"): a piece that starts with a
+// digit continues a number of fewer than 9 significant digits, unless it
+// holds 9 or more itself.
 std::vector<std::uint64_t> PhoneKeysOf(std::string_view field);
 // What the user typed: at least 3 digits, and some left once the country code
 // and the trunk 0 are taken off; otherwise no number (the criterion matches nothing).

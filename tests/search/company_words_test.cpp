@@ -41,6 +41,7 @@ TEST(CompanyWords, PhoneDigitsMatchWhateverTheWriting)
         EXPECT_FALSE(PhoneFinds("0264999", stored)) << stored;
     }
     EXPECT_TRUE(PhoneFinds("021", "021 312 34 56"));
+    EXPECT_TRUE(PhoneFinds("0268412", "0268/412345"));
     // Fewer than 3 digits, or nothing left after the prefix: no number.
     EXPECT_EQ(TypedPhone("07").digits, 0u);
     EXPECT_EQ(TypedPhone("0040").digits, 0u);
