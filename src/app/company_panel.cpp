@@ -3,6 +3,7 @@
 #include "app/company_panel.h"
 #include "app/swallowed.h"
 
+#include "app/advanced_criteria.h"
 #include "app/button_faces.h"
 #include "app/captions.h"
 #include "app/html_view.h"
@@ -22,13 +23,15 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace dorvanta {
 
-CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent)
+CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent, SettingsStore* settings)
     : SearchPanel(state, "Panel_Companies", parent)
 {
     SearchPanelParts parts(this, "Splitter_Companies", "Panel_Companies_Left");
@@ -44,8 +47,26 @@ CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent)
     ComboBox_Companies_Type =
         parts.AddComboRow("Label_Companies_Type", "ComboBox_Companies_Type", Label_Companies_Type);
     ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
+    advanced_ = new AdvancedCriteria(parts, settings, this);
     FinishControls(parts, "Button_Companies_Search", "ListView_Companies", "Web_Companies");
+    criteriaArea_ = parts.criteriaArea;
     connect(ComboBox_Companies_Domain, &QComboBox::activated, this, &CompanyPanel::FillSubdomains);
+    connect(advanced_, &AdvancedCriteria::searchWanted, this, [this] {
+        typingPause_->stop();
+        Search();
+    });
+    connect(advanced_, &AdvancedCriteria::rowsToggled, this, [this] {
+        FitCriteriaWidth();
+        FitCriteriaHeight();
+    });
+}
+
+void CompanyPanel::FitCriteriaHeight()
+{
+    criteria_->adjustSize();
+    criteriaArea_->setMinimumHeight(criteria_->minimumSizeHint().height() / 3);
+    criteriaArea_->setMaximumHeight(criteria_->sizeHint().height());
+    criteriaArea_->updateGeometry();
 }
 
 void CompanyPanel::ApplyLanguage()
@@ -57,8 +78,9 @@ void CompanyPanel::ApplyLanguage()
     SetCriteriaCaption(Label_Companies_Company, searchBox_, c.company, 'p');
     SetCriteriaCaption(Label_Companies_Domain, ComboBox_Companies_Domain, c.domain, 'd');
     SetCriteriaCaption(Label_Companies_SubDomain, ComboBox_Companies_Subdomain, c.section, 'e');
-    SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'n');
+    SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'y');
     SetCriteriaCaption(Label_Companies_Type, ComboBox_Companies_Type, c.type, 't');
+    advanced_->ApplyLanguage(state_.language);
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
     ApplyAccessibleNames(c.companiesFound, c.companyPage);
     FitTypeColumn({});
@@ -145,6 +167,7 @@ void CompanyPanel::Search()
     choice.subdomainCodes = subdomainCodes_;
     CompanyCriteria criteria = MakeCompanyCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    advanced_->Fill(criteria);
     // An import writing the file would keep the window waiting: say so instead.
     ReadingHold hold;
     if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {

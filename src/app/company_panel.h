@@ -10,8 +10,12 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 
 namespace dorvanta {
+
+class AdvancedCriteria;
+class SettingsStore;
 
 // "Panel_Companies": the company search, its result list and the company page.
 class CompanyPanel : public SearchPanel
@@ -19,7 +23,8 @@ class CompanyPanel : public SearchPanel
     Q_OBJECT
 
 public:
-    CompanyPanel(const WindowState& state, QWidget* parent);
+    // `settings` keeps whether the advanced criteria show; none: they start hidden.
+    CompanyPanel(const WindowState& state, QWidget* parent, SettingsStore* settings = nullptr);
 
     // Codes of the subdomain list's items after "All".
     const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
@@ -46,6 +51,9 @@ protected:
     bool ShowPage(std::int64_t recordNumber) override;
 
 private:
+    // The criteria area as tall as the rows shown.
+    void FitCriteriaHeight();
+
     QLabel* Panel_Companies_Search = nullptr;
     QLabel* Label_Companies_Company = nullptr;
     QLabel* Label_Companies_Domain = nullptr;
@@ -56,6 +64,8 @@ private:
     QComboBox* ComboBox_Companies_Subdomain = nullptr;
     QComboBox* ComboBox_Companies_Locality = nullptr;
     QComboBox* ComboBox_Companies_Type = nullptr;
+    AdvancedCriteria* advanced_ = nullptr;
+    QScrollArea* criteriaArea_ = nullptr;
 
     std::vector<std::string> subdomainCodes_;
     // Answers the searches from memory after the first; the window searches
