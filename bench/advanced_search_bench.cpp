@@ -66,6 +66,11 @@ void AdvancedCompanySearch(const std::filesystem::path& dir, std::uint64_t compa
         c.town = "bucuresti";
         c.ignoreDiacritics = true;
     });
+    add("town \"nr\" (in nearly every address)", [](CompanyCriteria& c) { c.town = "nr"; });
+    add("words of most records: \"nr\", \"de\", \"calitate\"", [](CompanyCriteria& c) {
+        c.town = "nr";
+        c.descriptionWords = "de calitate";
+    });
     add("phone \"0744\"", [](CompanyCriteria& c) { c.phone = "0744"; });
     add("phone \"+40 264 12\"", [](CompanyCriteria& c) { c.phone = "+40 264 12"; });
     add("representative \"popescu\"", [](CompanyCriteria& c) { c.representative = "popescu"; });

@@ -6,6 +6,7 @@
 #include "search/company_words.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <numeric>
 
@@ -72,14 +73,32 @@ void CompanyIndex::KeyedRecords::Sort()
     records = std::move(sortedRecords);
 }
 
-std::vector<std::uint32_t> CompanyIndex::KeyedRecords::Between(std::uint64_t low, std::uint64_t high) const
+std::vector<std::uint32_t> CompanyIndex::KeyedRecords::Between(std::uint64_t low, std::uint64_t high,
+                                                               std::uint64_t recordCount) const
 {
     const auto first = std::lower_bound(keys.begin(), keys.end(), low);
     const auto last = std::upper_bound(first, keys.end(), high);
-    std::vector<std::uint32_t> found(records.begin() + (first - keys.begin()),
-                                     records.begin() + (last - keys.begin()));
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
+    const auto begin = records.begin() + (first - keys.begin());
+    const auto end = records.begin() + (last - keys.begin());
+    std::vector<std::uint32_t> found;
+    if (static_cast<std::uint64_t>(end - begin) * 16 < recordCount) {
+        found.assign(begin, end);
+        std::sort(found.begin(), found.end());
+        found.erase(std::unique(found.begin(), found.end()), found.end());
+        return found;
+    }
+    // A short prefix ("072") spans a good part of the file: marking the
+    // records in a bitmap costs far less than sorting their numbers.
+    std::vector<std::uint64_t> marks((recordCount + 63) / 64);
+    for (auto at = begin; at != end; ++at) {
+        marks[*at / 64] |= std::uint64_t{1} << (*at % 64);
+    }
+    for (std::size_t word = 0; word < marks.size(); ++word) {
+        for (std::uint64_t bits = marks[word]; bits != 0; bits &= bits - 1) {
+            found.push_back(
+                static_cast<std::uint32_t>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+        }
+    }
     return found;
 }
 
@@ -90,6 +109,7 @@ bool CompanyIndex::Build(const std::filesystem::path& path, std::stop_token stop
         file.Lock(FileLock::Shared);
         stamp_ = file.Stamp();
         const std::uint64_t count = file.RecordCount();
+        recordCount_ = count;
         if (count >= std::numeric_limits<std::uint32_t>::max()) {
             return false;
         }
@@ -167,14 +187,15 @@ std::vector<std::uint32_t> CompanyIndex::Candidates(const CompanyWordQuery& quer
         if (query.phone.digits == 0) {
             return {};
         }
-        terms.push_back(
-            Term{{}, phones_.Between(query.phone.key, query.phone.key | ~query.phone.Mask()), true});
+        terms.push_back(Term{
+            {}, phones_.Between(query.phone.key, query.phone.key | ~query.phone.Mask(), recordCount_), true});
     }
     if (query.fiscalAsked) {
         if (!query.fiscalCode) {
             return {};
         }
-        terms.push_back(Term{{}, fiscalCodes_.Between(*query.fiscalCode, *query.fiscalCode), true});
+        terms.push_back(
+            Term{{}, fiscalCodes_.Between(*query.fiscalCode, *query.fiscalCode, recordCount_), true});
     }
     if (terms.empty()) {
         return {};

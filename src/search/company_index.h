@@ -38,11 +38,13 @@ private:
         std::vector<std::uint32_t> records;
         void Sort();
         // The records whose key lies in [low, high], ascending, each once.
-        std::vector<std::uint32_t> Between(std::uint64_t low, std::uint64_t high) const;
+        std::vector<std::uint32_t> Between(std::uint64_t low, std::uint64_t high,
+                                           std::uint64_t recordCount) const;
     };
 
     std::filesystem::path path_;
     FileStamp stamp_;
+    std::uint64_t recordCount_ = 0;
     WordPostings town_;
     WordPostings representative_;
     WordPostings description_;
