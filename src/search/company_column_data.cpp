@@ -195,8 +195,10 @@ SearchResult CompanyColumnData::Search(const CompanyCriteria& criteria, Language
         keys.codes.push_back(NumberOf(codeTexts_, ToLowerAZ(code)));
     }
     keys.typeLetter = filter.typeLetter;
+    CompanyCandidates candidates;
     if (filter.words && index != nullptr) {
-        keys.candidates = index->Candidates(CompanyWordQuery(criteria));
+        candidates = index->Candidates(CompanyWordQuery(criteria));
+        keys.candidates = &candidates;
     }
     const auto passes = [&](std::size_t k) {
         return PassesCompanyFilter(ColumnCompany{*this, keys, k}, filter);
@@ -217,10 +219,14 @@ SearchResult CompanyColumnData::Search(const CompanyCriteria& criteria, Language
                       (presence_[k] & 1u) == 0 ? std::string{} : std::string(1, ToUpper(typeLetters_[k * 4])),
                       TitleCaseName(lower)});
     };
-    const bool fewCandidates = filter.words && (name.empty() || keys.candidates.size() <= records / 16);
+    // The records the index finds are visited, unless a name to look for is
+    // rarer than they are: then the name's hits are, and the index is asked
+    // about each. Either way the records come in file order.
+    const bool fewCandidates =
+        filter.words && (name.empty() || keys.candidates == nullptr || candidates.Estimate() <= records / 16);
     if (fewCandidates) {
-        // Only the records the index found can pass; they are in file order.
-        for (const std::uint32_t k : keys.candidates) {
+        std::uint32_t k = 0;
+        for (std::uint32_t from = 0; keys.candidates != nullptr && candidates.Seek(from, k); from = k + 1) {
             if (passes(k) && nameHolds(k) && !add(k)) {
                 break;
             }

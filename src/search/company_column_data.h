@@ -3,10 +3,10 @@
 #include "data/file_access.h"
 #include "data/language.h"
 #include "data/record_file.h"
+#include "search/company_candidates.h"
 #include "search/company_search.h"
 #include "search/search_result.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <stop_token>
@@ -38,7 +38,7 @@ private:
         std::uint16_t county = 0;
         std::vector<std::uint16_t> codes;
         char typeLetter = '\0';
-        std::vector<std::uint32_t> candidates; // ascending: the records the index found
+        CompanyCandidates* candidates = nullptr; // what the index found, asked in file order
     };
     struct ColumnCompany
     {
@@ -58,7 +58,7 @@ private:
         bool TypeMatches(std::size_t a) const { return column.typeLetters_[k * 4 + a] == keys.typeLetter; }
         bool WordsMatch() const
         {
-            return std::binary_search(keys.candidates.begin(), keys.candidates.end(), k);
+            return keys.candidates != nullptr && keys.candidates->Contains(static_cast<std::uint32_t>(k));
         }
     };
 

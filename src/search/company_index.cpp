@@ -17,43 +17,6 @@ namespace layout = company_layout;
 
 constexpr std::size_t kWindowRecords = (std::size_t{12} << 20) / layout::kRecordSize;
 
-// One criterion's records: the lists of a word (several when its base letters
-// stand for several spellings), or numbers already found.
-struct Term
-{
-    std::vector<WordPostings::Span> spans;
-    std::vector<std::uint32_t> numbers;
-    bool decoded = false;
-
-    std::size_t Cost() const
-    {
-        if (decoded) {
-            return numbers.size();
-        }
-        std::size_t bytes = 0;
-        for (const WordPostings::Span& span : spans) {
-            bytes += span.Bytes();
-        }
-        return bytes;
-    }
-
-    std::vector<std::uint32_t> Numbers() &&
-    {
-        if (decoded) {
-            return std::move(numbers);
-        }
-        std::vector<std::uint32_t> all;
-        for (const WordPostings::Span& span : spans) {
-            WordPostings::Decode(span, all);
-        }
-        if (spans.size() > 1) {
-            std::sort(all.begin(), all.end());
-            all.erase(std::unique(all.begin(), all.end()), all.end());
-        }
-        return all;
-    }
-};
-
 } // namespace
 
 void CompanyIndex::KeyedRecords::Sort()
@@ -172,12 +135,12 @@ bool CompanyIndex::Current(const RecordFile& file) const
     return file.path() == path_ && file.Stamp() == stamp_;
 }
 
-std::vector<std::uint32_t> CompanyIndex::Candidates(const CompanyWordQuery& query) const
+CompanyCandidates CompanyIndex::Candidates(const CompanyWordQuery& query) const
 {
-    std::vector<Term> terms;
+    CompanyCandidates candidates;
     const auto addWords = [&](const WordPostings& postings, const std::vector<std::string>& words) {
         for (const std::string& word : words) {
-            terms.push_back(Term{postings.Find(word, query.ignoreDiacritics), {}, false});
+            candidates.AddSpans(postings.Find(word, query.ignoreDiacritics));
         }
     };
     addWords(town_, query.town);
@@ -185,37 +148,21 @@ std::vector<std::uint32_t> CompanyIndex::Candidates(const CompanyWordQuery& quer
     addWords(description_, query.text);
     if (query.phoneAsked) {
         if (query.phone.digits == 0) {
-            return {};
+            candidates.AddNone();
+        } else {
+            candidates.AddNumbers(
+                phones_.Between(query.phone.key, query.phone.key | ~query.phone.Mask(), recordCount_));
         }
-        terms.push_back(Term{
-            {}, phones_.Between(query.phone.key, query.phone.key | ~query.phone.Mask(), recordCount_), true});
     }
     if (query.fiscalAsked) {
         if (!query.fiscalCode) {
-            return {};
+            candidates.AddNone();
+        } else {
+            candidates.AddNumbers(fiscalCodes_.Between(*query.fiscalCode, *query.fiscalCode, recordCount_));
         }
-        terms.push_back(
-            Term{{}, fiscalCodes_.Between(*query.fiscalCode, *query.fiscalCode, recordCount_), true});
     }
-    if (terms.empty()) {
-        return {};
-    }
-    // The fewest records first: each later list only thins them.
-    std::sort(terms.begin(), terms.end(), [](const Term& a, const Term& b) { return a.Cost() < b.Cost(); });
-    std::vector<std::uint32_t> found = std::move(terms.front()).Numbers();
-    for (std::size_t t = 1; t < terms.size() && !found.empty(); ++t) {
-        Term& term = terms[t];
-        if (!term.decoded && term.spans.size() == 1) {
-            WordPostings::Intersect(term.spans.front(), found);
-            continue;
-        }
-        const std::vector<std::uint32_t> numbers = std::move(term).Numbers();
-        std::vector<std::uint32_t> kept;
-        std::set_intersection(found.begin(), found.end(), numbers.begin(), numbers.end(),
-                              std::back_inserter(kept));
-        found = std::move(kept);
-    }
-    return found;
+    candidates.Order();
+    return candidates;
 }
 
 std::size_t CompanyIndex::MemoryBytes() const

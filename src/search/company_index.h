@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/file_access.h"
+#include "search/company_candidates.h"
 #include "search/word_postings.h"
 
 #include <cstdint>
@@ -25,8 +26,9 @@ public:
     bool Build(const std::filesystem::path& path, std::stop_token stop = {});
     bool Current(const RecordFile& file) const;
 
-    // The numbers, ascending, of the records that meet every criterion of `query`.
-    std::vector<std::uint32_t> Candidates(const CompanyWordQuery& query) const;
+    // The records that meet every criterion of `query`, found as they are asked
+    // for; the index must outlive them.
+    CompanyCandidates Candidates(const CompanyWordQuery& query) const;
 
     std::size_t MemoryBytes() const;
 

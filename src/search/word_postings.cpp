@@ -139,23 +139,9 @@ void WordPostings::Decode(Span span, std::vector<std::uint32_t>& out)
     }
 }
 
-void WordPostings::Intersect(Span span, std::vector<std::uint32_t>& sorted)
+const std::uint8_t* WordPostings::Next(const std::uint8_t* at, std::uint32_t& currentPlusOne)
 {
-    std::uint32_t current = 0;
-    const std::uint8_t* at = span.begin;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < sorted.size(); ++i) {
-        const std::uint32_t wanted = sorted[i] + 1;
-        while (current < wanted && at < span.end) {
-            at = NextNumber(at, current);
-        }
-        if (current == wanted) {
-            sorted[kept++] = sorted[i];
-        } else if (current < wanted) {
-            break; // the list has ended
-        }
-    }
-    sorted.resize(kept);
+    return NextNumber(at, currentPlusOne);
 }
 
 std::size_t WordPostings::MemoryBytes() const

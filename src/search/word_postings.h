@@ -57,8 +57,9 @@ public:
 
     // Decodes a list.
     static void Decode(Span span, std::vector<std::uint32_t>& out);
-    // Keeps the numbers of `sorted` that the list holds.
-    static void Intersect(Span span, std::vector<std::uint32_t>& sorted);
+    // Reads the next record number of a list at `at`: `currentPlusOne`, the
+    // one before plus one (0 before the first), becomes this one plus one.
+    static const std::uint8_t* Next(const std::uint8_t* at, std::uint32_t& currentPlusOne);
 
     std::size_t MemoryBytes() const;
     std::size_t WordCount() const { return starts_.empty() ? 0 : starts_.size() - 1; }
