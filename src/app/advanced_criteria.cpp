@@ -28,16 +28,17 @@ struct BoxTexts
     char romanianKey;
 };
 
-// The mnemonics clash with no other of the company panel or the menu bar.
+// The mnemonics clash with no other of the company panel, the page's note or
+// the menu bar (in English the name box takes M so that Phone can have P).
 constexpr std::array<BoxTexts, AdvancedCriteria::kBoxCount> kBoxes = {{
     {"Label_Companies_Town", "Edit_Companies_Town", "Town", 'w', "Localitate", 'l'},
-    {"Label_Companies_Phone", "Edit_Companies_Phone", "Phone", 'n', "Telefon", 'f'},
+    {"Label_Companies_Phone", "Edit_Companies_Phone", "Phone", 'p', "Telefon", 'f'},
     {"Label_Companies_Representative", "Edit_Companies_Representative", "Representative", 'v', "Reprezentant",
      'z'},
     {"Label_Companies_FiscalCode", "Edit_Companies_FiscalCode", "Fiscal code (CUI)", 'f', "Cod fiscal (CUI)",
      'i'},
     {"Label_Companies_Description", "Edit_Companies_Description", "Description words", 'r',
-     "Cuvinte din descriere", 'n'},
+     "Cuvinte din descriere", 'v'},
 }};
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/advanced_criteria.h"
 #include "app/button_faces.h"
 #include "app/captions.h"
+#include "app/company_page_frame.h"
 #include "app/html_view.h"
 #include "app/mnemonics.h"
 #include "app/panel_criteria.h"
@@ -15,6 +16,7 @@
 #include "data/messages.h"
 #include "data/record_file.h"
 #include "data/text.h"
+#include "mine/company_lookup.h"
 #include "pages/pages.h"
 #include "search/reading_hold.h"
 #include "search/subdomains.h"
@@ -31,9 +33,11 @@
 
 namespace dorvanta {
 
-CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent, SettingsStore* settings)
+CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent,
+                           SettingsStore* settings)
     : SearchPanel(state, "Panel_Companies", parent)
 {
+    frame_ = new CompanyPageFrame(mine, state, this);
     SearchPanelParts parts(this, "Splitter_Companies", "Panel_Companies_Left");
     Panel_Companies_Search = parts.header = MakeHeader("Panel_Companies_Search", parts.left);
     searchBox_ =
@@ -48,8 +52,17 @@ CompanyPanel::CompanyPanel(const WindowState& state, QWidget* parent, SettingsSt
         parts.AddComboRow("Label_Companies_Type", "ComboBox_Companies_Type", Label_Companies_Type);
     ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
     advanced_ = new AdvancedCriteria(parts, settings, this);
+    parts.pageAbove = frame_->Bar();
+    parts.pageBelow = frame_->NotePart();
     FinishControls(parts, "Button_Companies_Search", "ListView_Companies", "Web_Companies");
     criteriaArea_ = parts.criteriaArea;
+    frame_->SetTabOrder(list_, view_);
+    connect(frame_, &CompanyPageFrame::openRecord, this, [this](std::uint64_t number) {
+        showingFromHistory_ = true;
+        ShowRecord(static_cast<std::int64_t>(number));
+        showingFromHistory_ = false;
+    });
+    connect(frame_, &CompanyPageFrame::statusChanged, this, &SearchPanel::statusChanged);
     connect(ComboBox_Companies_Domain, &QComboBox::activated, this, &CompanyPanel::FillSubdomains);
     connect(advanced_, &AdvancedCriteria::searchWanted, this, [this] {
         typingPause_->stop();
@@ -69,16 +82,19 @@ void CompanyPanel::FitCriteriaHeight()
     criteriaArea_->updateGeometry();
 }
 
+CompanyPanel::~CompanyPanel() = default;
+
 void CompanyPanel::ApplyLanguage()
 {
+    frame_->ApplyLanguage();
     const Captions& c = CaptionsOf(state_.language);
     Panel_Companies_Search->setText(QString::fromLatin1(c.companiesSearch));
     // The mnemonics clash neither with each other nor with the menu bar's letters.
     const bool romanian = state_.language == Language::RO;
-    SetCriteriaCaption(Label_Companies_Company, searchBox_, c.company, 'p');
+    SetCriteriaCaption(Label_Companies_Company, searchBox_, c.company, romanian ? 'p' : 'm');
     SetCriteriaCaption(Label_Companies_Domain, ComboBox_Companies_Domain, c.domain, 'd');
     SetCriteriaCaption(Label_Companies_SubDomain, ComboBox_Companies_Subdomain, c.section, 'e');
-    SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'y');
+    SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'n');
     SetCriteriaCaption(Label_Companies_Type, ComboBox_Companies_Type, c.type, 't');
     advanced_->ApplyLanguage(state_.language);
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
@@ -194,8 +210,26 @@ bool CompanyPanel::ShowPage(std::int64_t recordNumber)
         CompanyPage(state_.programFolder, recordNumber, state_.language, CategoryTable::Builtin());
     if (page) {
         view_->LoadPageIntoBrowser(*page);
+        const std::optional<CompanyRecord> record =
+            ReadCompanyRecord(state_.programFolder, static_cast<std::uint64_t>(recordNumber));
+        if (record && !record->IsDeleted()) {
+            frame_->ShowingCompany(static_cast<std::uint64_t>(recordNumber), record->Company,
+                                   showingFromHistory_);
+        } else {
+            frame_->ShowingNoCompany();
+        }
     }
     return true;
+}
+
+void CompanyPanel::StartPageLoaded()
+{
+    frame_->ShowingNoCompany();
+}
+
+void CompanyPanel::PageOpened()
+{
+    frame_->Opened();
 }
 
 void CompanyPanel::SearchCategory(const QString& domainName, const QString& categoryCode)

@@ -13,6 +13,11 @@ class QLabel;
 class QScrollArea;
 
 namespace dorvanta {
+class CompanyPageFrame;
+class MineLayer;
+} // namespace dorvanta
+
+namespace dorvanta {
 
 class AdvancedCriteria;
 class SettingsStore;
@@ -24,7 +29,12 @@ class CompanyPanel : public SearchPanel
 
 public:
     // `settings` keeps whether the advanced criteria show; none: they start hidden.
-    CompanyPanel(const WindowState& state, QWidget* parent, SettingsStore* settings = nullptr);
+    CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent,
+                 SettingsStore* settings = nullptr);
+    ~CompanyPanel() override;
+
+    // The star, the lists, the note and Back/Forward around the page.
+    CompanyPageFrame& PageFrame() { return *frame_; }
 
     // Codes of the subdomain list's items after "All".
     const std::vector<std::string>& SubdomainCodes() const { return subdomainCodes_; }
@@ -49,6 +59,8 @@ protected:
     QString TypeCellName(const std::string& type) const override;
     const char* StartPageStem() const override { return "companies_"; }
     bool ShowPage(std::int64_t recordNumber) override;
+    void StartPageLoaded() override;
+    void PageOpened() override;
 
 private:
     // The criteria area as tall as the rows shown.
@@ -67,6 +79,8 @@ private:
     AdvancedCriteria* advanced_ = nullptr;
     QScrollArea* criteriaArea_ = nullptr;
 
+    CompanyPageFrame* frame_ = nullptr;
+    bool showingFromHistory_ = false;
     std::vector<std::string> subdomainCodes_;
     // Answers the searches from memory after the first; the window searches
     // as the user types, where a pass over the file for each pause would lag.

@@ -1,6 +1,8 @@
 #include "app/info_box.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include <optional>
@@ -15,6 +17,10 @@ struct InfoBoxState
     bool yes = true;
     QStringList shown;
     std::optional<QString> nextFolder;
+    // A next answer is waiting; a null text answers "cancelled".
+    bool hasNextText = false;
+    QString nextText;
+    std::optional<QString> nextSaveFile;
 };
 
 InfoBoxState& State()
@@ -100,6 +106,45 @@ QString AskFolder(QWidget* parent, const QString& caption)
 void InfoBox::SetNextFolder(const QString& folder)
 {
     State().nextFolder = folder;
+}
+
+std::optional<QString> AskText(QWidget* parent, const QString& caption, const QString& label,
+                               const QString& initial)
+{
+    if (State().hasNextText) {
+        State().hasNextText = false;
+        if (State().nextText.isNull()) {
+            return std::nullopt;
+        }
+        return State().nextText;
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption, label, QLineEdit::Normal, initial, &ok);
+    if (!ok) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+void InfoBox::SetNextText(const std::optional<QString>& text)
+{
+    State().hasNextText = true;
+    State().nextText = text.value_or(QString());
+}
+
+QString AskSaveFile(QWidget* parent, const QString& caption, const QString& suggested, const QString& filters)
+{
+    if (State().nextSaveFile) {
+        const QString answer = *State().nextSaveFile;
+        State().nextSaveFile.reset();
+        return answer;
+    }
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filters);
+}
+
+void InfoBox::SetNextSaveFile(const QString& file)
+{
+    State().nextSaveFile = file;
 }
 
 } // namespace dorvanta

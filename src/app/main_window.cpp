@@ -3,6 +3,7 @@
 #include "app/button_faces.h"
 #include "app/captions.h"
 #include "app/command_popups.h"
+#include "app/company_page_frame.h"
 #include "app/company_panel.h"
 #include "app/domain_menus.h"
 #include "app/focus_ring.h"
@@ -10,6 +11,7 @@
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/menu_bar.h"
+#include "app/mine_layer.h"
 #include "app/opportunity_panel.h"
 #include "app/placeholders.h"
 #include "app/qt_texts.h"
@@ -17,6 +19,8 @@
 #include "app/window_chrome.h"
 #include "app/windows1250.h"
 #include "data/settings_store.h"
+#include "mine/mine_store.h"
+#include "platform/program_folder.h"
 #include "platform/qt_settings_store.h"
 #include "platform/user_settings.h"
 
@@ -56,6 +60,14 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
                                  std::filesystem::path(options_.settingsFile.toStdU16String()));
     }
     settings_ = options_.settings != nullptr ? options_.settings : ownSettings_.get();
+    std::filesystem::path mineFile(options_.mineFile.toStdU16String());
+    if (mineFile.empty()) {
+        mineFile =
+            options_.settingsFile.isEmpty()
+                ? MineDatabaseFile()
+                : std::filesystem::path(options_.settingsFile.toStdU16String()).parent_path() / kMineFileName;
+    }
+    mine_ = new MineLayer(mineFile, state_, this);
 
     // The desktop's font size decides the window's: 12 pixels at the usual
     // 9 points, larger with it.
@@ -71,6 +83,7 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
 
     new FocusRing(this);
     chrome_ = new WindowChrome(*this, options_.workArea);
+    connect(mine_, &MineLayer::failed, chrome_, &WindowChrome::SetStatus);
     BuildMenuBar();
     BuildCenter();
     BuildFaceHolders();
@@ -106,7 +119,11 @@ TForm_Main::TForm_Main(const MainWindowOptions& options, QWidget* parent)
     RestoreWindowGeometry();
 }
 
-TForm_Main::~TForm_Main() = default;
+TForm_Main::~TForm_Main()
+{
+    // Before the lists' file closes with the window's other parts.
+    companies_->PageFrame().SaveNote();
+}
 
 SettingsStore& TForm_Main::Settings()
 {
@@ -226,7 +243,7 @@ void TForm_Main::BuildCenter()
     helpColumn->addLayout(helpRow, 1);
     helpColumn->addWidget(Strip(Panel_Help, Qt::black, 0, 1));
 
-    companies_ = new CompanyPanel(state_, Panel_Center, settings_);
+    companies_ = new CompanyPanel(state_, *mine_, Panel_Center, settings_);
     opportunities_ = new OpportunityPanel(state_, Panel_Center);
     for (SearchPanel* panel : std::initializer_list<SearchPanel*>{companies_, opportunities_}) {
         connect(panel, &SearchPanel::statusChanged, this, [this, panel](const QString& text) {
@@ -334,6 +351,7 @@ void TForm_Main::closeEvent(QCloseEvent* event)
         updateSession_->CancelAndWait();
     }
     SaveLanguageSetting();
+    companies_->PageFrame().SaveNote();
     KeepWindowGeometry();
     QWidget::closeEvent(event);
 }

@@ -29,6 +29,7 @@ class CompanyPanel;
 class DomainMenus;
 class HtmlView;
 class MenuBar;
+class MineLayer;
 class OpportunityPanel;
 class PictureButton;
 class SettingsStore;
@@ -51,6 +52,9 @@ struct MainWindowOptions
     QString settingsFile;
     // The screen's work area used by maximise; empty: the screen's available geometry.
     std::function<QRect()> workArea;
+    // The user's lists and notes; empty: beside `settingsFile` when that is
+    // given, else beside the user's ordinary settings.
+    QString mineFile;
 };
 
 // The main window "Form_Main": it lays out its rooms (the chrome, the menu
@@ -73,6 +77,8 @@ public:
     QWidget* PanelInFront() const;
     const std::filesystem::path& ProgramFolder() const { return state_.programFolder; }
     SettingsStore& Settings();
+    // The user's lists, notes and history (it may be unavailable: see MineLayer).
+    MineLayer& Mine() { return *mine_; }
     const std::vector<std::int64_t>& CompanyRecordNumbers() const;
     const std::vector<std::int64_t>& OpportunityRecordNumbers() const;
     const std::vector<std::string>& SubdomainCodes() const;
@@ -125,6 +131,7 @@ private:
     WindowState state_;
     std::unique_ptr<SettingsStore> ownSettings_; // when the caller gave none
     SettingsStore* settings_ = nullptr;
+    MineLayer* mine_ = nullptr;
     WindowChrome* chrome_ = nullptr;
     CompanyPanel* companies_ = nullptr;
     OpportunityPanel* opportunities_ = nullptr;

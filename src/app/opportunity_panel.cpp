@@ -49,7 +49,7 @@ void OpportunityPanel::ApplyLanguage()
     const bool romanian = state_.language == Language::RO;
     SetCriteriaCaption(Label_Internet_Keywords, searchBox_, c.keywords, romanian ? 'v' : 'k');
     SetCriteriaCaption(Label_Internet_Domain, ComboBox_Internet_Domain, c.domain, 'd');
-    SetCriteriaCaption(Label_Internet_Locality, ComboBox_Internet_Locality, c.county, romanian ? 'j' : 'y');
+    SetCriteriaCaption(Label_Internet_Locality, ComboBox_Internet_Locality, c.county, romanian ? 'j' : 'n');
     SetCriteriaCaption(Label_Internet_Type, ComboBox_Internet_Type, c.type, 't');
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.subject)});
     ApplyAccessibleNames(c.opportunitiesFound, c.adPage);

@@ -67,19 +67,28 @@ QWidget* FramedList(QTreeWidget* list, QWidget* parent)
     return frame;
 }
 
-// A page view with a grey bar on its right and an olive line below.
-QWidget* FramedView(HtmlView* view, QWidget* parent)
+// A page view with a grey bar on its right and an olive line below, and
+// the panel's own controls above and below the page, if any.
+QWidget* FramedView(HtmlView* view, QWidget* above, QWidget* below, QWidget* parent)
 {
     auto* frame = new QWidget(parent);
     auto* column = new QVBoxLayout(frame);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    if (above != nullptr) {
+        above->setParent(frame);
+        column->addWidget(above);
+    }
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     view->setParent(frame);
     row->addWidget(view, 1);
     row->addWidget(Strip(frame, kGrey, 3, 0));
     column->addLayout(row, 1);
+    if (below != nullptr) {
+        below->setParent(frame);
+        column->addWidget(below);
+    }
     column->addWidget(Strip(frame, kOlive, 0, 2));
     return frame;
 }
@@ -324,7 +333,7 @@ void SearchPanelParts::Finish(QTreeWidget* list, HtmlView* view)
     column->addWidget(criteriaArea);
     column->addWidget(FramedList(list, left), 1);
     splitter->addWidget(left);
-    splitter->addWidget(FramedView(view, splitter));
+    splitter->addWidget(FramedView(view, pageAbove, pageBelow, splitter));
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({275, kClientWidth - 277});

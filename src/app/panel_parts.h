@@ -106,6 +106,9 @@ struct SearchPanelParts
     QVBoxLayout* column = nullptr;
     QGridLayout* grid = nullptr;
     int rows = 0;
+    // Controls the panel keeps above and below its page, if any.
+    QWidget* pageAbove = nullptr;
+    QWidget* pageBelow = nullptr;
 };
 
 } // namespace dorvanta

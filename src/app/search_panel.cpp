@@ -18,8 +18,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QShortcut>
-#include <QSplitter>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -121,6 +121,7 @@ void SearchPanel::OpenRow(QTreeWidgetItem* row)
     if (row->data(0, kRecordNumberRole).toLongLong() != shownRecord_) {
         ShowRow(row);
     }
+    PageOpened();
     // The reader goes into the page.
     view_->setFocus(Qt::OtherFocusReason);
 }
@@ -218,6 +219,17 @@ void SearchPanel::ShowRow(const QTreeWidgetItem* row)
     }
 }
 
+void SearchPanel::ShowRecord(std::int64_t recordNumber)
+{
+    try {
+        if (ShowPage(recordNumber)) {
+            shownRecord_ = recordNumber;
+        }
+    } catch (...) {
+        WarnSwallowed("showing a page");
+    }
+}
+
 QString SearchPanel::ShownRowText() const
 {
     const QTreeWidgetItem* row = list_->currentItem();
@@ -249,6 +261,7 @@ void SearchPanel::LoadStartPage(const char* stem)
         if (std::filesystem::is_regular_file(page, ec)) {
             shownRecord_ = -1;
             view_->NavigateToFile(QString::fromStdU16String(page.u16string()));
+            StartPageLoaded();
         }
     } catch (...) {
         WarnSwallowed("loading a start page");

@@ -106,6 +106,12 @@ protected:
     virtual const char* StartPageStem() const = 0;
     // False when the page could not be read now (an import writes the file).
     virtual bool ShowPage(std::int64_t recordNumber) = 0;
+    // The start page replaced a record's page.
+    virtual void StartPageLoaded() {}
+    // The user went into the page on purpose (Enter, a double click).
+    virtual void PageOpened() {}
+    // Shows a record's page that no row may hold (a profile seen before).
+    void ShowRecord(std::int64_t recordNumber);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

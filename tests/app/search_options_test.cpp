@@ -121,6 +121,7 @@ TEST_F(SearchOptionsTest, AWindowGivenTheProgramsSettingsStoreUsesIt)
     MainWindowOptions options;
     options.programFolder = folder_.Text();
     options.settings = &settings;
+    options.mineFile = folder_.Text() + QStringLiteral("/mine.sqlite");
     TForm_Main main(options);
     EXPECT_EQ(&main.Settings(), &settings);
     EXPECT_EQ(main.CurrentLanguage(), Language::RO);

@@ -1,0 +1,373 @@
+#include "app/company_page_frame.h"
+
+#include "app/list_menu.h"
+#include "app/mine_layer.h"
+#include "app/panel_parts.h"
+#include "app/window_state.h"
+#include "app/windows1250.h"
+#include "data/file_access.h"
+#include "import/record_import.h"
+#include "mine/company_lookup.h"
+#include "mine/mine_store.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dorvanta {
+
+namespace {
+
+// A note is written once the typing pauses this long.
+constexpr int kNotePauseMs = 800;
+// A profile shown this long counts as opened.
+constexpr int kDwellMs = 1000;
+constexpr std::size_t kSeenLimit = 200;
+
+QToolButton* MakeToolButton(const char* name, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::StrongFocus);
+    return button;
+}
+
+} // namespace
+
+CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QWidget* parent)
+    : QObject(parent), mine_(mine), state_(state)
+{
+    bar_ = new QWidget(parent);
+    bar_->setObjectName(QStringLiteral("Panel_Companies_PageBar"));
+    auto* row = new QHBoxLayout(bar_);
+    row->setContentsMargins(4, 1, 4, 1);
+    row->setSpacing(2);
+    back_ = MakeToolButton("Button_Companies_Back", bar_);
+    back_->setArrowType(Qt::LeftArrow);
+    forward_ = MakeToolButton("Button_Companies_Forward", bar_);
+    forward_->setArrowType(Qt::RightArrow);
+    star_ = MakeToolButton("Button_Companies_Favourite", bar_);
+    star_->setCheckable(true);
+    star_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    lists_ = MakeToolButton("Button_Companies_Lists", bar_);
+    lists_->setPopupMode(QToolButton::InstantPopup);
+    auto* listMenu = new QMenu(lists_);
+    listMenu->setObjectName(QStringLiteral("ListMenu"));
+    lists_->setMenu(listMenu);
+    row->addWidget(back_);
+    row->addWidget(forward_);
+    row->addSpacing(8);
+    row->addWidget(star_);
+    row->addWidget(lists_);
+    row->addStretch(1);
+
+    notePart_ = new QWidget(parent);
+    notePart_->setObjectName(QStringLiteral("Panel_Companies_Note"));
+    auto* noteColumn = new QHBoxLayout(notePart_);
+    noteColumn->setContentsMargins(4, 3, 4, 3);
+    noteColumn->setSpacing(6);
+    noteLabel_ = MakeLabel("Label_Companies_Note", notePart_);
+    note_ = new QPlainTextEdit(notePart_);
+    note_->setObjectName(QStringLiteral("Memo_Companies_Note"));
+    note_->setTabChangesFocus(true);
+    // Three lines of the window's font.
+    note_->setFixedHeight(static_cast<int>(std::lround(note_->fontMetrics().lineSpacing() * 3.6)));
+    noteLabel_->setBuddy(note_);
+    noteColumn->addWidget(noteLabel_, 0, Qt::AlignTop);
+    noteColumn->addWidget(note_, 1);
+
+    notePause_ = new QTimer(this);
+    notePause_->setSingleShot(true);
+    notePause_->setInterval(kNotePauseMs);
+    dwell_ = new QTimer(this);
+    dwell_->setSingleShot(true);
+    dwell_->setInterval(kDwellMs);
+
+    connect(notePause_, &QTimer::timeout, this, &CompanyPageFrame::SaveNote);
+    connect(dwell_, &QTimer::timeout, this, &CompanyPageFrame::RecordHistory);
+    connect(note_, &QPlainTextEdit::textChanged, this, [this] {
+        if (loadingNote_ || noteKey_.empty()) {
+            return;
+        }
+        noteDirty_ = true;
+        notePause_->start();
+    });
+    connect(back_, &QToolButton::clicked, this, &CompanyPageFrame::Back);
+    connect(forward_, &QToolButton::clicked, this, &CompanyPageFrame::Forward);
+    connect(star_, &QToolButton::clicked, this, &CompanyPageFrame::ToggleFavourite);
+    connect(listMenu, &QMenu::aboutToShow, this,
+            [this, listMenu] { FillListMenu(listMenu, mine_, key_, state_.language, bar_->window()); });
+    connect(&mine_, &MineLayer::changed, this, &CompanyPageFrame::RefreshFromStore);
+
+    // The keys work anywhere in the company panel.
+    auto* backKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), parent);
+    backKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(backKey, &QShortcut::activated, this, &CompanyPageFrame::Back);
+    auto* forwardKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), parent);
+    forwardKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(forwardKey, &QShortcut::activated, this, &CompanyPageFrame::Forward);
+    auto* starKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), parent);
+    starKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(starKey, &QShortcut::activated, this, [this] {
+        if (star_->isEnabled()) {
+            star_->click();
+        }
+    });
+
+    mine_.Read([this](MineStore& store) { history_ = store.History(); });
+    ShowingNoCompany();
+}
+
+CompanyPageFrame::~CompanyPageFrame()
+{
+    SaveNote();
+}
+
+void CompanyPageFrame::SetTabOrder(QWidget* before, QWidget* page)
+{
+    QWidget::setTabOrder(before, back_);
+    QWidget::setTabOrder(back_, forward_);
+    QWidget::setTabOrder(forward_, star_);
+    QWidget::setTabOrder(star_, lists_);
+    QWidget::setTabOrder(lists_, page);
+    QWidget::setTabOrder(page, note_);
+}
+
+void CompanyPageFrame::ApplyLanguage()
+{
+    const bool ro = state_.language == Language::RO;
+    back_->setToolTip(ro ? QStringLiteral("Firma vazuta inainte (Alt+Stanga)")
+                         : QStringLiteral("The company seen before (Alt+Left)"));
+    back_->setAccessibleName(ro ? QStringLiteral("Inapoi") : QStringLiteral("Back"));
+    forward_->setToolTip(ro ? QStringLiteral("Firma vazuta dupa (Alt+Dreapta)")
+                            : QStringLiteral("The company seen after (Alt+Right)"));
+    forward_->setAccessibleName(ro ? QStringLiteral("Inainte") : QStringLiteral("Forward"));
+    star_->setAccessibleName(ro ? QStringLiteral("Favorita") : QStringLiteral("Favourite"));
+    lists_->setText(ro ? QStringLiteral("Liste") : QStringLiteral("Lists"));
+    lists_->setAccessibleName(ro ? QStringLiteral("Listele firmei") : QStringLiteral("The company's lists"));
+    lists_->setToolTip(ro ? QStringLiteral("Adauga firma la o lista sau scoate-o")
+                          : QStringLiteral("Add the company to a list or take it off"));
+    // The mnemonics clash with nothing of the menu bar or the criteria.
+    noteLabel_->setText(ro ? QStringLiteral("&Nota mea") : QStringLiteral("M&y note"));
+    note_->setAccessibleName(ro ? QStringLiteral("Nota mea") : QStringLiteral("My note"));
+    note_->setPlaceholderText(
+        ro ? QStringLiteral("Scrieti o nota despre aceasta firma; se pastreaza singura.")
+           : QStringLiteral("Type a note on this company; it is kept as you type."));
+    UpdateButtons();
+}
+
+void CompanyPageFrame::ShowingCompany(std::uint64_t number, const std::string& name, bool fromHistory)
+{
+    SaveNote();
+    key_ = CompanyNameKey(name);
+    seen_.erase(std::remove_if(seen_.begin(), seen_.end(), [&](const auto& s) { return s.first == key_; }),
+                seen_.end());
+    seen_.emplace_back(key_, number);
+    if (seen_.size() > kSeenLimit) {
+        seen_.erase(seen_.begin());
+    }
+    if (fromHistory) {
+        dwell_->stop();
+    } else {
+        dwell_->start();
+    }
+    note_->setEnabled(true);
+    lists_->setEnabled(true);
+    star_->setEnabled(true);
+    RefreshFromStore();
+}
+
+void CompanyPageFrame::ShowingNoCompany()
+{
+    SaveNote();
+    dwell_->stop();
+    key_.clear();
+    noteKey_.clear();
+    const QSignalBlocker quiet(note_);
+    note_->clear();
+    note_->setEnabled(false);
+    star_->setEnabled(false);
+    star_->setChecked(false);
+    lists_->setEnabled(false);
+    UpdateButtons();
+}
+
+void CompanyPageFrame::Opened()
+{
+    if (dwell_->isActive()) {
+        dwell_->stop();
+        RecordHistory();
+    }
+}
+
+void CompanyPageFrame::RecordHistory()
+{
+    if (key_.empty()) {
+        return;
+    }
+    mine_.WriteQuietly([this](MineStore& store) {
+        store.AddHistory(key_);
+        history_ = store.History();
+    });
+    cursor_ = 0;
+    UpdateButtons();
+}
+
+void CompanyPageFrame::RefreshFromStore()
+{
+    if (key_.empty()) {
+        return;
+    }
+    std::optional<std::string> note;
+    std::vector<std::string> holding;
+    mine_.Read([&](MineStore& store) {
+        note = store.Note(key_);
+        holding = store.ListsOf(key_);
+    });
+    const bool favourite = std::find(holding.begin(), holding.end(), kFavouritesList) != holding.end();
+    star_->setChecked(favourite);
+    const bool ro = state_.language == Language::RO;
+    star_->setText(favourite
+                       ? (ro ? QStringLiteral("\u2605 In Favorite") : QStringLiteral("\u2605 In Favourites"))
+                       : (ro ? QStringLiteral("\u2606 Adauga la Favorite")
+                             : QStringLiteral("\u2606 Add to Favourites")));
+    star_->setToolTip(favourite ? (ro ? QStringLiteral("Scoate din Favorite (Ctrl+D)")
+                                      : QStringLiteral("Remove from Favourites (Ctrl+D)"))
+                                : (ro ? QStringLiteral("Adauga la Favorite (Ctrl+D)")
+                                      : QStringLiteral("Add to Favourites (Ctrl+D)")));
+    // What is being typed stays; another company's note replaces the box.
+    if (noteKey_ == key_ && (noteDirty_ || note_->hasFocus())) {
+        return;
+    }
+    noteKey_ = key_;
+    const QString text = QString::fromStdString(note.value_or(std::string()));
+    if (note_->toPlainText() != text) {
+        loadingNote_ = true;
+        note_->setPlainText(text);
+        loadingNote_ = false;
+    }
+    noteDirty_ = false;
+}
+
+void CompanyPageFrame::SaveNote()
+{
+    notePause_->stop();
+    if (!noteDirty_ || noteKey_.empty()) {
+        return;
+    }
+    const std::string text = note_->toPlainText().toStdString();
+    // A failed write keeps the box dirty, so the next pause or change of
+    // company tries again; the status line says why it failed.
+    if (mine_.Write([&](MineStore& store) { store.SetNote(noteKey_, text); })) {
+        noteDirty_ = false;
+    }
+}
+
+void CompanyPageFrame::ToggleFavourite()
+{
+    const bool add = star_->isChecked();
+    const std::string key = key_;
+    if (key.empty()) {
+        return;
+    }
+    mine_.Write([&](MineStore& store) {
+        if (add) {
+            store.Add(kFavouritesList, key);
+        } else {
+            store.Remove(kFavouritesList, key);
+        }
+    });
+    RefreshFromStore();
+}
+
+bool CompanyPageFrame::CanGoBack() const
+{
+    if (key_.empty() || dwell_->isActive()) {
+        return !history_.empty();
+    }
+    return cursor_ + 1 < history_.size();
+}
+
+bool CompanyPageFrame::CanGoForward() const
+{
+    return !key_.empty() && !dwell_->isActive() && cursor_ > 0 && cursor_ < history_.size();
+}
+
+void CompanyPageFrame::UpdateButtons()
+{
+    back_->setEnabled(CanGoBack());
+    forward_->setEnabled(CanGoForward());
+}
+
+void CompanyPageFrame::Back()
+{
+    Step(+1);
+}
+
+void CompanyPageFrame::Forward()
+{
+    Step(-1);
+}
+
+void CompanyPageFrame::Step(int direction)
+{
+    // The profile on the page counts as opened once the user steps away from it.
+    if (dwell_->isActive()) {
+        dwell_->stop();
+        RecordHistory();
+    }
+    long target = 0;
+    if (key_.empty() || cursor_ >= history_.size() || history_[cursor_] != key_) {
+        // The page shows no profile of the history: Back starts at its newest.
+        if (direction < 0) {
+            return;
+        }
+        target = 0;
+    } else {
+        target = static_cast<long>(cursor_) + direction;
+    }
+    for (; target >= 0 && target < static_cast<long>(history_.size()); target += direction) {
+        const std::optional<std::uint64_t> number = RecordOf(history_[static_cast<std::size_t>(target)]);
+        if (!number) {
+            continue; // blanked or gone from the directory since
+        }
+        cursor_ = static_cast<std::size_t>(target);
+        emit openRecord(*number);
+        UpdateButtons();
+        return;
+    }
+    UpdateButtons();
+}
+
+std::optional<std::uint64_t> CompanyPageFrame::RecordOf(const std::string& key)
+{
+    try {
+        for (const auto& [seenKey, number] : seen_) {
+            if (seenKey != key) {
+                continue;
+            }
+            // An update may have put another company at that number since.
+            const std::optional<CompanyRecord> record = ReadCompanyRecord(state_.programFolder, number);
+            if (record && CompanyNameKey(record->Company) == key) {
+                return number;
+            }
+        }
+        const std::vector<ListedCompany> found = LookUpCompanies(state_.programFolder, {key});
+        if (!found.empty() && found.front().recordNumber) {
+            return *found.front().recordNumber;
+        }
+    } catch (const FileError& error) {
+        emit statusChanged(QString::fromLocal8Bit(error.what()));
+    }
+    return std::nullopt;
+}
+
+} // namespace dorvanta
