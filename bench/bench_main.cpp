@@ -1,21 +1,23 @@
 // Speed of the core on a large company file: the selective name search
-// against one plain pass over the file, the page of the last record, and the
+// against one plain pass over the file, the search by town, phone,
+// representative, fiscal code and description words, the page of the last record, and the
 // import of a company answer, and the full-size company update through the
 // command-line tool, and the trade register's import. Run: dorvanta-bench
 // [--dir DIR] [--companies N] [--full-companies N] (0 skips the full-size
 // update) [--register-companies N] (0, the default, skips the register
 // import; --register-only runs it alone).
 
+#include "advanced_search_bench.h"
 #include "data/category_table.h"
 #include "data/company_record.h"
 #include "data/record_file.h"
 #include "data/text.h"
 #include "full_update_bench.h"
+#include "import/record_import.h"
 #include "pages/pages.h"
 #include "sample_data.h"
 #include "search/company_column.h"
 #include "search/company_search.h"
-#include "import/record_import.h"
 
 #include <algorithm>
 #include <atomic>
@@ -270,6 +272,8 @@ int main(int argc, char** argv)
     std::printf("  repeated search, ignoring diacritics:  %8.2f ms\n", columnBase * 1e3);
     std::printf("  column memory (with base letters):     %8.1f MB\n", column.MemoryBytes() / 1e6);
     std::printf("page of the last record (%zu bytes):     %8.1f us\n", pageBytes, pages / pageRuns * 1e6);
+
+    bench::AdvancedCompanySearch(dir, companies);
 
     // Import of 10,000 company lines, half replacing existing companies (named
     // in other letter case), half adding new ones, into a copy of the file.

@@ -633,6 +633,19 @@ void AppendLandLine(std::string& out, Random& random, std::string_view area)
     AppendDigits(out, random, localDigits);
 }
 
+// "CUI 12345678, J12/3456/2005": a fiscal code of 6 to 8 digits, distinct
+// per record, and the trade register number of the county.
+std::string Registration(std::uint64_t number, std::size_t countyIndex)
+{
+    const std::uint64_t code = 100000 + (number * 7919 + 13) % 49900000;
+    std::string text = "CUI " + std::to_string(code) + ", J";
+    const std::size_t county = countyIndex % 40 + 1;
+    text += county < 10 ? "0" : "";
+    text += std::to_string(county) + "/" + std::to_string(1 + number % 9973) + "/" +
+            std::to_string(1991 + number % 34);
+    return text;
+}
+
 void AppendDescription(std::string& out, Random& random, std::string_view phrase, std::size_t limit)
 {
     out += "Firma noastr\xE3 ofer\xE3 ";
@@ -818,7 +831,18 @@ public:
             AppendDescription(text_, random_, categories_.phrases[firstCategory_],
                               fields[company::Description].maxLength);
         }
-        WriteField(record, fields[company::Description], text_);
+        // The register's identity first, as its import writes it; taken from
+        // the record number, so the random draws and every other field stay
+        // as they were.
+        std::string described = Registration(number, county);
+        if (!text_.empty()) {
+            described += ", ";
+            described += text_;
+        }
+        if (described.size() > fields[company::Description].maxLength) {
+            described.resize(fields[company::Description].maxLength);
+        }
+        WriteField(record, fields[company::Description], described);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "app/company_panel.h"
 #include "app/swallowed.h"
 
+#include "app/advanced_criteria.h"
 #include "app/button_faces.h"
 #include "app/captions.h"
 #include "app/company_actions.h"
@@ -25,13 +26,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace dorvanta {
 
-CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent)
+CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent,
+                           SettingsStore* settings)
     : SearchPanel(state, "Panel_Companies", parent)
 {
     frame_ = new CompanyPageFrame(mine, state, this);
@@ -48,9 +52,11 @@ CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* p
     ComboBox_Companies_Type =
         parts.AddComboRow("Label_Companies_Type", "ComboBox_Companies_Type", Label_Companies_Type);
     ComboBox_Companies_Locality->addItems(Windows1250ToQStringList(CountyBoxItems()));
+    advanced_ = new AdvancedCriteria(parts, settings, this);
     parts.pageAbove = frame_->Bar();
     parts.pageBelow = frame_->NotePart();
     FinishControls(parts, "Button_Companies_Search", "ListView_Companies", "Web_Companies");
+    criteriaArea_ = parts.criteriaArea;
     frame_->SetTabOrder(list_, view_);
     connect(frame_, &CompanyPageFrame::openRecord, this, [this](std::uint64_t number) {
         showingFromHistory_ = true;
@@ -62,6 +68,22 @@ CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* p
     actions_ = new CompanyActions(state, list_, this);
     actions_->SetMine(&mine);
     connect(actions_, &CompanyActions::statusChanged, this, &SearchPanel::statusChanged);
+    connect(advanced_, &AdvancedCriteria::searchWanted, this, [this] {
+        typingPause_->stop();
+        Search();
+    });
+    connect(advanced_, &AdvancedCriteria::rowsToggled, this, [this] {
+        FitCriteriaWidth();
+        FitCriteriaHeight();
+    });
+}
+
+void CompanyPanel::FitCriteriaHeight()
+{
+    criteria_->adjustSize();
+    criteriaArea_->setMinimumHeight(criteria_->minimumSizeHint().height() / 3);
+    criteriaArea_->setMaximumHeight(criteria_->sizeHint().height());
+    criteriaArea_->updateGeometry();
 }
 
 CompanyPanel::~CompanyPanel() = default;
@@ -78,6 +100,7 @@ void CompanyPanel::ApplyLanguage()
     SetCriteriaCaption(Label_Companies_SubDomain, ComboBox_Companies_Subdomain, c.section, 'e');
     SetCriteriaCaption(Label_Companies_Locality, ComboBox_Companies_Locality, c.county, romanian ? 'j' : 'n');
     SetCriteriaCaption(Label_Companies_Type, ComboBox_Companies_Type, c.type, 't');
+    advanced_->ApplyLanguage(state_.language);
     list_->setHeaderLabels({QString::fromLatin1(c.type), QString::fromLatin1(c.company)});
     ApplyAccessibleNames(c.companiesFound, c.companyPage);
     FitTypeColumn({});
@@ -164,6 +187,7 @@ void CompanyPanel::Search()
     choice.subdomainCodes = subdomainCodes_;
     CompanyCriteria criteria = MakeCompanyCriteria(choice);
     criteria.ignoreDiacritics = state_.ignoreDiacritics;
+    advanced_->Fill(criteria);
     // An import writing the file would keep the window waiting: say so instead.
     ReadingHold hold;
     if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QLabel;
+class QScrollArea;
 
 namespace dorvanta {
 class CompanyPageFrame;
@@ -19,6 +20,8 @@ class MineLayer;
 namespace dorvanta {
 
 class CompanyActions;
+class AdvancedCriteria;
+class SettingsStore;
 
 // "Panel_Companies": the company search, its result list and the company page.
 class CompanyPanel : public SearchPanel
@@ -26,7 +29,9 @@ class CompanyPanel : public SearchPanel
     Q_OBJECT
 
 public:
-    CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent);
+    // `settings` keeps whether the advanced criteria show; none: they start hidden.
+    CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* parent,
+                 SettingsStore* settings = nullptr);
     ~CompanyPanel() override;
 
     // The star, the lists, the note and Back/Forward around the page.
@@ -61,6 +66,9 @@ protected:
     void PageOpened() override;
 
 private:
+    // The criteria area as tall as the rows shown.
+    void FitCriteriaHeight();
+
     QLabel* Panel_Companies_Search = nullptr;
     QLabel* Label_Companies_Company = nullptr;
     QLabel* Label_Companies_Domain = nullptr;
@@ -71,6 +79,8 @@ private:
     QComboBox* ComboBox_Companies_Subdomain = nullptr;
     QComboBox* ComboBox_Companies_Locality = nullptr;
     QComboBox* ComboBox_Companies_Type = nullptr;
+    AdvancedCriteria* advanced_ = nullptr;
+    QScrollArea* criteriaArea_ = nullptr;
 
     CompanyPageFrame* frame_ = nullptr;
     bool showingFromHistory_ = false;

@@ -254,7 +254,7 @@ void TForm_Main::BuildCenter()
     helpColumn->addLayout(helpRow, 1);
     helpColumn->addWidget(Strip(Panel_Help, Qt::black, 0, 1));
 
-    companies_ = new CompanyPanel(state_, *mine_, Panel_Center);
+    companies_ = new CompanyPanel(state_, *mine_, Panel_Center, settings_);
     opportunities_ = new OpportunityPanel(state_, Panel_Center);
     for (SearchPanel* panel : std::initializer_list<SearchPanel*>{companies_, opportunities_}) {
         connect(panel, &SearchPanel::statusChanged, this, [this, panel](const QString& text) {

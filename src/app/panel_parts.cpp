@@ -25,6 +25,19 @@ namespace dorvanta {
 
 namespace {
 
+// Asks the criteria for their size each time: QScrollArea keeps the size its
+// widget had first, and the company panel's advanced rows change it.
+class CriteriaArea : public QScrollArea
+{
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        return widget() != nullptr ? widget()->sizeHint() + QSize(frame, frame) : QScrollArea::sizeHint();
+    }
+};
+
 constexpr int kBoxHeight = 21;
 
 void PaintBox(QWidget* control)
@@ -256,7 +269,7 @@ SearchPanelParts::SearchPanelParts(QWidget* panelWidget, const char* splitterNam
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    criteriaArea = new QScrollArea(left);
+    criteriaArea = new CriteriaArea(left);
     criteriaArea->setFrameShape(QFrame::NoFrame);
     criteriaArea->setWidgetResizable(true);
     criteriaArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -29,6 +29,11 @@ struct CompanyArguments
     std::vector<std::string> categories;
     std::string domain;
     std::string type;
+    std::string town;
+    std::string phone;
+    std::string representative;
+    std::string fiscalCode;
+    std::string descriptionWords;
     bool ignoreDiacritics = false;
     std::string format; // empty: the rows as the window lists them
 };
@@ -175,6 +180,11 @@ void RunCompanySearch(const CompanyArguments& arguments, const GlobalOptions& gl
     criteria.typeLetter = arguments.type;
     // A domain stands for every category under it.
     criteria.categoryCodes = arguments.domain.empty() ? arguments.categories : DomainCodes(arguments.domain);
+    criteria.town = arguments.town;
+    criteria.phone = arguments.phone;
+    criteria.representative = arguments.representative;
+    criteria.fiscalCode = arguments.fiscalCode;
+    criteria.descriptionWords = arguments.descriptionWords;
 
     criteria.ignoreDiacritics = arguments.ignoreDiacritics;
     const SearchResult result = SearchCompanies(DataFolder(globals), criteria, globals.lang);
@@ -228,8 +238,24 @@ void RegisterSearchCommands(CLI::App& app, const GlobalOptions& globals)
         ->excludes(category);
     companies->add_option("--type", companyArguments->type, "Company type letter")
         ->transform(CLI::IsMember(CompanyTypeLetters(), CLI::ignore_case));
+    companies->add_option("--town", companyArguments->town, "Words that must all be words of the address")
+        ->transform(Cp1250Text());
+    companies
+        ->add_option("--phone", companyArguments->phone,
+                     "Start of a mobile, phone or fax number, in any writing (at least 3 digits)")
+        ->transform(Cp1250Text());
+    companies
+        ->add_option("--representative", companyArguments->representative,
+                     "Words that must all be words of the representative's name")
+        ->transform(Cp1250Text());
+    companies->add_option("--cui", companyArguments->fiscalCode, "Fiscal code, with or without RO")
+        ->transform(Cp1250Text());
+    companies
+        ->add_option("--text", companyArguments->descriptionWords,
+                     "Words that must all be words of the description")
+        ->transform(Cp1250Text());
     companies->add_flag("--ignore-diacritics", companyArguments->ignoreDiacritics,
-                        "Compare the name by base letters (s finds \u015F and \u0219 alike)");
+                        "Compare the name and words by base letters (s finds \u015F and \u0219 alike)");
     companies
         ->add_option("--format", companyArguments->format,
                      "Print every field of each company found: csv, tsv or json (default: the result rows)")

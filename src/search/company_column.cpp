@@ -7,7 +7,9 @@
 #include "data/record_layout.h"
 #include "data/scramble.h"
 #include "data/text.h"
-#include "search/company_filter.h"
+#include "search/company_column_data.h"
+#include "search/company_index.h"
+#include "search/company_words.h"
 
 #include <algorithm>
 #include <array>
@@ -20,288 +22,15 @@ namespace dorvanta {
 
 namespace {
 namespace layout = company_layout;
-
-constexpr const FieldLayout& kName = layout::kFields[layout::Company];
-constexpr const FieldLayout& kCounty = layout::kFields[layout::County];
-constexpr std::array<const FieldLayout*, 4> kActivities = {
-    &layout::kFields[layout::Activity1], &layout::kFields[layout::Activity2],
-    &layout::kFields[layout::Activity3], &layout::kFields[layout::Activity4]};
-constexpr std::size_t kWindowRecords = (std::size_t{12} << 20) / layout::kRecordSize;
-
-// Numbers texts in the order they first appear; 0 stands for the empty text.
-class Interner
-{
-public:
-    explicit Interner(std::vector<std::string>& texts) : texts_(texts) {}
-
-    // False when more texts came than a 16-bit number can tell apart.
-    bool Number(std::string_view text, std::uint16_t& number)
-    {
-        if (text.empty()) {
-            number = 0;
-            return true;
-        }
-        const auto found = numbers_.find(text);
-        if (found != numbers_.end()) {
-            number = found->second;
-            return true;
-        }
-        if (texts_.size() + 1 > std::numeric_limits<std::uint16_t>::max()) {
-            return false;
-        }
-        texts_.emplace_back(text);
-        number = static_cast<std::uint16_t>(texts_.size());
-        numbers_.emplace(texts_.back(), number);
-        return true;
-    }
-
-private:
-    std::vector<std::string>& texts_;
-    // Looked up by the text in the record's buffer, without a copy.
-    struct Hash
-    {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-    };
-    std::unordered_map<std::string, std::uint16_t, Hash, std::equal_to<>> numbers_;
-};
-
-std::uint16_t NumberOf(const std::vector<std::string>& texts, std::string_view text)
-{
-    const auto found = std::find(texts.begin(), texts.end(), text);
-    return found == texts.end() ? std::numeric_limits<std::uint16_t>::max()
-                                : static_cast<std::uint16_t>(found - texts.begin() + 1);
-}
-
 } // namespace
-
-// The column itself; used by one thread at a time.
-class CompanyColumnData
-{
-public:
-    // Reads the file into the column; false when it could not (or was stopped).
-    bool Build(const std::filesystem::path& path, std::stop_token stop = {});
-    // True when built from `file` as it is now.
-    bool Current(const RecordFile& file) const { return file.path() == path_ && file.Stamp() == stamp_; }
-    SearchResult Search(const CompanyCriteria& criteria, Language language);
-    std::size_t MemoryBytes() const;
-
-private:
-    // One record of the column, as PassesCompanyFilter asks about it. A
-    // county or code the file never holds gets a number no record has.
-    struct Keys
-    {
-        std::uint16_t county = 0;
-        std::vector<std::uint16_t> codes;
-        char typeLetter = '\0';
-    };
-    struct ColumnCompany
-    {
-        const CompanyColumnData& column;
-        const Keys& keys;
-        std::size_t k;
-
-        bool Deleted() const { return column.starts_[k + 1] - column.starts_[k] == 1; }
-        bool CountyEmpty() const { return column.counties_[k] == 0; }
-        bool CountyMatches() const { return column.counties_[k] == keys.county; }
-        bool ActivityEmpty(std::size_t a) const { return (column.presence_[k] & (1u << a)) == 0; }
-        bool CategoryMatches(std::size_t a) const
-        {
-            return std::find(keys.codes.begin(), keys.codes.end(), column.codes_[k * 4 + a]) !=
-                   keys.codes.end();
-        }
-        bool TypeMatches(std::size_t a) const { return column.typeLetters_[k * 4 + a] == keys.typeLetter; }
-    };
-
-    void Clear();
-    void BuildBaseNames();
-
-    std::filesystem::path path_;
-    FileStamp stamp_;
-
-    // Name of record k: names_[starts_[k], starts_[k + 1] - 1), each followed by
-    // a zero byte; the same with base letters in baseNames_ once asked for.
-    std::string names_;
-    std::string baseNames_;
-    std::vector<std::uint32_t> starts_;
-    std::vector<std::uint16_t> counties_; // 0: empty; else index + 1 into countyTexts_
-    std::vector<std::string> countyTexts_;
-    std::vector<std::uint16_t> codes_; // 4 per record; 0: no code, else index + 1 into codeTexts_
-    std::vector<std::string> codeTexts_;
-    std::vector<char> typeLetters_;      // 4 per record: the last character of the entry
-    std::vector<std::uint8_t> presence_; // per record: bit i set when activity i is not empty
-};
-
-void CompanyColumnData::Clear()
-{
-    *this = CompanyColumnData{};
-}
-
-std::size_t CompanyColumnData::MemoryBytes() const
-{
-    std::size_t bytes = names_.capacity() + baseNames_.capacity() + starts_.capacity() * 4 +
-                        counties_.capacity() * 2 + codes_.capacity() * 2 + typeLetters_.capacity() +
-                        presence_.capacity();
-    for (const std::string& text : countyTexts_) {
-        bytes += sizeof(text) + text.capacity();
-    }
-    for (const std::string& text : codeTexts_) {
-        bytes += sizeof(text) + text.capacity();
-    }
-    return bytes;
-}
-
-bool CompanyColumnData::Build(const std::filesystem::path& path, std::stop_token stop)
-{
-    Clear();
-    try {
-        RecordFile file(path, layout::kRecordSize);
-        file.Lock(FileLock::Shared);
-        // Taken under the lock, so a writer that ran before is seen and one
-        // that runs after changes it again.
-        stamp_ = file.Stamp();
-        const std::uint64_t count = file.RecordCount();
-        if (count > std::numeric_limits<std::uint32_t>::max() / 32) {
-            return false;
-        }
-        const auto records = static_cast<std::size_t>(count);
-        starts_.reserve(records + 1);
-        counties_.reserve(records);
-        codes_.reserve(records * 4);
-        typeLetters_.reserve(records * 4);
-        presence_.reserve(records);
-        names_.reserve(records * 32);
-        Interner counties(countyTexts_);
-        Interner codes(codeTexts_);
-        char text[264];
-        for (std::uint64_t first = 0; first < count;) {
-            const auto windowCount =
-                static_cast<std::size_t>(std::min<std::uint64_t>(kWindowRecords, count - first));
-            const MappedWindow window = file.Map(first, windowCount);
-            if (stop.stop_requested() || window.CutAt() < window.length()) {
-                return false; // cut meanwhile: the scan reports it
-            }
-            for (std::size_t i = 0; i < windowCount; ++i) {
-                const std::uint8_t* record = window.data() + i * layout::kRecordSize;
-                starts_.push_back(static_cast<std::uint32_t>(names_.size()));
-                const std::size_t nameLength = FieldLength(record, kName);
-                UnscrambleLower(record + kName.offset + 1, nameLength, text);
-                names_.append(text, nameLength);
-                names_.push_back('\0');
-                const std::size_t countyLength = FieldLength(record, kCounty);
-                UnscrambleInto(record + kCounty.offset + 1, countyLength, text);
-                std::uint16_t number = 0;
-                if (!counties.Number(std::string_view(text, countyLength), number)) {
-                    return false;
-                }
-                counties_.push_back(number);
-                std::uint8_t present = 0;
-                for (std::size_t a = 0; a < kActivities.size(); ++a) {
-                    const std::size_t length = FieldLength(record, *kActivities[a]);
-                    UnscrambleInto(record + kActivities[a]->offset + 1, length, text);
-                    const std::string_view entry(text, length);
-                    if (!codes.Number(length == 0 ? std::string_view{} : ActivityCategoryCode(entry),
-                                      number)) {
-                        return false;
-                    }
-                    codes_.push_back(number);
-                    typeLetters_.push_back(length == 0 ? '\0' : entry.back());
-                    present |= static_cast<std::uint8_t>((length != 0 ? 1u : 0u) << a);
-                }
-                presence_.push_back(present);
-            }
-            first += windowCount;
-        }
-        starts_.push_back(static_cast<std::uint32_t>(names_.size()));
-        if (names_.size() > std::numeric_limits<std::uint32_t>::max()) {
-            return false;
-        }
-    } catch (...) {
-        // No column (a failing file, or too little memory): the scan answers,
-        // and reports what it meets.
-        Clear();
-        return false;
-    }
-    names_.shrink_to_fit();
-    path_ = path;
-    return true;
-}
-
-void CompanyColumnData::BuildBaseNames()
-{
-    baseNames_ = names_;
-    StripDiacritics(baseNames_.data(), baseNames_.size());
-}
-
-SearchResult CompanyColumnData::Search(const CompanyCriteria& criteria, Language language)
-{
-    const std::string name = FoldForSearch(criteria.nameText, criteria.ignoreDiacritics);
-    if (criteria.ignoreDiacritics && baseNames_.empty()) {
-        BuildBaseNames();
-    }
-    const std::string& names = criteria.ignoreDiacritics ? baseNames_ : names_;
-
-    const CompanyFilter filter(criteria);
-    Keys keys;
-    keys.county = filter.county ? NumberOf(countyTexts_, criteria.countyCode) : 0;
-    // Stored codes are lower case; the criteria may hold either.
-    for (const std::string& code : criteria.categoryCodes) {
-        keys.codes.push_back(NumberOf(codeTexts_, ToLowerAZ(code)));
-    }
-    keys.typeLetter = filter.typeLetter;
-    const auto passes = [&](std::size_t k) {
-        return PassesCompanyFilter(ColumnCompany{*this, keys, k}, filter);
-    };
-
-    SearchResult result;
-    const std::size_t records = starts_.size() - 1;
-    const auto add = [&](std::size_t k) {
-        const std::string_view lower(names_.data() + starts_[k], starts_[k + 1] - starts_[k] - 1);
-        return AddRow(
-            result,
-            ResultRow{static_cast<std::int64_t>(k),
-                      (presence_[k] & 1u) == 0 ? std::string{} : std::string(1, ToUpper(typeLetters_[k * 4])),
-                      TitleCaseName(lower)});
-    };
-    if (name.empty() || name.find('\0') != std::string::npos) {
-        // No name to look for (or one with a zero byte, which could run across
-        // two names): every record is tested in turn.
-        for (std::size_t k = 0; k < records; ++k) {
-            if (passes(k) &&
-                (name.empty() ||
-                 std::string_view(names.data() + starts_[k], starts_[k + 1] - starts_[k] - 1).find(name) !=
-                     std::string_view::npos)) {
-                if (!add(k)) {
-                    break;
-                }
-            }
-        }
-    } else {
-        // The name is looked for in all names at once; a hit lies inside one
-        // name, since the text holds no zero byte. Records are visited in file
-        // order, each once.
-        const std::string_view all(names);
-        std::size_t k = 0;
-        for (std::size_t at = all.find(name); at != std::string_view::npos;) {
-            k = static_cast<std::size_t>(std::upper_bound(starts_.begin() + static_cast<std::ptrdiff_t>(k),
-                                                          starts_.end(), static_cast<std::uint32_t>(at)) -
-                                         starts_.begin() - 1);
-            if (passes(k) && !add(k)) {
-                break;
-            }
-            at = all.find(name, starts_[k + 1]);
-        }
-    }
-    FinishResult(result, language);
-    return result;
-}
 
 CompanyColumn::CompanyColumn() = default;
 
 CompanyColumn::~CompanyColumn()
 {
-    // The helper ends before the members it hands its column to.
+    // The helpers end before the members they hand their work to.
     builder_ = {};
+    indexBuilder_ = {};
 }
 
 std::size_t CompanyColumn::MemoryBytes() const
@@ -309,11 +38,18 @@ std::size_t CompanyColumn::MemoryBytes() const
     return ready_ ? ready_->MemoryBytes() : 0;
 }
 
+std::size_t CompanyColumn::IndexMemoryBytes() const
+{
+    return index_ ? index_->MemoryBytes() : 0;
+}
+
 void CompanyColumn::Invalidate()
 {
     ready_.reset();
+    index_.reset();
     const std::lock_guard lock(mutex_);
     pending_.reset();
+    pendingIndex_.reset();
     ++generation_;
 }
 
@@ -323,12 +59,18 @@ void CompanyColumn::TakeBuilt()
     if (pending_) {
         ready_ = std::move(pending_);
     }
+    if (pendingIndex_) {
+        index_ = std::move(pendingIndex_);
+    }
 }
 
 void CompanyColumn::WaitUntilBuilt()
 {
     if (builder_.joinable()) {
         builder_.join();
+    }
+    if (indexBuilder_.joinable()) {
+        indexBuilder_.join();
     }
     TakeBuilt();
 }
@@ -338,6 +80,8 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
 {
     TakeBuilt();
     const std::filesystem::path path = ResolveFile(folder, kCompanyFileName);
+    const bool words = CompanyWordQuery(criteria).Any();
+    bool columnCurrent = false;
     if (ready_) {
         // The file is opened and locked as the scan would: a file that can no
         // longer be opened is reported, and an import that writes it is
@@ -345,36 +89,75 @@ SearchResult CompanyColumn::Search(const std::filesystem::path& folder, const Co
         try {
             RecordFile file(path, layout::kRecordSize);
             file.Lock(FileLock::Shared);
-            if (ready_->Current(file)) {
-                return ready_->Search(criteria, language);
+            columnCurrent = ready_->Current(file);
+            if (columnCurrent && !words) {
+                return ready_->Search(criteria, language, nullptr);
+            }
+            if (columnCurrent && index_ && index_->Current(file)) {
+                return ready_->Search(criteria, language, index_.get());
             }
         } catch (const FileError&) {
         }
     }
-    ready_.reset(); // out of date: its memory goes now
+    // Out of date: the memory goes now. A current column keeps its place
+    // while only the index is missing.
+    index_.reset();
+    if (!columnCurrent) {
+        ready_.reset();
+    }
     // The helper starts after the scan, so as not to slow it down.
     SearchResult result = SearchCompanies(folder, criteria, language);
-    bool start = false;
+    if (columnCurrent) {
+        StartIndex(path);
+    } else {
+        StartColumn(path);
+    }
+    return result;
+}
+
+void CompanyColumn::StartColumn(const std::filesystem::path& path)
+{
     std::uint64_t generation = 0;
     {
         const std::lock_guard lock(mutex_);
-        start = !building_;
+        if (building_) {
+            return;
+        }
         building_ = true;
         generation = generation_;
     }
-    if (start) {
-        // The previous helper has ended; assigning joins it.
-        builder_ = std::jthread([this, path, generation](std::stop_token stop) {
-            auto data = std::make_unique<CompanyColumnData>();
-            const bool built = data->Build(path, stop);
-            const std::lock_guard lock(mutex_);
-            if (built && generation == generation_) {
-                pending_ = std::move(data);
-            }
-            building_ = false;
-        });
+    // The previous helper has ended; assigning joins it.
+    builder_ = std::jthread([this, path, generation](std::stop_token stop) {
+        auto data = std::make_unique<CompanyColumnData>();
+        const bool built = data->Build(path, stop);
+        const std::lock_guard lock(mutex_);
+        if (built && generation == generation_) {
+            pending_ = std::move(data);
+        }
+        building_ = false;
+    });
+}
+
+void CompanyColumn::StartIndex(const std::filesystem::path& path)
+{
+    std::uint64_t generation = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (indexBuilding_) {
+            return;
+        }
+        indexBuilding_ = true;
+        generation = generation_;
     }
-    return result;
+    indexBuilder_ = std::jthread([this, path, generation](std::stop_token stop) {
+        auto index = std::make_unique<CompanyIndex>();
+        const bool built = index->Build(path, stop);
+        const std::lock_guard lock(mutex_);
+        if (built && generation == generation_) {
+            pendingIndex_ = std::move(index);
+        }
+        indexBuilding_ = false;
+    });
 }
 
 } // namespace dorvanta

@@ -8,6 +8,7 @@
 #include "data/scramble.h"
 #include "data/text.h"
 #include "search/company_filter.h"
+#include "search/company_words.h"
 #include "search/search_file.h"
 
 #include <algorithm>
@@ -36,7 +37,8 @@ class CompanyMatcher
 {
 public:
     explicit CompanyMatcher(const CompanyCriteria& criteria)
-        : filter_(criteria), name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
+        : filter_(criteria), words_(criteria),
+          name_(FoldForSearch(criteria.nameText, criteria.ignoreDiacritics)),
           ignoreDiacritics_(criteria.ignoreDiacritics), scrambledCounty_(ScrambleField(criteria.countyCode))
     {
         // Stored codes are lower case.
@@ -97,9 +99,20 @@ private:
                    std::binary_search(matcher.codes_.begin(), matcher.codes_.end(), code,
                                       [](std::string_view x, std::string_view y) { return x < y; });
         }
+        bool WordsMatch() const
+        {
+            char text[264];
+            return matcher.words_.Matches([&](std::size_t index) {
+                const FieldLayout& field = layout::kFields[index];
+                const std::size_t length = FieldLength(record, field);
+                UnscrambleLower(record + field.offset + 1, length, text);
+                return std::string_view(text, length);
+            });
+        }
     };
 
     CompanyFilter filter_;
+    CompanyWordQuery words_;
     std::string name_;
     bool ignoreDiacritics_;
     std::string scrambledCounty_;
@@ -212,7 +225,8 @@ PartResult ScanRange(const RecordFile& file, const CompanyMatcher& matcher, std:
 
 CompanyFilter::CompanyFilter(const CompanyCriteria& criteria)
     : county(!criteria.countyCode.empty()), categories(!criteria.categoryCodes.empty()),
-      typeLetter(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0]))
+      typeLetter(criteria.typeLetter.empty() ? '\0' : ToLowerAZ(criteria.typeLetter[0])),
+      words(CompanyWordQuery(criteria).Any())
 {
 }
 

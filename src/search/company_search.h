@@ -18,7 +18,14 @@ struct CompanyCriteria
     std::string typeLetter;                 // one company type letter ("t"), any case
     std::vector<std::string> categoryCodes; // category codes ("a.a.1"), any case
 
-    // The name test compares base letters.
+    // The advanced criteria (see company_words.h for their rules).
+    std::string town;             // words of the address
+    std::string phone;            // digits of the mobile, phone or fax numbers
+    std::string representative;   // words of the representative
+    std::string fiscalCode;       // the CUI, with or without RO
+    std::string descriptionWords; // words of the description
+
+    // The name and word tests compare base letters.
     bool ignoreDiacritics = false;
 };
 

@@ -8,6 +8,7 @@
 #include "app/html_view.h"
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -97,6 +98,7 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Section", R::ComboBox},
           {"County", R::ComboBox},
           {"Type", R::ComboBox},
+          {"Advanced", R::CheckBox},
           {"Search", R::Button},
           {"Companies found", R::Tree},
           {"Company profile", R::StaticText},
@@ -118,6 +120,7 @@ TEST_F(KeyboardTest, EveryTabStopHasANameInTheLanguageAndARole)
           {"Sectiune", R::ComboBox},
           {"Judet", R::ComboBox},
           {"Tip", R::ComboBox},
+          {"Avansat", R::CheckBox},
           {"Cauta", R::Button},
           {"Companii gasite", R::Tree},
           {"Profilul companiei", R::StaticText},
@@ -187,8 +190,15 @@ TEST_F(KeyboardTest, NoTwoShortcutsOfTheVisibleWindowOrOfAPopupClash)
         TForm_Main& main = *program.main;
         main.ApplyLanguage(language);
         ShowActive(main);
-        for (const char* panel : {"Button_Menu_Companies", "Button_Menu_Internet", "Button_Menu_Mine"}) {
-            Find<PictureButton>(&main, panel)->click();
+        // The company panel with and without its advanced criteria.
+        for (const char* panel :
+             {"Button_Menu_Companies", "Button_Menu_Internet", "Button_Menu_Mine", "Advanced"}) {
+            if (std::string_view(panel) == "Advanced") {
+                Find<PictureButton>(&main, "Button_Menu_Companies")->click();
+                Find<QCheckBox>(&main, "CheckBox_Companies_Advanced")->setChecked(true);
+            } else {
+                Find<PictureButton>(&main, panel)->click();
+            }
             std::multiset<QKeySequence> keys;
             for (const QShortcut* shortcut : main.findChildren<QShortcut*>()) {
                 const auto* owner = qobject_cast<const QWidget*>(shortcut->parent());

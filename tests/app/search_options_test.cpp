@@ -8,11 +8,14 @@
 #include "support/update_fakes.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace dorvanta::test {
 namespace {
@@ -154,6 +157,50 @@ TEST(SwallowedFailures, AreLoggedAsWarnings)
     qInstallMessageHandler(previous);
     EXPECT_EQ(gWarnings, QStringList({QStringLiteral("storing a search option: the store is read-only"),
                                       QStringLiteral("a quick search: an unknown failure")}));
+}
+
+// The "Advanced" toggle: hidden boxes by default, shown ones searched (Enter
+// in a box starts the search), hidden ones left out, and the toggle kept.
+TEST_F(SearchOptionsTest, AdvancedCriteriaShowSearchAndAreStored)
+{
+    CompanyRecord inCluj = MakeCompany("Alfa Cluj", "CJ", {"a.a.1*t"});
+    inCluj.Address = "Str. Morii 1, Cluj-Napoca";
+    inCluj.Phone = "0264/123456";
+    WriteRecordFile(folder_ / "database.db",
+                    std::vector<CompanyRecord>{MakeCompany("Beta", "B", {"a.a.1*t"}), inCluj});
+    {
+        Program program(folder_, SettingsFile());
+        TForm_Main& main = *program.main;
+        main.show();
+        auto* toggle = Find<QCheckBox>(&main, "CheckBox_Companies_Advanced");
+        auto* town = Find<QLineEdit>(&main, "Edit_Companies_Town");
+        auto* list = Find<QTreeWidget>(&main, "ListView_Companies");
+        EXPECT_FALSE(toggle->isChecked());
+        EXPECT_FALSE(town->isVisible());
+        toggle->click();
+        EXPECT_TRUE(town->isVisible());
+        town->setText(QStringLiteral("cluj"));
+        Find<QLineEdit>(&main, "Edit_Companies_Phone")->setText(QStringLiteral("+40 264 12"));
+        QTest::keyClick(town, Qt::Key_Return);
+        ASSERT_EQ(list->topLevelItemCount(), 1);
+        EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("Alfa Cluj"));
+        for (const Language language : {Language::EN, Language::RO}) {
+            main.ApplyLanguage(language);
+            QApplication::processEvents();
+            // Every box shows whole, without scrolling the criteria.
+            EXPECT_GE(town->visibleRegion().boundingRect().height(), town->height());
+            if (!qEnvironmentVariableIsEmpty("DORVANTA_SHOW_ADVANCED")) {
+                main.grab().save(qEnvironmentVariable("DORVANTA_SHOW_ADVANCED") +
+                                 QString::fromLatin1(LanguageCode(language)) + QStringLiteral(".png"));
+            }
+        }
+        toggle->click();
+        Find<PictureButton>(&main, "Button_Companies_Search")->click();
+        EXPECT_EQ(list->topLevelItemCount(), 2);
+        toggle->click();
+    }
+    Program program(folder_, SettingsFile());
+    EXPECT_TRUE(Find<QCheckBox>(program.main.get(), "CheckBox_Companies_Advanced")->isChecked());
 }
 
 } // namespace

@@ -75,6 +75,38 @@ TEST_F(CompanySearchCommand, RomanianCapitalsMatchAndDiacriticsMayBeIgnored)
     EXPECT_EQ(run.out, "4\tO\tFlori\xC5\x9F SRL\n");
 }
 
+// The advanced criteria, from UTF-8 on the command line, each alone and together.
+TEST(CompanySearchWords, TownPhoneRepresentativeCuiAndText)
+{
+    TempDir dir;
+    CompanyRecord found = Company("FLORIS SRL", "BV");
+    found.Address = "Str. Lung\xE3 nr. 1, Bra\xBAov";
+    found.Representative = "Ana \xAA"
+                           "erban";
+    found.Phone = "0268/412345, 0744 111 222";
+    found.Description = "CUI 24681357, J08/1/2010, flori \xBAi plante";
+    CompanyRecord other = Company("ALTA SRL", "BV");
+    other.Address = "Bra\xBAov";
+    WriteCompanies(dir / "database.db", {other, found});
+    const std::vector<std::vector<std::string>> options = {
+        {"--town", "bra\xC8\x99ov lung\xC4\x83"},
+        {"--phone", "+40 744 111"},
+        {"--phone", "268412"},
+        {"--representative", "\xC8\x98"
+                             "erban"},
+        {"--cui", "RO24681357"},
+        {"--text", "plante flori"},
+        {"--town", "brasov", "--ignore-diacritics", "--text", "si", "--cui", "24681357"}};
+    for (const std::vector<std::string>& option : options) {
+        std::vector<std::string> arguments = {"search-companies"};
+        arguments.insert(arguments.end(), option.begin(), option.end());
+        const RunResult run = RunCli(dir, arguments);
+        EXPECT_EQ(run.out, "1\t\tFloris SRL\n") << option[1];
+    }
+    EXPECT_EQ(RunCli(dir, {"search-companies", "--town", "brasov"}).exitCode, 1);
+    EXPECT_EQ(RunCli(dir, {"search-companies", "--cui", "RO2468135"}).exitCode, 1);
+}
+
 TEST_F(CompanySearchCommand, CountyAndTypeCriteria)
 {
     // A record without a county passes any county criterion.

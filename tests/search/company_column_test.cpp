@@ -65,6 +65,51 @@ CompanyRecord RandomCompany(std::mt19937& random)
     for (std::size_t a = 0; a < activities; ++a) {
         record.Field(company_layout::Activity1 + a) = RandomEntry(random);
     }
+    // The fields of the word, phone and fiscal-code criteria, in the shapes people write them.
+    static const char* kPlaces[] = {"Str. Morii nr. 12",
+                                    "Cluj-Napoca",
+                                    "Bucure\xBAti",
+                                    "BUCURESTI",
+                                    "Sector 1",
+                                    "\xAA"
+                                    "os. Giurgiului"};
+    static const char* kPeople[] = {"Ion",
+                                    "ION",
+                                    "Popescu",
+                                    "\xAA"
+                                    "tefan",
+                                    "Stefan",
+                                    "Maria"};
+    static const char* kPhones[] = {"",
+                                    "+40721123456",
+                                    "0721-123 456",
+                                    "0040 21 312 34 56",
+                                    "(021)3123456",
+                                    "0264/123456",
+                                    "0721123456 0744999888",
+                                    "021 312 3456; 0744 999 888",
+                                    "12"};
+    static const char* kAbout[] = {"CUI 12345678, J40/1/2020",
+                                   "CUI: RO 87654321",
+                                   "cui12345678",
+                                   "Livr\xE3m \xEEn \xFE"
+                                   "ara",
+                                   "livram in TARA",
+                                   "CUI",
+                                   "servicii"};
+    const auto join = [&random](const auto& pool, const char* separator) {
+        std::string text;
+        for (std::size_t i = random() % 4; i > 0; --i) {
+            text += (text.empty() ? "" : separator) + std::string(pool[random() % std::size(pool)]);
+        }
+        return text;
+    };
+    record.Address = join(kPlaces, ", ");
+    record.Representative = join(kPeople, " ");
+    record.Mobile = kPhones[random() % std::size(kPhones)];
+    record.Phone = kPhones[random() % std::size(kPhones)];
+    record.Fax = random() % 4 == 0 ? kPhones[random() % std::size(kPhones)] : "";
+    record.Description = join(kAbout, ". ");
     return record;
 }
 
@@ -126,6 +171,28 @@ std::vector<CompanyCriteria> SomeCriteria(std::mt19937& random)
             all.push_back(criteria);
         }
     }
+    // The word, phone and fiscal-code criteria, alone, together and with the others.
+    static const char* kTowns[] = {"cluj", "bucuresti", "Bucure\xBAti", "napoca CLUJ", "sector", "zzz", "-"};
+    static const char* kPeople[] = {"ion", "\xBAtefan", "stefan popescu"};
+    static const char* kPhones[] = {"0721", "+40 721", "721123", "021", "3123456", "07", "0744 999", "x"};
+    static const char* kCodes[] = {"12345678", "RO12345678", "ro 87654321", "x1"};
+    static const char* kWords[] = {"tara",
+                                   "\xFE"
+                                   "ara",
+                                   "livram", "cui", "j40 2020"};
+    const auto pick = [&random](const auto& pool) {
+        return random() % 3 == 0 ? std::string(pool[random() % std::size(pool)]) : std::string();
+    };
+    for (int i = 0; i < 60; ++i) {
+        CompanyCriteria criteria = i % 3 == 0 ? someCriteria() : CompanyCriteria{};
+        criteria.ignoreDiacritics = random() % 2 == 0;
+        criteria.town = pick(kTowns);
+        criteria.representative = pick(kPeople);
+        criteria.phone = pick(kPhones);
+        criteria.fiscalCode = pick(kCodes);
+        criteria.descriptionWords = pick(kWords);
+        all.push_back(criteria);
+    }
     return all;
 }
 
@@ -135,10 +202,19 @@ void ExpectSameAsTheScan(const TempDir& dir, CompanyColumn& column, std::mt19937
     column.Search(dir.path(), {}, Language::EN);
     column.WaitUntilBuilt();
     ASSERT_TRUE(column.Built());
+    // The first search by words scans and reads the index meanwhile.
+    CompanyCriteria byTown;
+    byTown.town = "cluj";
+    column.Search(dir.path(), byTown, Language::EN);
+    column.WaitUntilBuilt();
+    ASSERT_TRUE(column.IndexBuilt());
     for (const CompanyCriteria& criteria : SomeCriteria(random)) {
         const SearchResult scan = SearchCompanies(dir.path(), criteria, Language::EN);
         const SearchResult fromColumn = column.Search(dir.path(), criteria, Language::EN);
-        EXPECT_EQ(fromColumn.rows, scan.rows) << criteria.nameText << " " << criteria.ignoreDiacritics;
+        EXPECT_EQ(fromColumn.rows, scan.rows)
+            << criteria.nameText << " " << criteria.ignoreDiacritics << " " << criteria.town << "|"
+            << criteria.representative << "|" << criteria.phone << "|" << criteria.fiscalCode << "|"
+            << criteria.descriptionWords;
         EXPECT_EQ(fromColumn.outcome, scan.outcome);
         EXPECT_EQ(fromColumn.status, scan.status);
     }
