@@ -25,16 +25,31 @@ namespace dorvanta {
 
 namespace {
 
+// `text` with an ampersand before the first `key`.
+QString WithMnemonic(QString text, char key)
+{
+    const int at = text.indexOf(QLatin1Char(key), 0, Qt::CaseInsensitive);
+    if (at >= 0) {
+        text.insert(at, QLatin1Char('&'));
+    }
+    return text;
+}
+
 // A note is written once the typing pauses this long.
 constexpr int kNotePauseMs = 800;
 // A profile shown this long counts as opened.
 constexpr int kDwellMs = 1000;
 constexpr std::size_t kSeenLimit = 200;
 
-QToolButton* MakeToolButton(const char* name, QWidget* parent)
+QString ObjectName(const char* pattern, const char* prefix)
+{
+    return QString::fromLatin1(pattern).arg(QString::fromLatin1(prefix));
+}
+
+QToolButton* MakeToolButton(const QString& name, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(name);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::StrongFocus);
     return button;
@@ -42,22 +57,24 @@ QToolButton* MakeToolButton(const char* name, QWidget* parent)
 
 } // namespace
 
-CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QWidget* parent)
-    : QObject(parent), mine_(mine), state_(state)
+CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QWidget* parent,
+                                   const PageFrameOptions& options)
+    : QObject(parent), mine_(mine), state_(state), options_(options)
 {
+    const char* prefix = options_.prefix;
     bar_ = new QWidget(parent);
-    bar_->setObjectName(QStringLiteral("Panel_Companies_PageBar"));
+    bar_->setObjectName(ObjectName("Panel_%1_PageBar", prefix));
     auto* row = new QHBoxLayout(bar_);
     row->setContentsMargins(4, 1, 4, 1);
     row->setSpacing(2);
-    back_ = MakeToolButton("Button_Companies_Back", bar_);
+    back_ = MakeToolButton(ObjectName("Button_%1_Back", prefix), bar_);
     back_->setArrowType(Qt::LeftArrow);
-    forward_ = MakeToolButton("Button_Companies_Forward", bar_);
+    forward_ = MakeToolButton(ObjectName("Button_%1_Forward", prefix), bar_);
     forward_->setArrowType(Qt::RightArrow);
-    star_ = MakeToolButton("Button_Companies_Favourite", bar_);
+    star_ = MakeToolButton(ObjectName("Button_%1_Favourite", prefix), bar_);
     star_->setCheckable(true);
     star_->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    lists_ = MakeToolButton("Button_Companies_Lists", bar_);
+    lists_ = MakeToolButton(ObjectName("Button_%1_Lists", prefix), bar_);
     lists_->setPopupMode(QToolButton::InstantPopup);
     auto* listMenu = new QMenu(lists_);
     listMenu->setObjectName(QStringLiteral("ListMenu"));
@@ -65,18 +82,20 @@ CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QW
     row->addWidget(back_);
     row->addWidget(forward_);
     row->addSpacing(8);
+    back_->setVisible(options_.history);
+    forward_->setVisible(options_.history);
     row->addWidget(star_);
     row->addWidget(lists_);
     row->addStretch(1);
 
     notePart_ = new QWidget(parent);
-    notePart_->setObjectName(QStringLiteral("Panel_Companies_Note"));
+    notePart_->setObjectName(ObjectName("Panel_%1_Note", prefix));
     auto* noteColumn = new QHBoxLayout(notePart_);
     noteColumn->setContentsMargins(4, 3, 4, 3);
     noteColumn->setSpacing(6);
-    noteLabel_ = MakeLabel("Label_Companies_Note", notePart_);
+    noteLabel_ = MakeLabel(ObjectName("Label_%1_Note", prefix).toLatin1().constData(), notePart_);
     note_ = new QPlainTextEdit(notePart_);
-    note_->setObjectName(QStringLiteral("Memo_Companies_Note"));
+    note_->setObjectName(ObjectName("Memo_%1_Note", prefix));
     note_->setTabChangesFocus(true);
     // Three lines of the window's font.
     note_->setFixedHeight(static_cast<int>(std::lround(note_->fontMetrics().lineSpacing() * 3.6)));
@@ -107,13 +126,7 @@ CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QW
             [this, listMenu] { FillListMenu(listMenu, mine_, key_, state_.language, bar_->window()); });
     connect(&mine_, &MineLayer::changed, this, &CompanyPageFrame::RefreshFromStore);
 
-    // The keys work anywhere in the company panel.
-    auto* backKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), parent);
-    backKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(backKey, &QShortcut::activated, this, &CompanyPageFrame::Back);
-    auto* forwardKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), parent);
-    forwardKey->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(forwardKey, &QShortcut::activated, this, &CompanyPageFrame::Forward);
+    // The keys work anywhere in the panel.
     auto* starKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), parent);
     starKey->setContext(Qt::WidgetWithChildrenShortcut);
     connect(starKey, &QShortcut::activated, this, [this] {
@@ -121,6 +134,16 @@ CompanyPageFrame::CompanyPageFrame(MineLayer& mine, const WindowState& state, QW
             star_->click();
         }
     });
+    if (!options_.history) {
+        ShowingNoCompany();
+        return;
+    }
+    auto* backKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Left), parent);
+    backKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(backKey, &QShortcut::activated, this, &CompanyPageFrame::Back);
+    auto* forwardKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Right), parent);
+    forwardKey->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(forwardKey, &QShortcut::activated, this, &CompanyPageFrame::Forward);
 
     mine_.Read([this](MineStore& store) { history_ = store.History(); });
     ShowingNoCompany();
@@ -156,7 +179,8 @@ void CompanyPageFrame::ApplyLanguage()
     lists_->setToolTip(ro ? QStringLiteral("Adauga firma la o lista sau scoate-o")
                           : QStringLiteral("Add the company to a list or take it off"));
     // The mnemonics clash with nothing of the menu bar or the criteria.
-    noteLabel_->setText(ro ? QStringLiteral("&Nota mea") : QStringLiteral("M&y note"));
+    noteLabel_->setText(ro ? WithMnemonic(QStringLiteral("Nota mea"), options_.romanianNoteKey)
+                           : QStringLiteral("M&y note"));
     note_->setAccessibleName(ro ? QStringLiteral("Nota mea") : QStringLiteral("My note"));
     note_->setPlaceholderText(
         ro ? QStringLiteral("Scrieti o nota despre aceasta firma; se pastreaza singura.")
@@ -168,6 +192,9 @@ void CompanyPageFrame::ShowingCompany(std::uint64_t number, const std::string& n
 {
     SaveNote();
     key_ = CompanyNameKey(name);
+    if (!options_.history) {
+        fromHistory = true; // nothing to keep
+    }
     seen_.erase(std::remove_if(seen_.begin(), seen_.end(), [&](const auto& s) { return s.first == key_; }),
                 seen_.end());
     seen_.emplace_back(key_, number);
@@ -319,6 +346,9 @@ void CompanyPageFrame::Forward()
 
 void CompanyPageFrame::Step(int direction)
 {
+    if (!options_.history) {
+        return;
+    }
     // The profile on the page counts as opened once the user steps away from it.
     if (dwell_->isActive()) {
         dwell_->stop();

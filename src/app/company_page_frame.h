@@ -26,12 +26,23 @@ struct WindowState;
 // A profile counts as opened, for the history, once it has stayed on the
 // page for a moment or was opened on purpose: walking down the result list
 // with the keyboard does not fill the history with every row passed.
+struct PageFrameOptions
+{
+    // The panel's part of the controls' object names: Button_<prefix>_Back, ...
+    const char* prefix = "Companies";
+    // Back and Forward through the profiles opened, and keeping them.
+    bool history = true;
+    // The note label's mnemonic in Romanian, free among the panel's own.
+    char romanianNoteKey = 'n';
+};
+
 class CompanyPageFrame : public QObject
 {
     Q_OBJECT
 
 public:
-    CompanyPageFrame(MineLayer& mine, const WindowState& state, QWidget* parent);
+    CompanyPageFrame(MineLayer& mine, const WindowState& state, QWidget* parent,
+                     const PageFrameOptions& options = {});
     ~CompanyPageFrame() override;
 
     QWidget* Bar() const { return bar_; }
@@ -72,6 +83,7 @@ private:
 
     MineLayer& mine_;
     const WindowState& state_;
+    PageFrameOptions options_;
     QWidget* bar_ = nullptr;
     QWidget* notePart_ = nullptr;
     QToolButton* back_ = nullptr;

@@ -124,6 +124,7 @@ TForm_Main::~TForm_Main()
 {
     // Before the lists' file closes with the window's other parts.
     companies_->PageFrame().SaveNote();
+    minePanel_->PageFrame().SaveNote();
 }
 
 SettingsStore& TForm_Main::Settings()
@@ -366,6 +367,7 @@ void TForm_Main::closeEvent(QCloseEvent* event)
     }
     SaveLanguageSetting();
     companies_->PageFrame().SaveNote();
+    minePanel_->PageFrame().SaveNote();
     KeepWindowGeometry();
     QWidget::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 // rows with their filter and sort, and the keys of the list.
 #include "app/mine_panel.h"
 
+#include "app/company_page_frame.h"
 #include "app/html_view.h"
 #include "app/mine_layer.h"
 #include "app/mine_panel_texts.h"
@@ -120,6 +121,15 @@ MinePanel::MinePanel(const WindowState& state, MineLayer& mine, QWidget* parent)
     ListView_Mine->setContextMenuPolicy(Qt::CustomContextMenu);
     view_ = MakeView("Web_Mine", parts.splitter);
     view_->SetProgramFolder(state_.programFolder);
+    // The same star and note as around the company panel's page; the
+    // history belongs to the company panel.
+    PageFrameOptions frameOptions;
+    frameOptions.prefix = "Mine";
+    frameOptions.history = false;
+    frameOptions.romanianNoteKey = 'a';
+    frame_ = new CompanyPageFrame(mine, state, this, frameOptions);
+    parts.pageAbove = frame_->Bar();
+    parts.pageBelow = frame_->NotePart();
     parts.Finish(ListView_Mine, view_);
     parts.left->setMinimumWidth(300);
     // Three columns want more room than the search panels' two.
@@ -140,7 +150,7 @@ MinePanel::MinePanel(const WindowState& state, MineLayer& mine, QWidget* parent)
     setTabOrder(Button_Mine_NewList, Button_Mine_DeleteList);
     setTabOrder(Button_Mine_DeleteList, Button_Mine_Export);
     setTabOrder(Button_Mine_Export, ListView_Mine);
-    setTabOrder(ListView_Mine, view_);
+    frame_->SetTabOrder(ListView_Mine, view_);
 
     connect(ComboBox_Mine_List, &QComboBox::activated, this,
             [this](int index) { ChooseList(ComboBox_Mine_List->itemData(index).toString().toStdString()); });
@@ -181,6 +191,7 @@ MinePanel::MinePanel(const WindowState& state, MineLayer& mine, QWidget* parent)
 
 void MinePanel::ApplyLanguage()
 {
+    frame_->ApplyLanguage();
     const MineTexts& t = MineTextsOf(state_.language);
     Panel_Mine_Header->setText(QString::fromLatin1(t.header));
     SetLabelCaption(Label_Mine_List, ComboBox_Mine_List, t.list);

@@ -22,6 +22,7 @@ class QTreeWidgetItem;
 
 namespace dorvanta {
 
+class CompanyPageFrame;
 class HtmlView;
 class MineLayer;
 
@@ -60,6 +61,8 @@ public:
     const std::vector<Entry>& Entries() const { return entries_; }
 
     HtmlView* View() const { return view_; }
+    // The star, the lists and the note around the page.
+    CompanyPageFrame& PageFrame() { return *frame_; }
     // The shown list as a table (company, address, phone, note) in a view of
     // its own, never shown, for printing and saving as PDF.
     HtmlView* PrintSheet();
@@ -118,6 +121,7 @@ private:
     QMenu* Popup_Mine_Row = nullptr;
     HtmlView* view_ = nullptr;
     HtmlView* sheet_ = nullptr;
+    CompanyPageFrame* frame_ = nullptr;
 };
 
 } // namespace dorvanta

@@ -2,6 +2,7 @@
 // names looked up in database.db, and the commands that change them.
 #include "app/mine_panel.h"
 
+#include "app/company_page_frame.h"
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/list_menu.h"
@@ -61,6 +62,7 @@ void MinePanel::Refresh()
         Button_Mine_DeleteList->setEnabled(false);
         FillRows();
         view_->setPlainText(mine_.ProblemText());
+        frame_->ShowingNoCompany();
         shownName_.clear();
         return;
     }

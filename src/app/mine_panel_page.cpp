@@ -3,6 +3,7 @@
 #include "app/mine_panel.h"
 #include "app/swallowed.h"
 
+#include "app/company_page_frame.h"
 #include "app/html_view.h"
 #include "app/info_box.h"
 #include "app/list_menu.h"
@@ -78,6 +79,7 @@ void MinePanel::ShowEntryPage(const Entry& entry)
                 view_->LoadPageIntoBrowser(*page);
                 shownName_ = entry.company.name;
                 shownRecord_ = entry.company.recordNumber;
+                frame_->ShowingCompany(*entry.company.recordNumber, entry.company.name, true);
                 return;
             }
         }
@@ -94,6 +96,8 @@ void MinePanel::ShowEntryPage(const Entry& entry)
         view_->LoadPageIntoBrowser(AsciiPage(html + QStringLiteral("</body></html>")));
         shownName_ = entry.company.name;
         shownRecord_.reset();
+        // A company gone from the directory keeps its place on lists and its note.
+        frame_->ShowingCompany(0, entry.company.name, true);
     } catch (...) {
         // An unreadable file or a broken record leaves the page shown before.
         WarnSwallowed("showing a page of the user's list");
@@ -102,6 +106,7 @@ void MinePanel::ShowEntryPage(const Entry& entry)
 
 void MinePanel::ShowEmptyPage()
 {
+    frame_->ShowingNoCompany();
     shownName_.clear();
     shownRecord_.reset();
     const QString html =
