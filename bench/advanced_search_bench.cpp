@@ -106,7 +106,10 @@ void AdvancedCompanySearch(const std::filesystem::path& dir, std::uint64_t compa
     std::printf("\ncompany search by words, phone and fiscal code (%llu companies)\n",
                 static_cast<unsigned long long>(companies));
     std::printf("  %-42s %6s %10s %10s\n", "criteria", "rows", "scan ms", "index ms");
-    for (const auto& [label, criteria] : rows) {
+    for (const auto& row : rows) {
+        // Named, not bound: a lambda may not capture a structured binding before C++20's fix in clang 16.
+        const auto& label = row.first;
+        const auto& criteria = row.second;
         std::size_t found = 0;
         const double scan = BestOf(
             1, [&] { found = dorvanta::SearchCompanies(dir, criteria, dorvanta::Language::EN).rows.size(); });

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QTextCursor>
 #include <QTimer>
 #include <QToolButton>
 
@@ -182,6 +183,11 @@ void CompanyPageFrame::ApplyLanguage()
     noteLabel_->setText(ro ? WithMnemonic(QStringLiteral("Nota mea"), options_.romanianNoteKey)
                            : QStringLiteral("M&y note"));
     note_->setAccessibleName(ro ? QStringLiteral("Nota mea") : QStringLiteral("My note"));
+    if (key_.empty()) {
+        ShowStar(false);
+    } else {
+        RefreshFromStore();
+    }
     note_->setPlaceholderText(
         ro ? QStringLiteral("Scrieti o nota despre aceasta firma; se pastreaza singura.")
            : QStringLiteral("Type a note on this company; it is kept as you type."));
@@ -222,7 +228,7 @@ void CompanyPageFrame::ShowingNoCompany()
     note_->clear();
     note_->setEnabled(false);
     star_->setEnabled(false);
-    star_->setChecked(false);
+    ShowStar(false);
     lists_->setEnabled(false);
     UpdateButtons();
 }
@@ -259,7 +265,25 @@ void CompanyPageFrame::RefreshFromStore()
         note = store.Note(key_);
         holding = store.ListsOf(key_);
     });
-    const bool favourite = std::find(holding.begin(), holding.end(), kFavouritesList) != holding.end();
+    ShowStar(std::find(holding.begin(), holding.end(), kFavouritesList) != holding.end());
+    // What is being typed stays; another company's note replaces the box.
+    if (noteKey_ == key_ && (noteDirty_ || note_->hasFocus())) {
+        return;
+    }
+    noteKey_ = key_;
+    const QString text = QString::fromStdString(note.value_or(std::string()));
+    if (note_->toPlainText() != text) {
+        loadingNote_ = true;
+        note_->setPlainText(text);
+        // Typing adds to the note, as in any editor opened on a text.
+        note_->moveCursor(QTextCursor::End);
+        loadingNote_ = false;
+    }
+    noteDirty_ = false;
+}
+
+void CompanyPageFrame::ShowStar(bool favourite)
+{
     star_->setChecked(favourite);
     const bool ro = state_.language == Language::RO;
     star_->setText(favourite
@@ -270,18 +294,6 @@ void CompanyPageFrame::RefreshFromStore()
                                       : QStringLiteral("Remove from Favourites (Ctrl+D)"))
                                 : (ro ? QStringLiteral("Adauga la Favorite (Ctrl+D)")
                                       : QStringLiteral("Add to Favourites (Ctrl+D)")));
-    // What is being typed stays; another company's note replaces the box.
-    if (noteKey_ == key_ && (noteDirty_ || note_->hasFocus())) {
-        return;
-    }
-    noteKey_ = key_;
-    const QString text = QString::fromStdString(note.value_or(std::string()));
-    if (note_->toPlainText() != text) {
-        loadingNote_ = true;
-        note_->setPlainText(text);
-        loadingNote_ = false;
-    }
-    noteDirty_ = false;
 }
 
 void CompanyPageFrame::SaveNote()
@@ -291,10 +303,14 @@ void CompanyPageFrame::SaveNote()
         return;
     }
     const std::string text = note_->toPlainText().toStdString();
+    const std::string key = noteKey_;
+    // Clean before the write: the views that hear of the change may show
+    // another company, which saves the note again.
+    noteDirty_ = false;
     // A failed write keeps the box dirty, so the next pause or change of
     // company tries again; the status line says why it failed.
-    if (mine_.Write([&](MineStore& store) { store.SetNote(noteKey_, text); })) {
-        noteDirty_ = false;
+    if (!mine_.Write([&](MineStore& store) { store.SetNote(key, text); }) && noteKey_ == key) {
+        noteDirty_ = true;
     }
 }
 

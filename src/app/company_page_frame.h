@@ -79,6 +79,7 @@ private:
     void RefreshFromStore();
     void UpdateButtons();
     void ToggleFavourite();
+    void ShowStar(bool favourite);
     std::optional<std::uint64_t> RecordOf(const std::string& key);
 
     MineLayer& mine_;

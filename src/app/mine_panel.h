@@ -85,6 +85,7 @@ protected:
 
 private:
     void BuildColumn(QSplitter* splitter);
+    void RefreshRows();
     void ClearRows();
     void FillRows();
     void ApplyFilter();
@@ -105,6 +106,8 @@ private:
     bool directoryRead_ = false;
     std::string shownName_; // the entry whose page the view shows
     std::optional<std::uint64_t> shownRecord_;
+    bool refreshing_ = false;
+    bool refreshAgain_ = false;
     int sortColumn_ = -1;
     Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 

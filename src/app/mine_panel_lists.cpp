@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -31,6 +32,23 @@ void MinePanel::ChooseList(const std::string& storedName)
 }
 
 void MinePanel::Refresh()
+{
+    // Showing a row may write (a note left waiting), which asks for a
+    // refresh while the rows are being rebuilt: that one comes after.
+    if (refreshing_) {
+        refreshAgain_ = true;
+        return;
+    }
+    refreshing_ = true;
+    RefreshRows();
+    refreshing_ = false;
+    if (refreshAgain_) {
+        refreshAgain_ = false;
+        QTimer::singleShot(0, this, &MinePanel::Refresh);
+    }
+}
+
+void MinePanel::RefreshRows()
 {
     std::vector<MineList> lists;
     std::vector<MineEntry> stored;
