@@ -12,6 +12,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -70,6 +71,15 @@ TEST_F(MinePanelTest, ShowsFiltersSortsRemovesAndExportsAList)
     list->setCurrentItem(list->topLevelItem(2));
     EXPECT_TRUE(view->toPlainText().contains("Alfa Asigurari"));
     EXPECT_FALSE(view->toPlainText().contains("no longer"));
+
+    // The note under the page: saving it refreshes the rows while the page
+    // side is shown, and a note of a gone company is as good as any.
+    auto* note = Find<QPlainTextEdit>(&main, "Memo_Mine_Note");
+    EXPECT_EQ(note->toPlainText(), QString::fromUtf8("suna luni, Ştefan"));
+    note->insertPlainText(QStringLiteral(" -- oferta"));
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("old supplier"));
+    EXPECT_EQ(list->topLevelItem(2)->text(1), QString::fromUtf8("suna luni, Ştefan -- oferta"));
 
     // The filter takes words of the name or the note, any case, without diacritics.
     auto* filter = Find<QLineEdit>(&main, "Edit_Mine_Filter");
