@@ -131,9 +131,10 @@ MinePanel::MinePanel(const WindowState& state, MineLayer& mine, QWidget* parent)
     parts.pageAbove = frame_->Bar();
     parts.pageBelow = frame_->NotePart();
     parts.Finish(ListView_Mine, view_);
-    parts.left->setMinimumWidth(300);
-    // Three columns want more room than the search panels' two.
-    parts.splitter->setSizes({380, kClientWidth - 382});
+    parts.left->setMinimumWidth(270);
+    // A little more room than the search panels' for three columns; the
+    // page keeps the width of its banner.
+    parts.splitter->setSizes({277, kClientWidth - 279});
     sheet_ = new HtmlView(this);
     sheet_->setObjectName(QStringLiteral("Sheet_Mine"));
     sheet_->hide();
