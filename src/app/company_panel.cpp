@@ -56,7 +56,6 @@ CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* p
     parts.pageAbove = frame_->Bar();
     parts.pageBelow = frame_->NotePart();
     FinishControls(parts, "Button_Companies_Search", "ListView_Companies", "Web_Companies");
-    criteriaArea_ = parts.criteriaArea;
     frame_->SetTabOrder(list_, view_);
     connect(frame_, &CompanyPageFrame::openRecord, this, [this](std::uint64_t number) {
         showingFromHistory_ = true;
@@ -72,18 +71,7 @@ CompanyPanel::CompanyPanel(const WindowState& state, MineLayer& mine, QWidget* p
         typingPause_->stop();
         Search();
     });
-    connect(advanced_, &AdvancedCriteria::rowsToggled, this, [this] {
-        FitCriteriaWidth();
-        FitCriteriaHeight();
-    });
-}
-
-void CompanyPanel::FitCriteriaHeight()
-{
-    criteria_->adjustSize();
-    criteriaArea_->setMinimumHeight(criteria_->minimumSizeHint().height() / 3);
-    criteriaArea_->setMaximumHeight(criteria_->sizeHint().height());
-    criteriaArea_->updateGeometry();
+    connect(advanced_, &AdvancedCriteria::rowsToggled, this, [this] { FitCriteriaWidth(); });
 }
 
 CompanyPanel::~CompanyPanel() = default;

@@ -67,7 +67,6 @@ protected:
 
 private:
     // The criteria area as tall as the rows shown.
-    void FitCriteriaHeight();
 
     QLabel* Panel_Companies_Search = nullptr;
     QLabel* Label_Companies_Company = nullptr;
@@ -80,7 +79,6 @@ private:
     QComboBox* ComboBox_Companies_Locality = nullptr;
     QComboBox* ComboBox_Companies_Type = nullptr;
     AdvancedCriteria* advanced_ = nullptr;
-    QScrollArea* criteriaArea_ = nullptr;
 
     CompanyPageFrame* frame_ = nullptr;
     bool showingFromHistory_ = false;

@@ -43,6 +43,7 @@ void SearchPanel::FinishControls(SearchPanelParts& parts, const char* buttonName
     parts.Finish(list_, view_);
     criteriaColumn_ = parts.left;
     criteria_ = parts.criteria;
+    criteriaArea_ = parts.criteriaArea;
     WireControls();
 }
 

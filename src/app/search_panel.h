@@ -11,6 +11,7 @@
 #include <vector>
 
 class QLineEdit;
+class QScrollArea;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -75,6 +76,7 @@ protected:
     HtmlView* view_ = nullptr;
     QWidget* criteriaColumn_ = nullptr; // the splitter's left side
     QWidget* criteria_ = nullptr;       // the labels and boxes
+    QScrollArea* criteriaArea_ = nullptr;
 
     const WindowState& state_;
 
@@ -91,7 +93,8 @@ protected:
     void LoadStartPage(const char* stem);
     void FitColumns();
     // The criteria column as wide as the placeholder and the labels of the
-    // language and font need: "Search for company?" is never cut.
+    // language and font need: "Search for company?" is never cut; and as
+    // tall as its rows, which change with the captions and the rows shown.
     void FitCriteriaWidth();
     // The first column as wide as its header and the longest of `words`
     // (the company list's letters fit the 20 pixels it has at least).

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QToolTip>
@@ -174,6 +175,11 @@ void SearchPanel::FitCriteriaWidth()
                            margins.right() + 10);
     criteria_->adjustSize();
     criteriaColumn_->setMinimumWidth(std::max(275, criteria_->minimumSizeHint().width()));
+    // As tall as the criteria when there is room; a large font on a small
+    // screen lets them scroll and keeps a few rows of the list.
+    criteriaArea_->setMinimumHeight(criteria_->minimumSizeHint().height() / 3);
+    criteriaArea_->setMaximumHeight(criteria_->sizeHint().height());
+    criteriaArea_->updateGeometry();
 }
 
 void SearchPanel::FitTypeColumn(const QStringList& words)

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 namespace dorvanta::test {
@@ -303,6 +305,32 @@ TEST_F(SearchPanelTest, TypeItemOfTheOpportunityPopupSearchesThatGroupAndType)
     EXPECT_EQ(main.OpportunityRecordNumbers(), Numbers({3, 1}));
     EXPECT_EQ(main.PanelInFront(), Find<QWidget>(&main, "Panel_Internet"));
     EXPECT_EQ(main.CurrentView(), 2);
+}
+
+} // namespace
+} // namespace dorvanta::test
+
+namespace dorvanta::test {
+namespace {
+
+// The criteria are shown whole at the window's first size, in both
+// languages: their area is as tall as the captions of the language make them.
+TEST_F(SearchPanelTest, TheCriteriaNeedNoScrollBarAtTheFirstSize)
+{
+    Program program(folder_, SettingsFile());
+    TForm_Main& main = *program.main;
+    main.show();
+    for (const Language language : {Language::EN, Language::RO}) {
+        main.ApplyLanguage(language);
+        for (const char* button : {"Button_Menu_Companies", "Button_Menu_Internet"}) {
+            Find<PictureButton>(&main, button)->click();
+            QApplication::processEvents();
+            for (const QScrollArea* area : main.PanelInFront()->findChildren<QScrollArea*>()) {
+                EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << button;
+                EXPECT_GE(area->viewport()->height(), area->widget()->sizeHint().height()) << button;
+            }
+        }
+    }
 }
 
 } // namespace
