@@ -214,6 +214,7 @@ void CompanyPageFrame::ShowingCompany(std::uint64_t number, const std::string& n
     lists_->setEnabled(true);
     star_->setEnabled(true);
     RefreshFromStore();
+    UpdateButtons();
 }
 
 void CompanyPageFrame::ShowingNoCompany()
