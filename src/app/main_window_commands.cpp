@@ -151,6 +151,7 @@ void TForm_Main::SetUpdateSession(UpdateSession* session, TForm_Update* form)
     connect(session, &UpdateSession::finished, this, [this] {
         SetUpdateItemsEnabled(true);
         companies_->ForgetColumn();
+        minePanel_->ForgetDirectory();
         // The update or import may have replaced or blanked companies of the list shown.
         if (currentView_ == 4) {
             minePanel_->Refresh();

@@ -52,6 +52,8 @@ public:
     // Reads the lists and the chosen list anew and looks its names up in
     // database.db, keeping the chosen list and entry where they still are.
     void Refresh();
+    // The window's own update or import has written database.db.
+    void ForgetDirectory() { lookups_.Invalidate(); }
     // The keyboard goes to the list of entries.
     void FocusList();
 
@@ -106,6 +108,7 @@ private:
     bool directoryRead_ = false;
     std::string shownName_; // the entry whose page the view shows
     std::optional<std::uint64_t> shownRecord_;
+    CompanyLookupCache lookups_;
     bool refreshing_ = false;
     bool refreshAgain_ = false;
     int sortColumn_ = -1;

@@ -97,8 +97,8 @@ void MinePanel::RefreshRows()
     }
     Button_Mine_DeleteList->setEnabled(listName_ != kFavouritesList);
 
-    // The names are looked up anew each time: an update or an import may have
-    // replaced, renumbered or blanked any of them since.
+    // Looked up again whenever database.db has changed: an update or an
+    // import may have replaced, renumbered or blanked any of them.
     std::vector<std::string> names;
     for (const MineEntry& entry : stored) {
         names.push_back(entry.name);
@@ -110,7 +110,7 @@ void MinePanel::RefreshRows()
         if (!hold.TryHold(ResolveFile(state_.programFolder, kCompanyFileName))) {
             emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
         } else if (!names.empty()) {
-            found = LookUpCompanies(state_.programFolder, names);
+            found = lookups_.LookUp(state_.programFolder, names);
             directoryRead_ = true;
         } else {
             directoryRead_ = true;

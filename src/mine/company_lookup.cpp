@@ -59,4 +59,33 @@ std::optional<CompanyRecord> ReadCompanyRecord(const std::filesystem::path& prog
     return CompanyRecord::Decode(raw.data());
 }
 
+std::vector<ListedCompany> CompanyLookupCache::LookUp(const std::filesystem::path& programFolder,
+                                                      const std::vector<std::string>& names)
+{
+    // Read before the pass: a file changed during it is seen as changed next time.
+    const FileStamp stamp =
+        RecordFile(ResolveFile(programFolder, kCompanyFileName), company_layout::kRecordSize).Stamp();
+    if (stamp != stamp_) {
+        known_.clear();
+        stamp_ = stamp;
+    }
+    std::vector<std::string> unknown;
+    for (const std::string& name : names) {
+        if (known_.find(CompanyNameKey(name)) == known_.end()) {
+            unknown.push_back(name);
+        }
+    }
+    if (!unknown.empty()) {
+        for (ListedCompany& company : LookUpCompanies(programFolder, unknown)) {
+            known_.insert_or_assign(company.name, std::move(company));
+        }
+    }
+    std::vector<ListedCompany> out;
+    out.reserve(names.size());
+    for (const std::string& name : names) {
+        out.push_back(known_.at(CompanyNameKey(name)));
+    }
+    return out;
+}
+
 } // namespace dorvanta

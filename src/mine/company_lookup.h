@@ -6,11 +6,13 @@
 // entry comes back without a record, never left out.
 
 #include "data/company_record.h"
+#include "data/file_access.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace dorvanta {
@@ -27,6 +29,24 @@ struct ListedCompany
 // does. Throws FileError when the file cannot be opened or read.
 std::vector<ListedCompany> LookUpCompanies(const std::filesystem::path& programFolder,
                                            const std::vector<std::string>& names);
+
+// LookUpCompanies for a view that asks again and again (the user's list on
+// screen, refreshed at every change of a note): the names found stay known
+// while database.db is the same file unchanged (its FileStamp), so only names
+// not asked for before cost a pass over the file.
+class CompanyLookupCache
+{
+public:
+    std::vector<ListedCompany> LookUp(const std::filesystem::path& programFolder,
+                                      const std::vector<std::string>& names);
+    // The program's own update or import has written database.db: forget
+    // even what a stamp within the clock's resolution would keep.
+    void Invalidate() { known_.clear(); }
+
+private:
+    FileStamp stamp_;
+    std::unordered_map<std::string, ListedCompany> known_; // by name key
+};
 
 // The record `number` of database.db; nothing past the end. Throws FileError.
 std::optional<CompanyRecord> ReadCompanyRecord(const std::filesystem::path& programFolder,

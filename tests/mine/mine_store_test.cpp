@@ -78,17 +78,22 @@ TEST(MineStore, EntryAndNoteOutliveReplacementAndBlankingByAnImport)
     store.SetNote("Beta SA", "call Monday");
 
     RecordingProgress progress;
+    // The window's cache of the lookups follows every import as a fresh lookup does.
+    CompanyLookupCache cache;
+    EXPECT_EQ(cache.LookUp(dir.path(), {"Beta SA"})[0].recordNumber, 1u);
     auto replaced = Company("beta sa", "CJ"); // another case: the same company
     ImportCompanies(dir.path(), {Line('!', replaced)}, progress, Language::EN);
     auto found = LookUpCompanies(dir.path(), {"BETA SA"});
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].recordNumber, 1u);
     EXPECT_EQ(found[0].record.County, "CJ");
+    EXPECT_EQ(cache.LookUp(dir.path(), {"BETA SA"})[0].record.County, "CJ");
 
     ImportCompanies(dir.path(), {Line('@', replaced)}, progress, Language::EN);
     found = LookUpCompanies(dir.path(), {"BETA SA"});
     ASSERT_EQ(found.size(), 1u);
     EXPECT_FALSE(found[0].recordNumber) << "a blanked company is reported as gone";
+    EXPECT_FALSE(cache.LookUp(dir.path(), {"BETA SA"})[0].recordNumber);
     EXPECT_EQ(found[0].name, "BETA SA");
     EXPECT_EQ(store.Entries(kFavouritesList)->size(), 1u);
     EXPECT_EQ(store.Note("BETA SA"), "call Monday");
@@ -97,6 +102,7 @@ TEST(MineStore, EntryAndNoteOutliveReplacementAndBlankingByAnImport)
     ImportCompanies(dir.path(), {Line('!', Company("Beta SA", "B"))}, progress, Language::EN);
     found = LookUpCompanies(dir.path(), {"BETA SA"});
     EXPECT_EQ(found[0].recordNumber, 3u);
+    EXPECT_EQ(cache.LookUp(dir.path(), {"BETA SA"})[0].recordNumber, 3u);
 }
 
 TEST(MineStore, MigratesVersion1AndRefusesANewerFileUnaltered)
