@@ -198,13 +198,15 @@ bool CompanyPanel::ShowPage(std::int64_t recordNumber)
         emit statusChanged(Windows1250ToQString(DatabaseBusyText(state_.language)));
         return false;
     }
-    const std::optional<std::string> page =
-        CompanyPage(state_.programFolder, recordNumber, state_.language, CategoryTable::Builtin());
-    if (page) {
-        view_->LoadPageIntoBrowser(*page);
-        const std::optional<CompanyRecord> record =
-            ReadCompanyRecord(state_.programFolder, static_cast<std::uint64_t>(recordNumber));
-        if (record && !record->IsDeleted()) {
+    // One read gives the page and the name the frame keeps the note by.
+    const std::optional<CompanyRecord> record =
+        recordNumber < 0 ? std::nullopt
+                         : ReadCompanyRecord(state_.programFolder, static_cast<std::uint64_t>(recordNumber));
+    if (record) {
+        view_->LoadPageIntoBrowser(BuildCompanyPage(*record, state_.language,
+                                                    ProgramFolderText(state_.programFolder),
+                                                    CategoryTable::Builtin()));
+        if (!record->IsDeleted()) {
             frame_->ShowingCompany(static_cast<std::uint64_t>(recordNumber), record->Company,
                                    showingFromHistory_);
         } else {
