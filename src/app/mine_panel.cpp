@@ -8,6 +8,7 @@
 #include "app/mine_panel_texts.h"
 #include "app/mnemonics.h"
 #include "app/panel_parts.h"
+#include "app/sort_key_item.h"
 #include "app/windows1250.h"
 #include "data/text.h"
 #include "mine/mine_store.h"
@@ -32,22 +33,6 @@
 namespace dorvanta {
 
 namespace {
-
-// A row sorted by the key of its column (the Romanian alphabet for the texts,
-// the date for the third), the text where the keys are equal.
-class EntryRow final : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-
-    bool operator<(const QTreeWidgetItem& other) const override
-    {
-        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-        const QByteArray mine = data(column, MinePanel::kSortKeyRole).toByteArray();
-        const QByteArray theirs = other.data(column, MinePanel::kSortKeyRole).toByteArray();
-        return mine != theirs ? mine < theirs : text(0) < other.text(0);
-    }
-};
 
 // Lower case without diacritics, so "sat" finds "Şat" and "SAT".
 QString Folded(const QString& text)
@@ -237,7 +222,7 @@ void MinePanel::FillRows()
         const Entry& entry = entries_[i];
         const QString note = QString::fromStdString(entry.note).simplified();
         auto* row =
-            new EntryRow(QStringList{RowName(entry), note, AddedText(entry.addedAt, state_.language)});
+            new SortKeyItem(QStringList{RowName(entry), note, AddedText(entry.addedAt, state_.language)}, 0);
         row->setData(0, kEntryRole, static_cast<qulonglong>(i));
         row->setData(0, kSortKeyRole, RomanianSortKey(QStringToWindows1250(row->text(0))));
         row->setData(1, kSortKeyRole, RomanianSortKey(QStringToWindows1250(note)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/sort_key_item.h"
 #include "app/window_state.h"
 #include "mine/company_lookup.h"
 
@@ -36,7 +37,7 @@ class MinePanel : public QWidget
 public:
     // What a row keeps beside its texts.
     static constexpr int kEntryRole = Qt::UserRole;
-    static constexpr int kSortKeyRole = Qt::UserRole + 1;
+    static constexpr int kSortKeyRole = SortKeyItem::kSortKeyRole;
 
     // One entry of the shown list, as database.db holds its company now.
     struct Entry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/panel_parts.h"
+#include "app/sort_key_item.h"
 #include "app/window_state.h"
 
 #include <QStringList>
@@ -32,7 +33,7 @@ class SearchPanel : public QWidget
 public:
     // What a result row keeps beside its texts.
     static constexpr int kRecordNumberRole = Qt::UserRole;
-    static constexpr int kSortKeyRole = Qt::UserRole + 1;
+    static constexpr int kSortKeyRole = SortKeyItem::kSortKeyRole;
 
     SearchPanel(const WindowState& state, const char* name, QWidget* parent);
 

@@ -1,6 +1,7 @@
 // The result list of a search panel: its rows, their sort in the Romanian
 // alphabet, the columns' widths and what a screen reader hears of it.
 #include "app/search_panel.h"
+#include "app/sort_key_item.h"
 
 #include "app/button_faces.h"
 #include "app/captions.h"
@@ -23,23 +24,6 @@
 namespace dorvanta {
 
 namespace {
-
-// A row sorted by the Romanian alphabet (Ş after S, not after Z), through
-// keys made when a column is first sorted (a list of every company would
-// otherwise carry them all the time).
-class SortedRowItem final : public QTreeWidgetItem
-{
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-
-    bool operator<(const QTreeWidgetItem& other) const override
-    {
-        const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-        const QByteArray mine = data(column, SearchPanel::kSortKeyRole).toByteArray();
-        const QByteArray theirs = other.data(column, SearchPanel::kSortKeyRole).toByteArray();
-        return mine != theirs ? mine < theirs : text(column) < other.text(column);
-    }
-};
 
 // The key of a row in the date column's order: the day, then the row's place
 // in the file the same way (the newest import first among ads of one day),
@@ -79,7 +63,7 @@ void SearchPanel::FillResultList(const SearchResult& result)
         if (dateColumn_ >= 0) {
             texts.append(Windows1250ToQString(row.date));
         }
-        auto* item = new SortedRowItem(texts);
+        auto* item = new SortKeyItem(texts);
         item->setData(0, kRecordNumberRole, static_cast<qlonglong>(row.recordNumber));
         item->setData(0, Qt::AccessibleTextRole, TypeCellName(row.type));
         items.append(item);
