@@ -126,15 +126,6 @@ Statement& Statement::BindBlob(int index, std::string_view bytes)
     return *this;
 }
 
-Statement& Statement::BindNull(int index)
-{
-    const int code = sqlite3_bind_null(statement_, index);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
-}
-
 bool Statement::Step()
 {
     const int code = sqlite3_step(statement_);

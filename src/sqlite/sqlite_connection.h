@@ -119,7 +119,6 @@ public:
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, std::string_view text);
     Statement& BindBlob(int index, std::string_view bytes);
-    Statement& BindNull(int index);
 
     // True while a row is ready; false at the end.
     bool Step();
