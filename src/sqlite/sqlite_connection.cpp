@@ -19,12 +19,7 @@ Connection::Connection(const std::filesystem::path& file, OpenOptions options)
         const int extended = db_ != nullptr ? sqlite3_extended_errcode(db_) : code;
         sqlite3_close(db_);
         db_ = nullptr;
-        const Error error("Cannot open " + fileName_ + ": " + reason, extended, reason,
-                          Error::Operation::Open);
-        if (translate_) {
-            translate_(error);
-        }
-        throw error;
+        Raise(Error("Cannot open " + fileName_ + ": " + reason, extended, reason, Error::Operation::Open));
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, options.busyTimeoutMs);
@@ -35,14 +30,18 @@ Connection::~Connection()
     sqlite3_close(db_);
 }
 
-void Connection::Fail(int code, Error::Operation operation, std::string_view what) const
+void Connection::Raise(const Error& error) const
 {
-    const std::string message = sqlite3_errmsg(db_);
-    const Error error(what.empty() ? message : std::string(what) + ": " + message, code, message, operation);
     if (translate_) {
         translate_(error);
     }
     throw error;
+}
+
+void Connection::Fail(int code, Error::Operation operation, std::string_view what) const
+{
+    const std::string message = sqlite3_errmsg(db_);
+    Raise(Error(what.empty() ? message : std::string(what) + ": " + message, code, message, operation));
 }
 
 void Connection::Execute(std::string_view sql)

@@ -100,6 +100,9 @@ public:
     [[noreturn]] void Fail(int code, Error::Operation operation, std::string_view what) const;
 
 private:
+    // Passes the error through the translator, then throws it.
+    [[noreturn]] void Raise(const Error& error) const;
+
     sqlite3* db_ = nullptr;
     std::string fileName_;
     std::function<void(const Error&)> translate_;
