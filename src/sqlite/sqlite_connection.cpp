@@ -95,34 +95,30 @@ Statement::Statement(Statement&& other) noexcept
 {
 }
 
-Statement& Statement::Bind(int index, std::int64_t value)
+Statement& Statement::Bound(int code)
 {
-    const int code = sqlite3_bind_int64(statement_, index, value);
     if (code != SQLITE_OK) {
         connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
     }
     return *this;
 }
 
+Statement& Statement::Bind(int index, std::int64_t value)
+{
+    return Bound(sqlite3_bind_int64(statement_, index, value));
+}
+
 Statement& Statement::Bind(int index, std::string_view text)
 {
-    const int code =
-        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
+    return Bound(
+        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
 Statement& Statement::BindBlob(int index, std::string_view bytes)
 {
     // A zero-length blob is still a blob, never NULL.
-    const int code = sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                                         SQLITE_TRANSIENT);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
+    return Bound(sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
+                                     SQLITE_TRANSIENT));
 }
 
 bool Statement::Step()

@@ -136,6 +136,9 @@ public:
     std::string Text(int column) const { return std::string(Bytes(column)); }
 
 private:
+    // Throws for the result code of a bind; the statement otherwise.
+    Statement& Bound(int code);
+
     const Connection* connection_;
     sqlite3_stmt* statement_ = nullptr;
 };
