@@ -179,33 +179,31 @@ void WriteCompaniesFile(const std::filesystem::path& file, const std::vector<Exp
     }
     std::filesystem::path partial = file;
     partial += ".part";
-    if (*kind == ExportKind::Xlsx) {
-        try {
+    try {
+        if (*kind == ExportKind::Xlsx) {
             WriteCompaniesXlsx(partial, companies);
-        } catch (...) {
-            // The writer may have left part of a workbook (a full disk).
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            throw;
+        } else {
+            const std::string bytes =
+                *kind == ExportKind::Csv ? CompaniesCsv(companies) : CompaniesVCard(companies);
+            std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            out.close();
+            if (!out) {
+                throw MineError(MineError::Kind::Failed, "Cannot write " + Utf8FromPath(file) + ".");
+            }
         }
-    } else {
-        const std::string bytes =
-            *kind == ExportKind::Csv ? CompaniesCsv(companies) : CompaniesVCard(companies);
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(partial, ignored);
-            throw MineError(MineError::Kind::Failed, "Cannot write " + Utf8FromPath(file) + ".");
+        std::error_code ec;
+        std::filesystem::rename(partial, file, ec);
+        if (ec) {
+            throw MineError(MineError::Kind::Failed,
+                            "Cannot write " + Utf8FromPath(file) + ": " + ec.message());
         }
-    }
-    std::error_code ec;
-    std::filesystem::rename(partial, file, ec);
-    if (ec) {
+    } catch (...) {
+        // Whatever failed (a full disk half-way through a workbook, the
+        // rename), no part of the export stays beside it.
         std::error_code ignored;
         std::filesystem::remove(partial, ignored);
-        throw MineError(MineError::Kind::Failed, "Cannot write " + Utf8FromPath(file) + ": " + ec.message());
+        throw;
     }
 }
 

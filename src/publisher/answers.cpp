@@ -58,11 +58,9 @@ std::optional<std::string> AdAnswer(Database& db, std::string_view id)
     return ad.Text(0) + "\n";
 }
 
-CompanyAnswer::CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day) : db_(std::move(db))
+CompanyAnswer::CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day)
+    : db_(std::move(db)), snapshot_(*db_, Transaction::Kind::Deferred), tag_(EntityTag(*db_))
 {
-    // One read transaction from the tag to the last line.
-    db_->Execute("BEGIN");
-    tag_ = EntityTag(*db_);
     Statement first =
         db_->Prepare("SELECT seq FROM answer WHERE changed >= ?1 ORDER BY changed, seq LIMIT 1");
     // The client's day is its own clock's: a day away from Bucharest's
@@ -78,15 +76,6 @@ CompanyAnswer::CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day) : d
     rows_.emplace(db_->Prepare(
         "SELECT line FROM answer WHERE seq >= ?1 AND (since IS NULL OR since <= ?2) ORDER BY seq"));
     rows_->Bind(1, start).Bind(2, AddDays(day, 1));
-}
-
-CompanyAnswer::~CompanyAnswer()
-{
-    rows_.reset();
-    try {
-        db_->Execute("COMMIT");
-    } catch (const SqlError&) {
-    }
 }
 
 bool CompanyAnswer::Fill(std::string& out, std::size_t size)

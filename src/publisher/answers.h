@@ -39,7 +39,6 @@ class CompanyAnswer
 {
 public:
     CompanyAnswer(std::unique_ptr<Database> db, std::int32_t day);
-    ~CompanyAnswer();
     CompanyAnswer(const CompanyAnswer&) = delete;
     CompanyAnswer& operator=(const CompanyAnswer&) = delete;
 
@@ -50,6 +49,9 @@ public:
 
 private:
     std::unique_ptr<Database> db_;
+    // One read transaction from the tag to the last line; it ends after the
+    // rows' statement is gone (members go in reverse order).
+    Transaction snapshot_;
     std::string tag_;
     std::optional<Statement> rows_;
     bool done_ = false;

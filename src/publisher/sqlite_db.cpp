@@ -21,7 +21,8 @@ sqlite::OpenOptions OptionsFor(Database::Mode mode)
 
 Database::Database(const std::filesystem::path& file, Mode mode) : sqlite::Connection(file, OptionsFor(mode))
 {
-    Execute("PRAGMA foreign_keys=ON");
+    // No table refers to another, so foreign-key checks would only cost
+    // every request's connection a statement.
     if (mode == Mode::ReadOnly) {
         Execute("PRAGMA query_only=ON");
     }

@@ -19,12 +19,7 @@ Connection::Connection(const std::filesystem::path& file, OpenOptions options)
         const int extended = db_ != nullptr ? sqlite3_extended_errcode(db_) : code;
         sqlite3_close(db_);
         db_ = nullptr;
-        const Error error("Cannot open " + fileName_ + ": " + reason, extended, reason,
-                          Error::Operation::Open);
-        if (translate_) {
-            translate_(error);
-        }
-        throw error;
+        Raise(Error("Cannot open " + fileName_ + ": " + reason, extended, reason, Error::Operation::Open));
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, options.busyTimeoutMs);
@@ -35,14 +30,18 @@ Connection::~Connection()
     sqlite3_close(db_);
 }
 
-void Connection::Fail(int code, Error::Operation operation, std::string_view what) const
+void Connection::Raise(const Error& error) const
 {
-    const std::string message = sqlite3_errmsg(db_);
-    const Error error(what.empty() ? message : std::string(what) + ": " + message, code, message, operation);
     if (translate_) {
         translate_(error);
     }
     throw error;
+}
+
+void Connection::Fail(int code, Error::Operation operation, std::string_view what) const
+{
+    const std::string message = sqlite3_errmsg(db_);
+    Raise(Error(what.empty() ? message : std::string(what) + ": " + message, code, message, operation));
 }
 
 void Connection::Execute(std::string_view sql)
@@ -96,43 +95,30 @@ Statement::Statement(Statement&& other) noexcept
 {
 }
 
-Statement& Statement::Bind(int index, std::int64_t value)
+Statement& Statement::Bound(int code)
 {
-    const int code = sqlite3_bind_int64(statement_, index, value);
     if (code != SQLITE_OK) {
         connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
     }
     return *this;
 }
 
+Statement& Statement::Bind(int index, std::int64_t value)
+{
+    return Bound(sqlite3_bind_int64(statement_, index, value));
+}
+
 Statement& Statement::Bind(int index, std::string_view text)
 {
-    const int code =
-        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
+    return Bound(
+        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
 }
 
 Statement& Statement::BindBlob(int index, std::string_view bytes)
 {
     // A zero-length blob is still a blob, never NULL.
-    const int code = sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
-                                         SQLITE_TRANSIENT);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
-}
-
-Statement& Statement::BindNull(int index)
-{
-    const int code = sqlite3_bind_null(statement_, index);
-    if (code != SQLITE_OK) {
-        connection_->Fail(code, Error::Operation::Bind, "Cannot bind");
-    }
-    return *this;
+    return Bound(sqlite3_bind_blob64(statement_, index, bytes.empty() ? "" : bytes.data(), bytes.size(),
+                                     SQLITE_TRANSIENT));
 }
 
 bool Statement::Step()

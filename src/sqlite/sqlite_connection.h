@@ -100,6 +100,9 @@ public:
     [[noreturn]] void Fail(int code, Error::Operation operation, std::string_view what) const;
 
 private:
+    // Passes the error through the translator, then throws it.
+    [[noreturn]] void Raise(const Error& error) const;
+
     sqlite3* db_ = nullptr;
     std::string fileName_;
     std::function<void(const Error&)> translate_;
@@ -119,7 +122,6 @@ public:
     Statement& Bind(int index, std::int64_t value);
     Statement& Bind(int index, std::string_view text);
     Statement& BindBlob(int index, std::string_view bytes);
-    Statement& BindNull(int index);
 
     // True while a row is ready; false at the end.
     bool Step();
@@ -134,6 +136,9 @@ public:
     std::string Text(int column) const { return std::string(Bytes(column)); }
 
 private:
+    // Throws for the result code of a bind; the statement otherwise.
+    Statement& Bound(int code);
+
     const Connection* connection_;
     sqlite3_stmt* statement_ = nullptr;
 };

@@ -204,5 +204,20 @@ TEST(CompanyExport, UnknownExtensionWritesNothing)
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// A folder in the way of the export's name: the file is written but cannot
+// take its name, and no part of it is left behind, whatever the format.
+TEST(CompanyExport, AnExportThatCannotTakeItsNameLeavesNoPartBehind)
+{
+    TempDir dir;
+    for (const char* name : {"list.csv", "list.xlsx"}) {
+        if (std::string_view(name).ends_with(".xlsx") && !XlsxAvailable()) {
+            continue;
+        }
+        std::filesystem::create_directories(dir / name / "inside");
+        EXPECT_THROW(WriteCompaniesFile(dir / name, Sample()), MineError) << name;
+        EXPECT_FALSE(std::filesystem::exists(dir / (std::string(name) + ".part"))) << name;
+    }
+}
+
 } // namespace
 } // namespace dorvanta::test
